@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+// The one exception type of the data layer. Thrown when a statement cannot be
+// translated, prepared or executed, when a database cannot be opened, when a
+// record set is used in a state that does not allow the call (no current row,
+// update without edit, ...), and when a database file operation fails.
+// what() gives the full text: message, then the statement concerned.
+class DataError : public std::runtime_error {
+public:
+    DataError(const QString &message, const QString &statement = QString(),
+              const char *file = nullptr, int line = 0);
+
+    // The bare message, without the statement.
+    QString message() const { return m_message; }
+    // The SQL (Jet or SQLite) or file involved; may be empty.
+    QString statement() const { return m_statement; }
+    // Where in our sources it was raised (for logs).
+    const char *sourceFile() const { return m_file; }
+    int sourceLine() const { return m_line; }
+
+    // message + " [statement]" as one displayable text.
+    QString text() const;
+
+private:
+    QString m_message;
+    QString m_statement;
+    const char *m_file;
+    int m_line;
+};
+
+// Raises a DataError stamped with the place it was raised from.
+#define ZF_DATA_ERROR(message, statement) DataError((message), (statement), __FILE__, __LINE__)

@@ -1,0 +1,43 @@
+#include "support/imaging/ImageFit.h"
+
+#include <gtest/gtest.h>
+
+TEST(ImageFit, FrameAreaLeavesRoomForTheCaption)
+{
+    EXPECT_EQ(ImageFit::frameArea(QRect(0, 0, 216, 124)), QRect(8, 16, 200, 100));
+}
+
+TEST(ImageFit, SmallImageIsCentredAtNaturalSize)
+{
+    EXPECT_EQ(ImageFit::targetRect(QRect(8, 16, 200, 100), QSize(50, 20)), QRect(83, 56, 50, 20));
+    // Exactly the area's size still counts as fitting.
+    EXPECT_EQ(ImageFit::targetRect(QRect(8, 16, 200, 100), QSize(200, 100)),
+              QRect(8, 16, 200, 100));
+}
+
+TEST(ImageFit, LargeImageFillsOneSideWithEvenLeftover)
+{
+    const QRect area(8, 16, 200, 100); // box 196x96 at (10, 18)
+    // Wider than the area: full width, height 49 trimmed to 48.
+    EXPECT_EQ(ImageFit::targetRect(area, QSize(400, 100)), QRect(10, 42, 196, 48));
+    // Taller: full height, width 24 leaves an even 172.
+    EXPECT_EQ(ImageFit::targetRect(area, QSize(100, 400)), QRect(96, 18, 24, 96));
+    // Odd area sizes are made even first: 201x101 works as 200x100.
+    EXPECT_EQ(ImageFit::targetRect(QRect(0, 0, 201, 101), QSize(1000, 1000)),
+              QRect(52, 2, 96, 96));
+    // Nothing to draw.
+    EXPECT_TRUE(ImageFit::targetRect(area, QSize()).isEmpty());
+    EXPECT_TRUE(ImageFit::targetRect(QRect(0, 0, 3, 3), QSize(10, 10)).isEmpty());
+}
+
+TEST(ImageFit, PreviewZoom)
+{
+    EXPECT_EQ(ImageFit::fittingZoom(QSize(500, 300), QSize(100, 100)), 300);
+    EXPECT_EQ(ImageFit::fittingZoom(QSize(500, 300), QSize(600, 100)), 0);
+    EXPECT_EQ(ImageFit::fittingZoom(QSize(500, 300), QSize(1, 1)), 9000);
+
+    const QRect area(0, 0, 500, 300);
+    EXPECT_EQ(ImageFit::zoomedRect(area, QSize(100, 50), 200), QRect(150, 100, 200, 100));
+    // Too large at the zoom: scaled down to fit, proportions kept.
+    EXPECT_EQ(ImageFit::zoomedRect(area, QSize(1000, 300), 100), QRect(0, 75, 500, 150));
+}

@@ -1,6 +1,6 @@
 #include "NavigationEditor.h"
 
-#include "EditorEnvironment.h"
+#include "EditorHost.h"
 #include "data/SqlQuote.h"
 #include "support/UiPort.h"
 
@@ -189,11 +189,11 @@ void NavigationEditor::insert()
     }
     if (m_filterState != NoFilter || !commitPending())
         return;
-    if (m_languages && !m_languages->IsDefaultLanguage()) {
+    if (m_languages && !m_languages->isDefaultLanguage()) {
         ui().tell(m_texts.insertTitle,
                   QStringLiteral("ATTENZIONE: L'inserimento avviene sempre nella lingua predefinita."),
                   UiPort::Icon::Information);
-        m_languages->SelectDefaultLanguage();
+        m_languages->selectDefaultLanguage();
     }
     m_reservedId = m_form.reserveIdentifier();
     m_form.blankForm();

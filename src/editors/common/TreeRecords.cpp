@@ -1,6 +1,6 @@
 #include "TreeRecords.h"
 
-#include "EditorEnvironment.h"
+#include "EditorHost.h"
 #include "data/Database.h"
 #include "data/NextId.h"
 #include "data/Recordset.h"
@@ -41,12 +41,12 @@ TreeRecords::TreeRecords(Database &db, LanguageContext &languages, QString proje
 
 QString TreeRecords::currentLanguage() const
 {
-    return m_languages.GetCurrentLanguageCode();
+    return m_languages.currentLanguageCode();
 }
 
 QString TreeRecords::defaultLanguage() const
 {
-    return m_languages.GetDefaultLanguageCode();
+    return m_languages.defaultLanguageCode();
 }
 
 QString TreeRecords::idList(const QList<int> &ids)
@@ -227,7 +227,7 @@ int TreeRecords::insert(int parentId, TreeTexts texts)
         gen.update();
     }
     addLanguageRow(id, currentLanguage(), texts, false);
-    if (!m_languages.IsDefaultLanguage())
+    if (!m_languages.isDefaultLanguage())
         addLanguageRow(id, defaultLanguage(), texts, false);
     tx.commit();
     return id;

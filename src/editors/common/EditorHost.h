@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// What a multilingual editor needs to know about the languages of the
+// project: the language chosen in the main window's selector and the site's
+// default language. The main window implements it.
+class LanguageContext {
+public:
+    virtual ~LanguageContext() = default;
+
+    virtual QString currentLanguageCode() const = 0;
+    virtual QString defaultLanguageCode() const = 0;
+    virtual bool isDefaultLanguage() const
+    {
+        return currentLanguageCode() == defaultLanguageCode();
+    }
+    // Selects the default language in the selector without notifying the
+    // open editor of a language change.
+    virtual void selectDefaultLanguage() = 0;
+};
+
+// Everything an editor takes from the window that hosts it: the open
+// project's database and folder, the language services, and the reload of
+// the language selector after the languages were edited.
+class EditorHost : public LanguageContext {
+public:
+    virtual Database &database() = 0;
+    // The project folder, with a trailing separator.
+    virtual QString projectFolder() const = 0;
+    // Reloads the active languages into the selector; false when no
+    // language is active (the selector is then left as it was).
+    virtual bool reloadLanguages() = 0;
+};

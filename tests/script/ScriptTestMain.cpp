@@ -1,0 +1,12 @@
+// Entry point of test_script: Qt Core needs an application object for the
+// processes and timers some script tests use.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,4 @@
+WScript.Echo "never printed"
+WScript.Echo "no end
+'@error: 2 1033
+'@expect

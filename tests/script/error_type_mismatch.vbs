@@ -1,0 +1,11 @@
+Dim s
+s = "abc"
+On Error Resume Next
+s = s + 1
+WScript.Echo Err.Number
+On Error GoTo 0
+s = s + 1
+WScript.Echo "not reached"
+'@error: 7 13
+'@expect
+' 13

@@ -1,0 +1,5 @@
+WScript.Echo "never printed"
+If True Then
+    WScript.Echo "x"
+'@error: * 
+'@expect

@@ -1,0 +1,13 @@
+' An absurd array size is refused with an error, not a crash.
+Dim a()
+WScript.Echo "start"
+On Error Resume Next
+ReDim a(2000000000)
+WScript.Echo CStr(Err.Number = 7 Or Err.Number = 9 Or Err.Number = 14 Or Err.Number = 6)
+Err.Clear
+ReDim a(2)
+WScript.Echo UBound(a)
+'@expect
+' start
+' True
+' 2

@@ -1,0 +1,11 @@
+' A string that doubles without end runs out of string space (or memory)
+' instead of taking the machine down.
+Dim s
+s = "x"
+WScript.Echo "start"
+Do
+    s = s & s
+Loop
+'@error: 7 7|14
+'@expect
+' start

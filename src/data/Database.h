@@ -14,8 +14,9 @@
 
 namespace SQLite {
 class Database;
-class Statement;
 }
+struct sqlite3;
+struct sqlite3_stmt;
 
 class Recordset;
 
@@ -100,9 +101,13 @@ public:
 
     // --- for the record-set layer ----------------------------------------
     SQLite::Database &native();
-    // A prepared statement kept for reuse, keyed by its SQLite text. The
-    // statement is reset and its bindings cleared before it is handed out.
-    SQLite::Statement &cachedStatement(const QString &sqliteSql);
+    sqlite3 *handle() const;
+    // A prepared statement kept for reuse, keyed by its SQLite text; owned
+    // by the Database. It is reset and its bindings cleared before it is
+    // handed out. Throws DataError (naming the SQL) when it cannot be prepared.
+    sqlite3_stmt *cachedStatement(const QString &sqliteSql);
+    // Throws DataError for an SQLite result code other than OK/ROW/DONE.
+    void check(int rc, const QString &statement) const;
     // Column information cached per table, refreshed when the schema changes.
     const QList<ColumnInfo> &cachedColumns(const QString &table) const;
     // Called before any statement that changes data: open record sets that
@@ -125,8 +130,7 @@ private:
     int m_transactionDepth = 0;
     std::uint64_t m_writeCounter = 0;
     std::vector<Recordset *> m_recordsets;
-    std::vector<std::unique_ptr<SQLite::Statement>> m_statementStore;
-    QHash<QString, SQLite::Statement *> m_statements;
+    QHash<QString, sqlite3_stmt *> m_statements;
     mutable QHash<QString, QList<ColumnInfo>> m_columnCache;
     mutable int m_columnCacheSchemaVersion = -1;
 };

@@ -166,9 +166,27 @@ public:
 
 private:
     struct Impl;
+    void openSource();
+    void requireOpen() const;
+    void requireUpdatable() const;
+    int requireField(const QString &name) const;
+    void detachCurrentFromCursor();
+    void dropCurrent();
+    bool stepCursor(bool keepRow);
+    bool ensureKey(int position);
+    void buildPositionIndex();
+    void goTo(int position);
+    bool fetchCurrent() const;
+    bool usable(int position);
+    bool hasCurrent() const;
+    void leaveRow();
+    bool find(int kind, const QString &criteria);
+    void loadDefaults();
+
     std::unique_ptr<Impl> d;
 
     Database *m_db;
+    QString m_source;
     QString m_defaultTable;
     QString m_filter;
     QString m_sort;

@@ -1,0 +1,24 @@
+#include "data/DataError.h"
+
+namespace {
+std::string fullText(const QString &message, const QString &statement)
+{
+    if (statement.isEmpty())
+        return message.toStdString();
+    return (message + QStringLiteral(" [") + statement + QStringLiteral("]")).toStdString();
+}
+} // namespace
+
+DataError::DataError(const QString &message, const QString &statement, const char *file, int line)
+    : std::runtime_error(fullText(message, statement)),
+      m_message(message),
+      m_statement(statement),
+      m_file(file),
+      m_line(line)
+{
+}
+
+QString DataError::text() const
+{
+    return QString::fromStdString(what());
+}

@@ -1,0 +1,182 @@
+#include "data/DatabaseFiles.h"
+
+#include "data/DataError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+DatabaseFiles::StepHook &stepHook()
+{
+    static DatabaseFiles::StepHook hook;
+    return hook;
+}
+
+void step(int n)
+{
+    if (stepHook())
+        stepHook()(n);
+}
+
+QString systemError()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+void syncPath(const QString &path, bool directory)
+{
+    const QByteArray p = QFile::encodeName(path);
+    const int fd = ::open(p.constData(), directory ? (O_RDONLY | O_DIRECTORY) : O_RDWR);
+    if (fd < 0)
+        throw ZF_DATA_ERROR(QStringLiteral("Impossibile aprire per la scrittura su disco: %1").arg(systemError()), path);
+    const int rc = ::fsync(fd);
+    const int savedErrno = errno;
+    ::close(fd);
+    if (rc != 0) {
+        errno = savedErrno;
+        throw ZF_DATA_ERROR(QStringLiteral("Scrittura su disco non riuscita: %1").arg(systemError()), path);
+    }
+}
+
+QString folderOf(const QString &path)
+{
+    return QFileInfo(path).absolutePath();
+}
+
+// Folds the -wal file of a database into the database itself, so that the
+// main file alone is the complete database. A file that is not an SQLite
+// database (or has no -wal) is left as it is.
+void foldWal(const QString &path)
+{
+    const QString wal = path + QStringLiteral("-wal");
+    if (!QFileInfo::exists(wal))
+        return;
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
+    const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+    sqlite3_close(db);
+    if (rc != SQLITE_OK)
+        throw ZF_DATA_ERROR(QStringLiteral("Impossibile consolidare il database: %1").arg(msg), path);
+    // With the log emptied into the file, the side files hold nothing.
+    QFile::remove(wal);
+    QFile::remove(path + QStringLiteral("-shm"));
+}
+
+void removeSideFiles(const QString &path)
+{
+    QFile::remove(path + QStringLiteral("-wal"));
+    QFile::remove(path + QStringLiteral("-shm"));
+}
+
+QString besideName(const QString &target)
+{
+    return target + QStringLiteral(".tmp%1").arg(::getpid());
+}
+
+void copyBytes(const QString &source, const QString &dest)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        throw ZF_DATA_ERROR(QStringLiteral("Impossibile leggere il file: %1").arg(in.errorString()), source);
+    QFile out(dest);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw ZF_DATA_ERROR(QStringLiteral("Impossibile scrivere il file: %1").arg(out.errorString()), dest);
+    QByteArray chunk;
+    while (!(chunk = in.read(1 << 20)).isEmpty()) {
+        if (out.write(chunk) != chunk.size()) {
+            const QString err = out.errorString();
+            out.close();
+            QFile::remove(dest);
+            throw ZF_DATA_ERROR(QStringLiteral("Scrittura non riuscita: %1").arg(err), dest);
+        }
+    }
+    if (in.error() != QFile::NoError) {
+        out.close();
+        QFile::remove(dest);
+        throw ZF_DATA_ERROR(QStringLiteral("Lettura non riuscita: %1").arg(in.errorString()), source);
+    }
+    if (!out.flush()) {
+        out.close();
+        QFile::remove(dest);
+        throw ZF_DATA_ERROR(QStringLiteral("Scrittura non riuscita: %1").arg(out.errorString()), dest);
+    }
+    out.close();
+}
+
+void renameOver(const QString &from, const QString &to)
+{
+    std::error_code ec;
+    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), ec);
+    if (ec)
+        throw ZF_DATA_ERROR(QStringLiteral("Impossibile sostituire il file: %1").arg(QString::fromStdString(ec.message())),
+                            to);
+}
+
+} // namespace
+
+void DatabaseFiles::setStepHook(StepHook hook)
+{
+    stepHook() = std::move(hook);
+}
+
+// Steps: 1 side copy written, 2 side copy on disk, 3 old target made
+// self-contained, 4 renamed over the target, 5 folder entry on disk.
+void DatabaseFiles::copy(const QString &source, const QString &target)
+{
+    if (!QFileInfo(source).isFile())
+        throw ZF_DATA_ERROR(QStringLiteral("Il file da copiare non esiste"), source);
+    foldWal(source);
+    const QString side = besideName(target);
+    try {
+        copyBytes(source, side);
+        step(1);
+        syncPath(side, false);
+        step(2);
+        foldWal(target);
+        removeSideFiles(target);
+        step(3);
+        renameOver(side, target);
+    } catch (...) {
+        QFile::remove(side);
+        throw;
+    }
+    step(4);
+    syncPath(folderOf(target), true);
+    step(5);
+}
+
+void DatabaseFiles::backup(const QString &source, const QString &target)
+{
+    copy(source, target);
+}
+
+// Steps: 2 new file on disk, 3 old target made self-contained, 4 renamed
+// over the target, 5 folder entry on disk.
+void DatabaseFiles::replace(const QString &newFile, const QString &target)
+{
+    if (!QFileInfo(newFile).isFile())
+        throw ZF_DATA_ERROR(QStringLiteral("Il nuovo database non esiste"), newFile);
+    foldWal(newFile);
+    removeSideFiles(newFile);
+    syncPath(newFile, false);
+    step(2);
+    foldWal(target);
+    removeSideFiles(target);
+    step(3);
+    renameOver(newFile, target);
+    step(4);
+    syncPath(folderOf(target), true);
+    step(5);
+}

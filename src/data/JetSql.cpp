@@ -1,0 +1,1166 @@
+#include "data/JetSql.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QTime>
+
+#include <sqlite3.h>
+
+#include <cmath>
+#include <functional>
+
+// The translator is a tokenizer followed by a recursive-descent parser that
+// writes SQLite text as it recognises each construct. Every binary operator
+// is emitted inside parentheses, so Jet's operator precedence (which differs
+// from SQLite's for & and \) is kept exactly.
+
+namespace {
+
+enum class Tok { End, Word, Name, String, Number, Date, Symbol };
+
+struct Token {
+    Tok type = Tok::End;
+    QString text;   // word/name/symbol text, string contents, number text
+    QString upper;  // upper-case text of words, for keyword tests
+    int pos = 0;
+};
+
+class TranslateError {
+public:
+    explicit TranslateError(QString m) : message(std::move(m)) {}
+    QString message;
+};
+
+QString parseJetDate(const QString &body)
+{
+    const QString s = body.trimmed();
+    // Month first: m/d/yyyy, optionally followed by a time. ISO yyyy-mm-dd
+    // is accepted as well.
+    QString datePart = s, timePart;
+    int sp = s.indexOf(QLatin1Char(' '));
+    if (sp > 0) {
+        datePart = s.left(sp);
+        timePart = s.mid(sp + 1).trimmed();
+    }
+    QDate date;
+    if (datePart.contains(QLatin1Char('/'))) {
+        const QStringList p = datePart.split(QLatin1Char('/'));
+        if (p.size() != 3)
+            throw TranslateError(QStringLiteral("data non valida #%1#").arg(body));
+        bool ok1, ok2, ok3;
+        int m = p[0].toInt(&ok1), d = p[1].toInt(&ok2), y = p[2].toInt(&ok3);
+        if (!ok1 || !ok2 || !ok3)
+            throw TranslateError(QStringLiteral("data non valida #%1#").arg(body));
+        if (p[2].size() <= 2)
+            y += (y < 30) ? 2000 : 1900;
+        date = QDate(y, m, d);
+    } else if (datePart.contains(QLatin1Char('-'))) {
+        date = QDate::fromString(datePart, QStringLiteral("yyyy-MM-dd"));
+    } else if (datePart.contains(QLatin1Char(':'))) {
+        // A time alone is a time on Jet's day zero.
+        timePart = s;
+        date = QDate(1899, 12, 30);
+    }
+    if (!date.isValid())
+        throw TranslateError(QStringLiteral("data non valida #%1#").arg(body));
+    QTime time(0, 0, 0);
+    if (!timePart.isEmpty()) {
+        QString t = timePart.toUpper();
+        bool pm = false, am = false;
+        if (t.endsWith(QLatin1String("PM"))) { pm = true; t.chop(2); }
+        else if (t.endsWith(QLatin1String("AM"))) { am = true; t.chop(2); }
+        const QStringList p = t.trimmed().split(QLatin1Char(':'));
+        if (p.size() < 2 || p.size() > 3)
+            throw TranslateError(QStringLiteral("ora non valida #%1#").arg(body));
+        int h = p[0].toInt(), mi = p[1].toInt(), se = p.size() == 3 ? p[2].toInt() : 0;
+        if (pm && h < 12) h += 12;
+        if (am && h == 12) h = 0;
+        time = QTime(h, mi, se);
+        if (!time.isValid())
+            throw TranslateError(QStringLiteral("ora non valida #%1#").arg(body));
+    }
+    return QDateTime(date, time).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QVector<Token> tokenize(const QString &src)
+{
+    QVector<Token> out;
+    const int n = src.size();
+    int i = 0;
+    while (i < n) {
+        const QChar c = src[i];
+        if (c.isSpace()) { ++i; continue; }
+        Token t;
+        t.pos = i;
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            const QChar q = c;
+            QString s;
+            ++i;
+            bool closed = false;
+            while (i < n) {
+                if (src[i] == q) {
+                    if (i + 1 < n && src[i + 1] == q) { s += q; i += 2; continue; }
+                    ++i; closed = true; break;
+                }
+                s += src[i++];
+            }
+            if (!closed)
+                throw TranslateError(QStringLiteral("stringa non chiusa alla posizione %1").arg(t.pos + 1));
+            t.type = Tok::String;
+            t.text = s;
+        } else if (c == QLatin1Char('[')) {
+            int e = src.indexOf(QLatin1Char(']'), i + 1);
+            if (e < 0)
+                throw TranslateError(QStringLiteral("nome tra [ ] non chiuso alla posizione %1").arg(i + 1));
+            t.type = Tok::Name;
+            t.text = src.mid(i + 1, e - i - 1);
+            if (t.text.isEmpty())
+                throw TranslateError(QStringLiteral("nome vuoto [] alla posizione %1").arg(i + 1));
+            i = e + 1;
+        } else if (c == QLatin1Char('#')) {
+            int e = src.indexOf(QLatin1Char('#'), i + 1);
+            if (e < 0)
+                throw TranslateError(QStringLiteral("data non chiusa alla posizione %1").arg(i + 1));
+            t.type = Tok::Date;
+            t.text = parseJetDate(src.mid(i + 1, e - i - 1));
+            i = e + 1;
+        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && src[i + 1].isDigit()
+                                   && (out.isEmpty() || out.back().type == Tok::Symbol))) {
+            int s = i;
+            while (i < n && src[i].isDigit()) ++i;
+            if (i < n && src[i] == QLatin1Char('.') && !(i + 1 < n && src[i + 1].isLetter())) {
+                ++i;
+                while (i < n && src[i].isDigit()) ++i;
+            }
+            if (i < n && (src[i] == QLatin1Char('e') || src[i] == QLatin1Char('E'))
+                && i + 1 < n && (src[i + 1].isDigit() || src[i + 1] == QLatin1Char('-') || src[i + 1] == QLatin1Char('+'))) {
+                i += 2;
+                while (i < n && src[i].isDigit()) ++i;
+            }
+            t.type = Tok::Number;
+            t.text = src.mid(s, i - s);
+            if (i < n && (src[i].isLetter() || src[i] == QLatin1Char('_')))
+                throw TranslateError(QStringLiteral("numero non valido alla posizione %1").arg(s + 1));
+        } else if (c.isLetter() || c == QLatin1Char('_')) {
+            int s = i;
+            while (i < n && (src[i].isLetterOrNumber() || src[i] == QLatin1Char('_'))) ++i;
+            t.type = Tok::Word;
+            t.text = src.mid(s, i - s);
+            t.upper = t.text.toUpper();
+        } else {
+            static const char *two[] = {"<>", "<=", ">=", "!=", nullptr};
+            QString sym;
+            for (int k = 0; two[k]; ++k) {
+                if (src.mid(i, 2) == QLatin1String(two[k])) { sym = QLatin1String(two[k]); break; }
+            }
+            if (sym.isEmpty()) {
+                if (QStringLiteral("=<>+-*/\\^&(),.;").contains(c))
+                    sym = c;
+                else
+                    throw TranslateError(QStringLiteral("carattere non ammesso '%1' alla posizione %2").arg(c).arg(i + 1));
+            }
+            if (sym == QLatin1String("!="))
+                sym = QStringLiteral("<>");
+            t.type = Tok::Symbol;
+            t.text = sym;
+            i += src.mid(i, 2) == QLatin1String("!=") ? 2 : sym.size();
+        }
+        out.push_back(t);
+    }
+    Token end;
+    end.pos = n;
+    out.push_back(end);
+    return out;
+}
+
+const QSet<QString> &reservedWords()
+{
+    static const QSet<QString> words = {
+        QStringLiteral("SELECT"), QStringLiteral("FROM"), QStringLiteral("WHERE"), QStringLiteral("GROUP"),
+        QStringLiteral("BY"), QStringLiteral("HAVING"), QStringLiteral("ORDER"), QStringLiteral("AND"),
+        QStringLiteral("OR"), QStringLiteral("NOT"), QStringLiteral("IN"), QStringLiteral("IS"),
+        QStringLiteral("NULL"), QStringLiteral("LIKE"), QStringLiteral("BETWEEN"), QStringLiteral("AS"),
+        QStringLiteral("ON"), QStringLiteral("INNER"), QStringLiteral("LEFT"), QStringLiteral("RIGHT"),
+        QStringLiteral("OUTER"), QStringLiteral("JOIN"), QStringLiteral("UNION"), QStringLiteral("ASC"),
+        QStringLiteral("DESC"), QStringLiteral("SET"), QStringLiteral("VALUES"), QStringLiteral("INTO"),
+        QStringLiteral("MOD"), QStringLiteral("XOR"), QStringLiteral("EXISTS"), QStringLiteral("TOP"),
+        QStringLiteral("DISTINCT"), QStringLiteral("DISTINCTROW"), QStringLiteral("TRUE"), QStringLiteral("FALSE"),
+        QStringLiteral("ALL"), QStringLiteral("UPDATE"), QStringLiteral("DELETE"), QStringLiteral("INSERT")};
+    return words;
+}
+
+class Translator {
+public:
+    Translator(const QString &src, bool withParams)
+        : m_toks(tokenize(src)), m_params(withParams) {}
+
+    QVariantList params;
+
+    // --- token helpers ---------------------------------------------------
+    const Token &peek(int ahead = 0) const
+    {
+        int k = qMin(m_i + ahead, int(m_toks.size()) - 1);
+        return m_toks[k];
+    }
+    bool atEnd() const { return peek().type == Tok::End; }
+    bool isWord(const char *w, int ahead = 0) const
+    {
+        const Token &t = peek(ahead);
+        return t.type == Tok::Word && t.upper == QLatin1String(w);
+    }
+    bool isSym(const char *s, int ahead = 0) const
+    {
+        const Token &t = peek(ahead);
+        return t.type == Tok::Symbol && t.text == QLatin1String(s);
+    }
+    bool acceptWord(const char *w)
+    {
+        if (isWord(w)) { ++m_i; return true; }
+        return false;
+    }
+    bool acceptSym(const char *s)
+    {
+        if (isSym(s)) { ++m_i; return true; }
+        return false;
+    }
+    void expectWord(const char *w)
+    {
+        if (!acceptWord(w))
+            fail(QStringLiteral("atteso %1").arg(QLatin1String(w)));
+    }
+    void expectSym(const char *s)
+    {
+        if (!acceptSym(s))
+            fail(QStringLiteral("atteso '%1'").arg(QLatin1String(s)));
+    }
+    [[noreturn]] void fail(const QString &what) const
+    {
+        const Token &t = peek();
+        QString near = t.type == Tok::End ? QStringLiteral("alla fine del testo")
+                                          : QStringLiteral("alla posizione %1").arg(t.pos + 1);
+        throw TranslateError(what + QLatin1Char(' ') + near);
+    }
+    void expectEnd()
+    {
+        acceptSym(";");
+        if (!atEnd())
+            fail(QStringLiteral("testo non riconosciuto"));
+    }
+
+    static QString ident(const QString &name) { return QLatin1Char('[') + name + QLatin1Char(']'); }
+
+    // A name that is not a reserved word: bare word or [bracketed].
+    bool peekName(int ahead = 0) const
+    {
+        const Token &t = peek(ahead);
+        return t.type == Tok::Name || (t.type == Tok::Word && !reservedWords().contains(t.upper));
+    }
+    QString takeName()
+    {
+        if (!peekName())
+            fail(QStringLiteral("atteso un nome"));
+        return m_toks[m_i++].text;
+    }
+
+    // --- literals -----------------------------------------------------------
+    QString stringLiteral(const QString &s)
+    {
+        if (m_params) {
+            params << s;
+            return QStringLiteral("(? COLLATE NOCASE)");
+        }
+        QString q = s;
+        q.replace(QLatin1Char('\''), QLatin1String("''"));
+        return QStringLiteral("('") + q + QStringLiteral("' COLLATE NOCASE)");
+    }
+    QString numberLiteral(const QString &s)
+    {
+        if (m_params) {
+            bool ok = false;
+            qlonglong v = s.toLongLong(&ok);
+            params << (ok ? QVariant(v) : QVariant(s.toDouble()));
+            return QStringLiteral("?");
+        }
+        return s;
+    }
+
+    // --- expressions (Jet precedence, lowest first) --------------------------
+    QString expr() { return orExpr(); }
+
+    QString orExpr()
+    {
+        QString l = andExpr();
+        for (;;) {
+            if (acceptWord("OR")) l = QStringLiteral("(%1 OR %2)").arg(l, andExpr());
+            else if (acceptWord("XOR")) l = QStringLiteral("((%1 <> 0) <> (%2 <> 0))").arg(l, andExpr());
+            else return l;
+        }
+    }
+    QString andExpr()
+    {
+        QString l = notExpr();
+        while (acceptWord("AND"))
+            l = QStringLiteral("(%1 AND %2)").arg(l, notExpr());
+        return l;
+    }
+    QString notExpr()
+    {
+        if (acceptWord("NOT"))
+            return QStringLiteral("(NOT %1)").arg(notExpr());
+        return compareExpr();
+    }
+    QString compareExpr()
+    {
+        QString l = concatExpr();
+        for (;;) {
+            const Token &t = peek();
+            if (t.type == Tok::Symbol && (t.text == QLatin1String("=") || t.text == QLatin1String("<>")
+                                          || t.text == QLatin1String("<") || t.text == QLatin1String(">")
+                                          || t.text == QLatin1String("<=") || t.text == QLatin1String(">="))) {
+                QString op = t.text;
+                ++m_i;
+                l = QStringLiteral("(%1 %2 %3)").arg(l, op, concatExpr());
+                continue;
+            }
+            bool negate = false;
+            if (isWord("NOT") && (isWord("LIKE", 1) || isWord("IN", 1) || isWord("BETWEEN", 1))) {
+                ++m_i;
+                negate = true;
+            }
+            if (acceptWord("LIKE")) {
+                QString pattern = concatExpr();
+                QString e = QStringLiteral("jet_like(%1, %2)").arg(l, pattern);
+                l = negate ? QStringLiteral("(NOT %1)").arg(e) : e;
+                continue;
+            }
+            if (acceptWord("BETWEEN")) {
+                QString lo = concatExpr();
+                expectWord("AND");
+                QString hi = concatExpr();
+                l = QStringLiteral("(%1 %2BETWEEN %3 AND %4)").arg(l, negate ? QStringLiteral("NOT ") : QString(), lo, hi);
+                continue;
+            }
+            if (acceptWord("IN")) {
+                expectSym("(");
+                if (acceptSym(")")) {
+                    // An empty list holds nothing: IN () is false, NOT IN () true.
+                    l = negate ? QStringLiteral("(1)") : QStringLiteral("(0)");
+                    continue;
+                }
+                QString inner;
+                if (isWord("SELECT")) {
+                    inner = selectStatement(true);
+                } else {
+                    QStringList items;
+                    do {
+                        items << expr();
+                    } while (acceptSym(","));
+                    inner = items.join(QStringLiteral(", "));
+                }
+                expectSym(")");
+                l = QStringLiteral("(%1 %2IN (%3))").arg(l, negate ? QStringLiteral("NOT ") : QString(), inner);
+                continue;
+            }
+            if (negate)
+                fail(QStringLiteral("NOT inatteso"));
+            if (acceptWord("IS")) {
+                bool isNot = acceptWord("NOT");
+                expectWord("NULL");
+                l = QStringLiteral("(%1 IS %2NULL)").arg(l, isNot ? QStringLiteral("NOT ") : QString());
+                continue;
+            }
+            return l;
+        }
+    }
+    QString concatExpr()
+    {
+        QString l = addExpr();
+        bool any = false;
+        QStringList parts;
+        while (acceptSym("&")) {
+            if (!any) { parts << l; any = true; }
+            parts << addExpr();
+        }
+        if (!any)
+            return l;
+        // Jet's & treats Null as an empty string; the result is Null only
+        // when every operand is Null.
+        return QStringLiteral("jet_concat(%1)").arg(parts.join(QStringLiteral(", ")));
+    }
+    QString addExpr()
+    {
+        QString l = modExpr();
+        for (;;) {
+            if (acceptSym("+")) l = QStringLiteral("(%1 + %2)").arg(l, modExpr());
+            else if (acceptSym("-")) l = QStringLiteral("(%1 - %2)").arg(l, modExpr());
+            else return l;
+        }
+    }
+    QString modExpr()
+    {
+        QString l = intDivExpr();
+        while (acceptWord("MOD"))
+            l = QStringLiteral("(CAST(ROUND(%1) AS INTEGER) % CAST(ROUND(%2) AS INTEGER))").arg(l, intDivExpr());
+        return l;
+    }
+    QString intDivExpr()
+    {
+        QString l = mulExpr();
+        while (acceptSym("\\"))
+            l = QStringLiteral("(CAST(ROUND(%1) AS INTEGER) / CAST(ROUND(%2) AS INTEGER))").arg(l, mulExpr());
+        return l;
+    }
+    QString mulExpr()
+    {
+        QString l = unaryExpr();
+        for (;;) {
+            // Jet's / always divides as floating point.
+            if (acceptSym("*")) l = QStringLiteral("(%1 * %2)").arg(l, unaryExpr());
+            else if (acceptSym("/")) l = QStringLiteral("(CAST(%1 AS REAL) / %2)").arg(l, unaryExpr());
+            else return l;
+        }
+    }
+    QString unaryExpr()
+    {
+        if (acceptSym("-")) {
+            if (peek().type == Tok::Number && !m_params) {
+                QString n = peek().text;
+                ++m_i;
+                return QStringLiteral("(-") + n + QLatin1Char(')');
+            }
+            return QStringLiteral("(-%1)").arg(unaryExpr());
+        }
+        if (acceptSym("+"))
+            return unaryExpr();
+        return powExpr();
+    }
+    QString powExpr()
+    {
+        QString l = primary();
+        while (acceptSym("^"))
+            l = QStringLiteral("jet_pow(%1, %2)").arg(l, primary());
+        return l;
+    }
+
+    QString primary()
+    {
+        const Token t = peek();
+        switch (t.type) {
+        case Tok::String:
+            ++m_i;
+            return stringLiteral(t.text);
+        case Tok::Number:
+            ++m_i;
+            return numberLiteral(t.text);
+        case Tok::Date:
+            ++m_i;
+            if (m_params) {
+                params << t.text;
+                return QStringLiteral("?");
+            }
+            return QStringLiteral("'") + t.text + QStringLiteral("'");
+        case Tok::Symbol:
+            if (t.text == QLatin1String("(")) {
+                ++m_i;
+                if (isWord("SELECT")) {
+                    QString s = selectStatement(true);
+                    expectSym(")");
+                    return QStringLiteral("(") + s + QStringLiteral(")");
+                }
+                QString e = expr();
+                expectSym(")");
+                return e;
+            }
+            if (t.text == QLatin1String("*")) {
+                ++m_i;
+                return QStringLiteral("*");
+            }
+            fail(QStringLiteral("simbolo '%1' inatteso").arg(t.text));
+        case Tok::End:
+            fail(QStringLiteral("espressione incompleta"));
+        case Tok::Name:
+        case Tok::Word:
+            break;
+        }
+        if (t.type == Tok::Word) {
+            if (t.upper == QLatin1String("TRUE")) { ++m_i; return m_params ? (params << 1, QStringLiteral("?")) : QStringLiteral("1"); }
+            if (t.upper == QLatin1String("FALSE")) { ++m_i; return m_params ? (params << 0, QStringLiteral("?")) : QStringLiteral("0"); }
+            if (t.upper == QLatin1String("YES")) { ++m_i; return QStringLiteral("1"); }
+            if (t.upper == QLatin1String("NO")) { ++m_i; return QStringLiteral("0"); }
+            if (t.upper == QLatin1String("NULL")) { ++m_i; return QStringLiteral("NULL"); }
+            if (t.upper == QLatin1String("EXISTS")) {
+                ++m_i;
+                expectSym("(");
+                if (!isWord("SELECT"))
+                    fail(QStringLiteral("EXISTS richiede una SELECT"));
+                QString s = selectStatement(true);
+                expectSym(")");
+                return QStringLiteral("EXISTS (") + s + QStringLiteral(")");
+            }
+            if (isSym("(", 1))
+                return functionCall();
+            if (reservedWords().contains(t.upper))
+                fail(QStringLiteral("parola chiave %1 inattesa").arg(t.text));
+        }
+        return qualifiedName();
+    }
+
+    QString qualifiedName()
+    {
+        QString out = ident(takeName());
+        while (isSym(".")) {
+            ++m_i;
+            if (acceptSym("*"))
+                return out + QStringLiteral(".*");
+            out += QLatin1Char('.') + ident(takeName());
+        }
+        return out;
+    }
+
+    QStringList arguments()
+    {
+        expectSym("(");
+        QStringList args;
+        if (acceptSym(")"))
+            return args;
+        do {
+            args << expr();
+        } while (acceptSym(","));
+        expectSym(")");
+        return args;
+    }
+
+    QString functionCall()
+    {
+        const Token name = peek();
+        ++m_i;
+        const QString f = name.upper;
+        auto need = [&](const QStringList &a, int lo, int hi) {
+            if (a.size() < lo || a.size() > hi)
+                throw TranslateError(QStringLiteral("numero di argomenti errato per %1 alla posizione %2")
+                                         .arg(name.text).arg(name.pos + 1));
+        };
+        // Aggregates may carry DISTINCT and *.
+        if (f == QLatin1String("COUNT") || f == QLatin1String("SUM") || f == QLatin1String("AVG")
+            || f == QLatin1String("MIN") || f == QLatin1String("MAX") || f == QLatin1String("FIRST")
+            || f == QLatin1String("LAST") || f == QLatin1String("STDEV") || f == QLatin1String("VAR")) {
+            expectSym("(");
+            QString arg;
+            bool distinct = acceptWord("DISTINCT");
+            if (acceptSym("*")) {
+                if (f != QLatin1String("COUNT"))
+                    fail(QStringLiteral("* ammesso solo in Count"));
+                arg = QStringLiteral("*");
+            } else {
+                arg = expr();
+            }
+            expectSym(")");
+            QString fn = f == QLatin1String("FIRST") ? QStringLiteral("jet_first")
+                       : f == QLatin1String("LAST")  ? QStringLiteral("jet_last")
+                       : f == QLatin1String("STDEV") || f == QLatin1String("VAR")
+                           ? QString()
+                           : f.toLower();
+            if (fn.isEmpty())
+                throw TranslateError(QStringLiteral("funzione %1 non gestita").arg(name.text));
+            return QStringLiteral("%1(%2%3)").arg(fn, distinct ? QStringLiteral("DISTINCT ") : QString(), arg);
+        }
+        const QStringList a = arguments();
+        auto dateFn = [&](const char *fmt) {
+            need(a, 1, 1);
+            return QStringLiteral("CAST(strftime('%1', %2) AS INTEGER)").arg(QLatin1String(fmt), a[0]);
+        };
+        if (f == QLatin1String("IIF")) { need(a, 3, 3); return QStringLiteral("(CASE WHEN %1 THEN %2 ELSE %3 END)").arg(a[0], a[1], a[2]); }
+        if (f == QLatin1String("NZ")) { need(a, 1, 2); return QStringLiteral("IFNULL(%1, %2)").arg(a[0], a.size() > 1 ? a[1] : QStringLiteral("''")); }
+        if (f == QLatin1String("ISNULL")) { need(a, 1, 1); return QStringLiteral("(%1 IS NULL)").arg(a[0]); }
+        if (f == QLatin1String("LEFT")) { need(a, 2, 2); return QStringLiteral("jet_left(%1, %2)").arg(a[0], a[1]); }
+        if (f == QLatin1String("RIGHT")) { need(a, 2, 2); return QStringLiteral("jet_right(%1, %2)").arg(a[0], a[1]); }
+        if (f == QLatin1String("MID")) {
+            need(a, 2, 3);
+            return a.size() == 3 ? QStringLiteral("jet_mid(%1, %2, %3)").arg(a[0], a[1], a[2])
+                                 : QStringLiteral("jet_mid(%1, %2)").arg(a[0], a[1]);
+        }
+        if (f == QLatin1String("LEN")) { need(a, 1, 1); return QStringLiteral("length(%1)").arg(a[0]); }
+        if (f == QLatin1String("UCASE")) { need(a, 1, 1); return QStringLiteral("jet_ucase(%1)").arg(a[0]); }
+        if (f == QLatin1String("LCASE")) { need(a, 1, 1); return QStringLiteral("jet_lcase(%1)").arg(a[0]); }
+        if (f == QLatin1String("TRIM")) { need(a, 1, 1); return QStringLiteral("trim(%1, ' ')").arg(a[0]); }
+        if (f == QLatin1String("LTRIM")) { need(a, 1, 1); return QStringLiteral("ltrim(%1, ' ')").arg(a[0]); }
+        if (f == QLatin1String("RTRIM")) { need(a, 1, 1); return QStringLiteral("rtrim(%1, ' ')").arg(a[0]); }
+        if (f == QLatin1String("INSTR")) {
+            need(a, 2, 3);
+            if (a.size() == 2)
+                return QStringLiteral("jet_instr(1, %1, %2)").arg(a[0], a[1]);
+            return QStringLiteral("jet_instr(%1, %2, %3)").arg(a[0], a[1], a[2]);
+        }
+        if (f == QLatin1String("REPLACE")) { need(a, 3, 3); return QStringLiteral("replace(%1, %2, %3)").arg(a[0], a[1], a[2]); }
+        if (f == QLatin1String("YEAR")) return dateFn("%Y");
+        if (f == QLatin1String("MONTH")) return dateFn("%m");
+        if (f == QLatin1String("DAY")) return dateFn("%d");
+        if (f == QLatin1String("HOUR")) return dateFn("%H");
+        if (f == QLatin1String("MINUTE")) return dateFn("%M");
+        if (f == QLatin1String("SECOND")) return dateFn("%S");
+        if (f == QLatin1String("NOW")) { need(a, 0, 0); return QStringLiteral("jet_now()"); }
+        if (f == QLatin1String("DATE")) { need(a, 0, 0); return QStringLiteral("jet_date()"); }
+        if (f == QLatin1String("INT")) { need(a, 1, 1); return QStringLiteral("jet_int(%1)").arg(a[0]); }
+        if (f == QLatin1String("FIX")) { need(a, 1, 1); return QStringLiteral("CAST(%1 AS INTEGER)").arg(a[0]); }
+        if (f == QLatin1String("ABS")) { need(a, 1, 1); return QStringLiteral("abs(%1)").arg(a[0]); }
+        if (f == QLatin1String("ROUND")) {
+            need(a, 1, 2);
+            return QStringLiteral("round(%1, %2)").arg(a[0], a.size() > 1 ? a[1] : QStringLiteral("0"));
+        }
+        if (f == QLatin1String("CSTR")) { need(a, 1, 1); return QStringLiteral("CAST(%1 AS TEXT)").arg(a[0]); }
+        if (f == QLatin1String("CLNG") || f == QLatin1String("CINT")) { need(a, 1, 1); return QStringLiteral("CAST(ROUND(%1) AS INTEGER)").arg(a[0]); }
+        if (f == QLatin1String("CDBL") || f == QLatin1String("CSNG") || f == QLatin1String("CCUR") || f == QLatin1String("VAL")) {
+            need(a, 1, 1);
+            return QStringLiteral("CAST(%1 AS REAL)").arg(a[0]);
+        }
+        if (f == QLatin1String("CBOOL")) { need(a, 1, 1); return QStringLiteral("(%1 <> 0)").arg(a[0]); }
+        if (f == QLatin1String("CHR")) { need(a, 1, 1); return QStringLiteral("char(%1)").arg(a[0]); }
+        if (f == QLatin1String("ASC")) { need(a, 1, 1); return QStringLiteral("unicode(%1)").arg(a[0]); }
+        if (f == QLatin1String("SPACE")) { need(a, 1, 1); return QStringLiteral("jet_space(%1)").arg(a[0]); }
+        throw TranslateError(QStringLiteral("funzione %1 non gestita").arg(name.text));
+    }
+
+    // --- statements -----------------------------------------------------------
+    QString orderList()
+    {
+        QStringList items;
+        do {
+            QString e = expr();
+            if (acceptWord("DESC")) e += QStringLiteral(" DESC");
+            else if (acceptWord("ASC")) e += QStringLiteral(" ASC");
+            items << e;
+        } while (acceptSym(","));
+        return items.join(QStringLiteral(", "));
+    }
+
+    // An alias after a table or a select item, with or without AS.
+    QString optionalAlias()
+    {
+        if (acceptWord("AS"))
+            return QStringLiteral(" AS ") + ident(takeName());
+        if (peekName())
+            return QStringLiteral(" AS ") + ident(takeName());
+        return QString();
+    }
+
+    QString tableSource()
+    {
+        if (acceptSym("(")) {
+            QString inner;
+            if (isWord("SELECT"))
+                inner = selectStatement(true);
+            else
+                inner = joinedSources();
+            expectSym(")");
+            QString alias = optionalAlias();
+            m_complex = true;
+            return QStringLiteral("(") + inner + QStringLiteral(")") + alias;
+        }
+        QString name = takeName();
+        m_lastTable = name;
+        ++m_tableCount;
+        QString alias = optionalAlias();
+        if (!alias.isEmpty())
+            m_complex = true;
+        return ident(name) + alias;
+    }
+
+    QString joinedSources()
+    {
+        QString l = tableSource();
+        for (;;) {
+            QString kind;
+            if (acceptWord("INNER")) kind = QStringLiteral("INNER JOIN");
+            else if (acceptWord("LEFT")) { acceptWord("OUTER"); kind = QStringLiteral("LEFT JOIN"); }
+            else if (acceptWord("RIGHT")) { acceptWord("OUTER"); kind = QStringLiteral("RIGHT JOIN"); }
+            else if (isWord("JOIN")) kind = QStringLiteral("INNER JOIN");
+            else if (acceptSym(",")) {
+                l = l + QStringLiteral(", ") + tableSource();
+                m_complex = true;
+                continue;
+            } else
+                return l;
+            expectWord("JOIN");
+            QString r = tableSource();
+            expectWord("ON");
+            QString on = expr();
+            l = QStringLiteral("%1 %2 %3 ON %4").arg(l, kind, r, on);
+            m_complex = true;
+        }
+    }
+
+    // SELECT ... ; `nested` leaves a closing parenthesis to the caller.
+    QString selectStatement(bool nested)
+    {
+        expectWord("SELECT");
+        QString out = QStringLiteral("SELECT ");
+        bool starOnly = false;
+        if (acceptWord("DISTINCT")) { out += QStringLiteral("DISTINCT "); m_complex = true; }
+        else if (acceptWord("DISTINCTROW")) { /* no effect: rows of the source tables are distinct */ }
+        else acceptWord("ALL");
+        QString limit;
+        if (acceptWord("TOP")) {
+            if (peek().type != Tok::Number)
+                fail(QStringLiteral("TOP richiede un numero"));
+            limit = peek().text;
+            ++m_i;
+            if (isWord("PERCENT"))
+                fail(QStringLiteral("TOP ... PERCENT non gestito"));
+            m_complex = true;
+        }
+        QStringList items;
+        do {
+            if (isSym("*")) {
+                ++m_i;
+                items << QStringLiteral("*");
+                starOnly = true;
+                continue;
+            }
+            QString e = expr();
+            items << e + optionalAlias();
+        } while (acceptSym(","));
+        if (items.size() != 1)
+            starOnly = false;
+        out += items.join(QStringLiteral(", "));
+        const int tablesBefore = m_tableCount;
+        if (acceptWord("FROM"))
+            out += QStringLiteral(" FROM ") + joinedSources();
+        else
+            m_complex = true;
+        m_singleTable = m_tableCount - tablesBefore == 1;
+        QString where;
+        if (acceptWord("WHERE")) {
+            where = expr();
+            out += QStringLiteral(" WHERE ") + where;
+        }
+        if (acceptWord("GROUP")) {
+            expectWord("BY");
+            QStringList g;
+            do { g << expr(); } while (acceptSym(","));
+            out += QStringLiteral(" GROUP BY ") + g.join(QStringLiteral(", "));
+            m_complex = true;
+        }
+        if (acceptWord("HAVING")) {
+            out += QStringLiteral(" HAVING ") + expr();
+            m_complex = true;
+        }
+        QString order;
+        if (acceptWord("ORDER")) {
+            expectWord("BY");
+            order = orderList();
+            out += QStringLiteral(" ORDER BY ") + order;
+        }
+        if (!limit.isEmpty())
+            out += QStringLiteral(" LIMIT ") + limit;
+        if (isWord("UNION")) {
+            ++m_i;
+            bool all = acceptWord("ALL");
+            out += all ? QStringLiteral(" UNION ALL ") : QStringLiteral(" UNION ");
+            out += selectStatement(true);
+            m_complex = true;
+        }
+        if (!nested) {
+            m_shape.whereSql = where;
+            m_shape.orderBySql = order;
+            m_shape.singleTable = starOnly && m_singleTable && !m_complex;
+            m_shape.table = m_shape.singleTable ? m_lastTable : QString();
+        }
+        return out;
+    }
+
+    QString insertStatement()
+    {
+        expectWord("INSERT");
+        expectWord("INTO");
+        QString out = QStringLiteral("INSERT INTO ") + ident(takeName());
+        if (acceptSym("(")) {
+            QStringList cols;
+            do { cols << ident(takeName()); } while (acceptSym(","));
+            expectSym(")");
+            out += QStringLiteral(" (") + cols.join(QStringLiteral(", ")) + QStringLiteral(")");
+        }
+        if (acceptWord("VALUES")) {
+            expectSym("(");
+            QStringList vals;
+            do { vals << expr(); } while (acceptSym(","));
+            expectSym(")");
+            out += QStringLiteral(" VALUES (") + vals.join(QStringLiteral(", ")) + QStringLiteral(")");
+        } else if (isWord("SELECT")) {
+            out += QLatin1Char(' ') + selectStatement(true);
+        } else {
+            fail(QStringLiteral("atteso VALUES o SELECT"));
+        }
+        return out;
+    }
+
+    QString updateStatement()
+    {
+        expectWord("UPDATE");
+        QString table = takeName();
+        if (!isWord("SET"))
+            fail(QStringLiteral("UPDATE su più tabelle non gestito"));
+        expectWord("SET");
+        QStringList sets;
+        do {
+            QString col = takeName();
+            if (acceptSym(".")) // Table.Column
+                col = takeName();
+            expectSym("=");
+            sets << ident(col) + QStringLiteral(" = ") + expr();
+        } while (acceptSym(","));
+        QString out = QStringLiteral("UPDATE ") + ident(table) + QStringLiteral(" SET ") + sets.join(QStringLiteral(", "));
+        if (acceptWord("WHERE"))
+            out += QStringLiteral(" WHERE ") + expr();
+        return out;
+    }
+
+    QString deleteStatement()
+    {
+        expectWord("DELETE");
+        if (acceptSym("*")) {
+        } else if (peekName() && isSym(".", 1) && isSym("*", 2)) {
+            m_i += 3;
+        }
+        expectWord("FROM");
+        QString out = QStringLiteral("DELETE FROM ") + ident(takeName());
+        if (acceptWord("WHERE"))
+            out += QStringLiteral(" WHERE ") + expr();
+        return out;
+    }
+
+    QString statement()
+    {
+        QString out;
+        if (isWord("SELECT")) out = selectStatement(false);
+        else if (isWord("INSERT")) out = insertStatement();
+        else if (isWord("UPDATE")) out = updateStatement();
+        else if (isWord("DELETE")) out = deleteStatement();
+        else if (atEnd()) fail(QStringLiteral("istruzione vuota"));
+        else fail(QStringLiteral("istruzione non gestita (%1)").arg(peek().text));
+        expectEnd();
+        return out;
+    }
+
+    QString wholeCondition()
+    {
+        if (atEnd())
+            return QString();
+        QString e = expr();
+        if (!atEnd())
+            fail(QStringLiteral("testo non riconosciuto"));
+        return e;
+    }
+    QString wholeOrder()
+    {
+        if (atEnd())
+            return QString();
+        QString o = orderList();
+        if (!atEnd())
+            fail(QStringLiteral("testo non riconosciuto"));
+        return o;
+    }
+
+    SelectShape m_shape;
+
+private:
+    QVector<Token> m_toks;
+    int m_i = 0;
+    bool m_params;
+    bool m_complex = false;
+    bool m_singleTable = false;
+    int m_tableCount = 0;
+    QString m_lastTable;
+};
+
+template <typename F>
+auto guarded(const QString &jet, const char *what, F f)
+{
+    try {
+        return f();
+    } catch (const TranslateError &e) {
+        throw DataError(QStringLiteral("SQL Jet non traducibile (%1): %2").arg(QLatin1String(what), e.message), jet,
+                        __FILE__, __LINE__);
+    }
+}
+
+} // namespace
+
+QString JetSql::statement(const QString &jet)
+{
+    return guarded(jet, "istruzione", [&] { return Translator(jet, false).statement(); });
+}
+
+QString JetSql::condition(const QString &jet)
+{
+    return guarded(jet, "condizione", [&] { return Translator(jet, false).wholeCondition(); });
+}
+
+SqlWithParams JetSql::conditionWithParams(const QString &jet)
+{
+    return guarded(jet, "condizione", [&] {
+        Translator t(jet, true);
+        SqlWithParams r;
+        r.sql = t.wholeCondition();
+        r.params = t.params;
+        return r;
+    });
+}
+
+QString JetSql::orderBy(const QString &jet)
+{
+    return guarded(jet, "ordinamento", [&] { return Translator(jet, false).wholeOrder(); });
+}
+
+SelectShape JetSql::select(const QString &jet)
+{
+    return guarded(jet, "istruzione", [&] {
+        Translator t(jet, false);
+        if (!t.isWord("SELECT"))
+            t.fail(QStringLiteral("attesa una SELECT"));
+        QString sql = t.statement();
+        SelectShape s = t.m_shape;
+        s.sql = sql;
+        return s;
+    });
+}
+
+// --- Like ---------------------------------------------------------------
+
+namespace {
+
+// Matches Jet Like patterns: * any run, ? one character, # one digit,
+// [abc] [a-z] [!abc] one character of (or not of) a list. Case-insensitive.
+bool likeMatch(const QChar *s, const QChar *se, const QChar *p, const QChar *pe)
+{
+    while (p < pe) {
+        const QChar pc = *p;
+        if (pc == QLatin1Char('*')) {
+            while (p < pe && *p == QLatin1Char('*')) ++p;
+            if (p == pe) return true;
+            for (const QChar *k = s; k <= se; ++k) {
+                if (likeMatch(k, se, p, pe)) return true;
+            }
+            return false;
+        }
+        if (s == se) return false;
+        if (pc == QLatin1Char('?')) {
+            ++s; ++p;
+        } else if (pc == QLatin1Char('#')) {
+            if (!s->isDigit()) return false;
+            ++s; ++p;
+        } else if (pc == QLatin1Char('[')) {
+            const QChar *close = p + 1;
+            while (close < pe && *close != QLatin1Char(']')) ++close;
+            if (close == pe) {
+                // An unclosed [ matches itself.
+                if (*s != pc) return false;
+                ++s; ++p;
+                continue;
+            }
+            const QChar *q = p + 1;
+            bool negate = false;
+            if (q < close && *q == QLatin1Char('!')) { negate = true; ++q; }
+            const QChar sc = s->toCaseFolded();
+            bool in = false;
+            while (q < close) {
+                QChar lo = q->toCaseFolded();
+                if (q + 2 < close && q[1] == QLatin1Char('-')) {
+                    QChar hi = q[2].toCaseFolded();
+                    if (sc >= lo && sc <= hi) in = true;
+                    q += 3;
+                } else {
+                    if (sc == lo) in = true;
+                    ++q;
+                }
+            }
+            if (in == negate) return false;
+            ++s;
+            p = close + 1;
+        } else {
+            if (s->toCaseFolded() != pc.toCaseFolded()) return false;
+            ++s; ++p;
+        }
+    }
+    return s == se;
+}
+
+QString textArg(sqlite3_value *v)
+{
+    const void *t = sqlite3_value_text16(v);
+    int bytes = sqlite3_value_bytes16(v);
+    return QString(reinterpret_cast<const QChar *>(t), bytes / 2);
+}
+
+void resultText(sqlite3_context *ctx, const QString &s)
+{
+    sqlite3_result_text16(ctx, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
+}
+
+void fnLike(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const QString s = textArg(argv[0]);
+    const QString p = textArg(argv[1]);
+    sqlite3_result_int(ctx, likeMatch(s.constData(), s.constData() + s.size(), p.constData(), p.constData() + p.size()));
+}
+
+void fnLeft(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    resultText(ctx, textArg(argv[0]).left(qMax(0, sqlite3_value_int(argv[1]))));
+}
+
+void fnRight(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    resultText(ctx, textArg(argv[0]).right(qMax(0, sqlite3_value_int(argv[1]))));
+}
+
+void fnMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    const QString s = textArg(argv[0]);
+    int start = qMax(1, sqlite3_value_int(argv[1])) - 1;
+    int len = argc > 2 ? qMax(0, sqlite3_value_int(argv[2])) : -1;
+    resultText(ctx, s.mid(start, len));
+}
+
+void fnUcase(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    resultText(ctx, textArg(argv[0]).toUpper());
+}
+
+void fnLcase(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    resultText(ctx, textArg(argv[0]).toLower());
+}
+
+void fnInstr(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL || sqlite3_value_type(argv[2]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    int start = qMax(1, sqlite3_value_int(argv[0]));
+    int at = textArg(argv[1]).indexOf(textArg(argv[2]), start - 1, Qt::CaseInsensitive);
+    sqlite3_result_int(ctx, at + 1);
+}
+
+void fnConcat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
+{
+    QString out;
+    bool any = false;
+    for (int k = 0; k < argc; ++k) {
+        if (sqlite3_value_type(argv[k]) == SQLITE_NULL)
+            continue;
+        any = true;
+        out += textArg(argv[k]);
+    }
+    if (any)
+        resultText(ctx, out);
+    else
+        sqlite3_result_null(ctx);
+}
+
+void fnSpace(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    resultText(ctx, QString(qBound(0, sqlite3_value_int(argv[0]), 1 << 20), QLatin1Char(' ')));
+}
+
+void fnInt(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
+    sqlite3_result_int64(ctx, sqlite3_int64(std::floor(sqlite3_value_double(argv[0]))));
+}
+
+void fnPow(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_double(ctx, std::pow(sqlite3_value_double(argv[0]), sqlite3_value_double(argv[1])));
+}
+
+void fnNow(sqlite3_context *ctx, int, sqlite3_value **)
+{
+    resultText(ctx, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+void fnDate(sqlite3_context *ctx, int, sqlite3_value **)
+{
+    resultText(ctx, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00"));
+}
+
+// First/Last: the value of the first (last) row of the group, Null included.
+struct FirstLastState {
+    bool seen;
+    sqlite3_value *value;
+};
+
+void firstStep(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    auto *st = static_cast<FirstLastState *>(sqlite3_aggregate_context(ctx, sizeof(FirstLastState)));
+    if (!st) return;
+    if (!st->seen) {
+        st->seen = true;
+        st->value = sqlite3_value_dup(argv[0]);
+    }
+}
+
+void lastStep(sqlite3_context *ctx, int, sqlite3_value **argv)
+{
+    auto *st = static_cast<FirstLastState *>(sqlite3_aggregate_context(ctx, sizeof(FirstLastState)));
+    if (!st) return;
+    if (st->seen)
+        sqlite3_value_free(st->value);
+    st->seen = true;
+    st->value = sqlite3_value_dup(argv[0]);
+}
+
+void firstLastFinal(sqlite3_context *ctx)
+{
+    auto *st = static_cast<FirstLastState *>(sqlite3_aggregate_context(ctx, 0));
+    if (!st || !st->seen) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    sqlite3_result_value(ctx, st->value);
+    sqlite3_value_free(st->value);
+}
+
+} // namespace
+
+bool JetSql::like(const QString &value, const QString &pattern)
+{
+    return likeMatch(value.constData(), value.constData() + value.size(), pattern.constData(),
+                     pattern.constData() + pattern.size());
+}
+
+void JetSql::registerFunctions(sqlite3 *db)
+{
+    const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function(db, "jet_like", 2, det, nullptr, fnLike, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_left", 2, det, nullptr, fnLeft, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_right", 2, det, nullptr, fnRight, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_mid", 2, det, nullptr, fnMid, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_mid", 3, det, nullptr, fnMid, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_ucase", 1, det, nullptr, fnUcase, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_lcase", 1, det, nullptr, fnLcase, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_instr", 3, det, nullptr, fnInstr, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_concat", -1, det, nullptr, fnConcat, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_space", 1, det, nullptr, fnSpace, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_int", 1, det, nullptr, fnInt, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_pow", 2, det, nullptr, fnPow, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_now", 0, SQLITE_UTF8, nullptr, fnNow, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_date", 0, SQLITE_UTF8, nullptr, fnDate, nullptr, nullptr);
+    sqlite3_create_function(db, "jet_first", 1, SQLITE_UTF8, nullptr, nullptr, firstStep, firstLastFinal);
+    sqlite3_create_function(db, "jet_last", 1, SQLITE_UTF8, nullptr, nullptr, lastStep, firstLastFinal);
+}

@@ -1,0 +1,1049 @@
+#include "data/Recordset.h"
+
+#include "data/JetSql.h"
+#include "data/SqliteValue.h"
+
+#include <QHash>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <set>
+#include <unordered_map>
+
+namespace {
+
+// How many matches a find collects from one query before it falls back to
+// testing rows one by one in set order (dense criteria find a match close by).
+constexpr int kFindQueryLimit = 256;
+
+QString noCurrentRecord() { return QStringLiteral("Nessun record corrente"); }
+
+// Renumbers the anonymous '?' placeholders of translated criteria so that
+// they start at `first`. Translated criteria hold no quoted text that could
+// contain '?': every literal is a parameter.
+QString renumberParams(const QString &sql, int first)
+{
+    QString out;
+    out.reserve(sql.size() + 8);
+    int n = first;
+    for (const QChar c : sql) {
+        if (c == QLatin1Char('?'))
+            out += QLatin1Char('?') + QString::number(n++);
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString bracket(const QString &name)
+{
+    return QLatin1Char('[') + name + QLatin1Char(']');
+}
+
+} // namespace
+
+struct Recordset::Impl {
+    struct Column {
+        QString name;
+        ColumnKind kind = ColumnKind::Dynamic;
+        QString defaultSql;
+    };
+
+    // --- shape of the open set ---
+    bool tableSet = false;   // editable set over one table, rows by rowid
+    QString table;
+    QString cursorSql;       // the statement that gives the keyset
+    QVector<Column> columns;
+    QHash<QString, int> columnIndex;  // lower-case name -> index
+    QString columnList;               // "[a], [b], ..." for table sets
+
+    // --- keyset ---
+    std::vector<qint64> keys;         // rowids (table set) or row numbers (query set)
+    bool keysetComplete = false;
+    sqlite3_stmt *cursor = nullptr;   // pending keyset statement, owned
+    std::set<int> deleted;            // positions of rows deleted through the set or found missing
+    std::unordered_map<qint64, int> positionOf;  // key -> position, built on demand
+    bool positionIndexBuilt = false;
+
+    // --- query sets keep their rows ---
+    std::vector<QVector<QVariant>> rows;
+
+    // --- position and current row ---
+    int pos = -1;                     // -1 BOF; keys.size() EOF (once complete)
+    bool noCurrent = false;           // the current row was deleted
+    enum class Source { None, Cursor, Buffer } source = Source::None;
+    QVector<QVariant> current;        // values when source == Buffer
+    bool currentFetched = false;      // for table sets: `current` holds the row at `pos`
+    std::uint64_t knownWrites = 0;    // Database::writeCounter() as last seen
+
+    // --- edit buffer ---
+    QVector<QVariant> buffer;
+    QVector<bool> dirty;
+    QVector<QVariant> defaults;       // evaluated column defaults (table sets)
+    bool defaultsLoaded = false;
+
+    ~Impl() { finalizeCursor(); }
+
+    void finalizeCursor()
+    {
+        if (cursor) {
+            sqlite3_finalize(cursor);
+            cursor = nullptr;
+        }
+    }
+
+    int liveCount() const { return int(keys.size()) - int(deleted.size()); }
+};
+
+Recordset::Recordset(Database &db) : d(std::make_unique<Impl>()), m_db(&db) {}
+
+Recordset::Recordset(Database &db, const QString &table)
+    : d(std::make_unique<Impl>()), m_db(&db), m_defaultTable(table)
+{
+}
+
+Recordset::~Recordset()
+{
+    if (m_db)
+        m_db->unregisterRecordset(this);
+}
+
+QString Recordset::tableName() const
+{
+    return m_open && d->tableSet ? d->table : QString();
+}
+
+// --- opening -------------------------------------------------------------
+
+void Recordset::open()
+{
+    if (m_defaultTable.isEmpty())
+        throw ZF_DATA_ERROR(QStringLiteral("Nessuna tabella per il recordset"), QString());
+    open(m_defaultTable);
+}
+
+void Recordset::open(const QString &tableOrSelect)
+{
+    if (!m_db || !m_db->isOpen())
+        throw ZF_DATA_ERROR(QStringLiteral("Database non aperto"), tableOrSelect);
+    close();
+    m_source = tableOrSelect.trimmed();
+    openSource();
+}
+
+void Recordset::openSource()
+{
+    Impl &x = *d;
+    x.finalizeCursor();
+    x = Impl();
+    Database &db = *m_db;
+    QString text = m_source;
+    const bool isSelect = text.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)
+                          && (text.size() == 6 || !text[6].isLetterOrNumber());
+    QString table, where, order, querySql;
+    if (isSelect) {
+        const SelectShape shape = JetSql::select(text);
+        if (shape.singleTable) {
+            table = shape.table;
+            where = shape.whereSql;
+            order = shape.orderBySql;
+        } else {
+            querySql = shape.sql;
+        }
+    } else {
+        table = text;
+        if (table.startsWith(QLatin1Char('[')) && table.endsWith(QLatin1Char(']')))
+            table = table.mid(1, table.size() - 2);
+    }
+    const QString filterSql = JetSql::condition(m_filter);
+    const QString sortSql = JetSql::orderBy(m_sort);
+    if (!sortSql.isEmpty())
+        order = sortSql;
+
+    if (!table.isEmpty()) {
+        const QList<ColumnInfo> &cols = db.cachedColumns(table);
+        if (cols.isEmpty())
+            throw ZF_DATA_ERROR(QStringLiteral("Tabella inesistente: %1").arg(table), m_source);
+        x.tableSet = true;
+        x.table = cols.isEmpty() ? table : table;
+        QStringList names;
+        for (const ColumnInfo &c : cols) {
+            x.columnIndex.insert(c.name.toLower(), int(x.columns.size()));
+            x.columns.push_back({c.name, c.kind, c.defaultSql});
+            names << bracket(c.name);
+        }
+        x.columnList = names.join(QStringLiteral(", "));
+        QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(x.columnList, bracket(table));
+        QStringList conds;
+        if (!where.isEmpty())
+            conds << where;
+        if (!filterSql.isEmpty())
+            conds << filterSql;
+        if (!conds.isEmpty())
+            sql += QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
+        if (!order.isEmpty())
+            sql += QStringLiteral(" ORDER BY ") + order;
+        x.cursorSql = sql;
+        const QByteArray utf8 = sql.toUtf8();
+        const int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &x.cursor, nullptr);
+        if (rc != SQLITE_OK) {
+            x.finalizeCursor();
+            const QString msg = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+            throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1 (%2)").arg(msg, sql), m_source);
+        }
+    } else {
+        // A read-only set: the rows are read once, in full.
+        QString sql = querySql;
+        if (!filterSql.isEmpty() || !order.isEmpty()) {
+            sql = QStringLiteral("SELECT * FROM (%1)").arg(querySql);
+            if (!filterSql.isEmpty())
+                sql += QStringLiteral(" WHERE ") + filterSql;
+            if (!order.isEmpty())
+                sql += QStringLiteral(" ORDER BY ") + order;
+        }
+        x.cursorSql = sql;
+        sqlite3_stmt *stmt = nullptr;
+        const QByteArray utf8 = sql.toUtf8();
+        int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr);
+        if (rc != SQLITE_OK) {
+            sqlite3_finalize(stmt);
+            const QString msg = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+            throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1 (%2)").arg(msg, sql), m_source);
+        }
+        const int n = sqlite3_column_count(stmt);
+        for (int c = 0; c < n; ++c) {
+            Impl::Column col;
+            col.name = QString::fromUtf8(sqlite3_column_name(stmt, c));
+            col.kind = columnKindFromDeclaredType(QString::fromUtf8(sqlite3_column_decltype(stmt, c)));
+            if (!x.columnIndex.contains(col.name.toLower()))
+                x.columnIndex.insert(col.name.toLower(), c);
+            x.columns.push_back(col);
+        }
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            QVector<QVariant> row(n);
+            for (int c = 0; c < n; ++c)
+                row[c] = sqlitevalue::read(stmt, c, x.columns[c].kind);
+            x.keys.push_back(qint64(x.rows.size()));
+            x.rows.push_back(std::move(row));
+        }
+        sqlite3_finalize(stmt);
+        if (rc != SQLITE_DONE) {
+            const QString msg = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+            throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1").arg(msg), m_source);
+        }
+        x.keysetComplete = true;
+    }
+    m_open = true;
+    m_editMode = EditMode::None;
+    m_lastModified = Bookmark();
+    x.knownWrites = db.writeCounter();
+    db.registerRecordset(this);
+    // The first row, if any, becomes current.
+    x.pos = -1;
+    if (ensureKey(0))
+        goTo(0);
+    else
+        x.pos = 0;  // empty: EOF and BOF together
+}
+
+void Recordset::requery()
+{
+    if (!m_open)
+        throw ZF_DATA_ERROR(QStringLiteral("Recordset non aperto"), m_filter);
+    m_db->unregisterRecordset(this);
+    d->finalizeCursor();
+    m_open = false;
+    openSource();
+}
+
+void Recordset::close()
+{
+    if (m_db)
+        m_db->unregisterRecordset(this);
+    d->finalizeCursor();
+    *d = Impl();
+    m_open = false;
+    m_editMode = EditMode::None;
+}
+
+void Recordset::detachFromDatabase()
+{
+    d->finalizeCursor();
+    *d = Impl();
+    m_open = false;
+    m_editMode = EditMode::None;
+}
+
+// --- keyset --------------------------------------------------------------
+
+void Recordset::requireOpen() const
+{
+    if (!m_open)
+        throw ZF_DATA_ERROR(QStringLiteral("Recordset non aperto"), m_source);
+}
+
+// Reads the current row out of the pending cursor before the cursor moves on.
+void Recordset::detachCurrentFromCursor()
+{
+    Impl &x = *d;
+    if (x.source != Impl::Source::Cursor)
+        return;
+    const int n = x.columns.size();
+    x.current.resize(n);
+    for (int c = 0; c < n; ++c)
+        x.current[c] = sqlitevalue::read(x.cursor, c + 1, x.columns[c].kind);
+    x.source = Impl::Source::Buffer;
+    x.currentFetched = true;
+}
+
+bool Recordset::stepCursor(bool keepRow)
+{
+    Impl &x = *d;
+    detachCurrentFromCursor();
+    const int rc = sqlite3_step(x.cursor);
+    if (rc == SQLITE_ROW) {
+        const qint64 key = sqlite3_column_int64(x.cursor, 0);
+        x.keys.push_back(key);
+        if (x.positionIndexBuilt)
+            x.positionOf.emplace(key, int(x.keys.size()) - 1);
+        (void)keepRow;
+        return true;
+    }
+    x.finalizeCursor();
+    x.keysetComplete = true;
+    if (rc != SQLITE_DONE)
+        m_db->check(rc, x.cursorSql);
+    return false;
+}
+
+bool Recordset::ensureKey(int position)
+{
+    Impl &x = *d;
+    while (int(x.keys.size()) <= position) {
+        if (x.keysetComplete)
+            return false;
+        if (!stepCursor(true))
+            return false;
+    }
+    return true;
+}
+
+void Recordset::completeKeyset()
+{
+    if (!m_open || d->keysetComplete)
+        return;
+    while (stepCursor(false)) {
+    }
+}
+
+void Recordset::buildPositionIndex()
+{
+    Impl &x = *d;
+    completeKeyset();
+    if (x.positionIndexBuilt)
+        return;
+    x.positionOf.clear();
+    x.positionOf.reserve(x.keys.size() * 2);
+    for (int i = 0; i < int(x.keys.size()); ++i)
+        x.positionOf.emplace(x.keys[i], i);
+    x.positionIndexBuilt = true;
+}
+
+// Makes `position` (a valid keyset position) the current row.
+void Recordset::goTo(int position)
+{
+    Impl &x = *d;
+    x.pos = position;
+    x.noCurrent = false;
+    x.currentFetched = false;
+    x.current.clear();
+    if (!x.tableSet) {
+        x.source = Impl::Source::Buffer;
+        x.current = x.rows[size_t(position)];
+        x.currentFetched = true;
+        return;
+    }
+    // The row just read by the pending cursor is used as it stands.
+    if (x.cursor && position == int(x.keys.size()) - 1) {
+        x.source = Impl::Source::Cursor;
+        x.currentFetched = true;
+        return;
+    }
+    x.source = Impl::Source::Buffer;
+}
+
+// Reads the row at the current position from the database. Returns false
+// when the row no longer exists.
+bool Recordset::fetchCurrent() const
+{
+    Impl &x = *d;
+    if (x.currentFetched)
+        return true;
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(x.columnList, bracket(x.table));
+    sqlite3_stmt *stmt = m_db->cachedStatement(sql);
+    sqlite3_bind_int64(stmt, 1, x.keys[size_t(x.pos)]);
+    const int rc = sqlite3_step(stmt);
+    if (rc == SQLITE_ROW) {
+        const int n = x.columns.size();
+        x.current.resize(n);
+        for (int c = 0; c < n; ++c)
+            x.current[c] = sqlitevalue::read(stmt, c, x.columns[c].kind);
+        sqlite3_reset(stmt);
+        x.currentFetched = true;
+        return true;
+    }
+    sqlite3_reset(stmt);
+    if (rc != SQLITE_DONE)
+        m_db->check(rc, sql);
+    return false;
+}
+
+// True when a row at `position` is there to be made current: not deleted
+// through this set and, if the database was written by anyone else since
+// we last looked, still present.
+bool Recordset::usable(int position)
+{
+    Impl &x = *d;
+    if (x.deleted.count(position))
+        return false;
+    if (!x.tableSet || m_db->writeCounter() == x.knownWrites)
+        return true;
+    if (x.cursor && position == int(x.keys.size()) - 1)
+        return true;
+    const int saved = x.pos;
+    const bool savedNoCurrent = x.noCurrent;
+    goTo(position);
+    if (fetchCurrent())
+        return true;
+    // Deleted behind our back: it leaves the set.
+    completeKeyset();
+    x.deleted.insert(position);
+    x.pos = saved;
+    x.noCurrent = savedNoCurrent;
+    x.currentFetched = false;
+    return false;
+}
+
+// --- positions -----------------------------------------------------------
+
+bool Recordset::isEOF() const
+{
+    requireOpen();
+    Recordset *self = const_cast<Recordset *>(this);
+    if (d->liveCount() == 0 && d->keysetComplete)
+        return true;
+    if (d->pos < 0)
+        return !self->ensureKey(0);
+    return !self->ensureKey(d->pos);
+}
+
+bool Recordset::isBOF() const
+{
+    requireOpen();
+    Recordset *self = const_cast<Recordset *>(this);
+    if (d->pos < 0)
+        return true;
+    if (d->keys.empty() && !self->ensureKey(0))
+        return true;
+    return d->liveCount() == 0 && d->keysetComplete;
+}
+
+void Recordset::dropCurrent()
+{
+    d->source = Impl::Source::None;
+    d->currentFetched = false;
+    d->current.clear();
+}
+
+void Recordset::leaveRow()
+{
+    if (m_editMode != EditMode::None) {
+        m_editMode = EditMode::None;
+        d->buffer.clear();
+        d->dirty.clear();
+    }
+}
+
+void Recordset::moveFirst()
+{
+    requireOpen();
+    leaveRow();
+    dropCurrent();
+    for (int p = 0; ensureKey(p); ++p) {
+        if (usable(p)) {
+            goTo(p);
+            return;
+        }
+    }
+    d->pos = int(d->keys.size());  // empty: EOF
+    d->noCurrent = false;
+}
+
+void Recordset::moveLast()
+{
+    requireOpen();
+    leaveRow();
+    dropCurrent();
+    completeKeyset();
+    for (int p = int(d->keys.size()) - 1; p >= 0; --p) {
+        if (usable(p)) {
+            goTo(p);
+            return;
+        }
+    }
+    d->pos = int(d->keys.size());
+    d->noCurrent = false;
+}
+
+void Recordset::moveNext()
+{
+    requireOpen();
+    if (!d->noCurrent && isEOF())
+        throw ZF_DATA_ERROR(QStringLiteral("Nessun record corrente: fine del recordset già raggiunta"), m_source);
+    leaveRow();
+    dropCurrent();
+    int p = d->pos + 1;
+    for (; ensureKey(p); ++p) {
+        if (usable(p)) {
+            goTo(p);
+            return;
+        }
+    }
+    d->source = Impl::Source::None;
+    d->pos = int(d->keys.size());
+    d->noCurrent = false;
+}
+
+void Recordset::movePrev()
+{
+    requireOpen();
+    if (d->pos < 0)
+        throw ZF_DATA_ERROR(QStringLiteral("Nessun record corrente: inizio del recordset già raggiunto"), m_source);
+    leaveRow();
+    dropCurrent();
+    for (int p = qMin(d->pos - 1, int(d->keys.size()) - 1); p >= 0; --p) {
+        if (usable(p)) {
+            goTo(p);
+            return;
+        }
+    }
+    d->source = Impl::Source::None;
+    d->pos = -1;
+    d->noCurrent = false;
+}
+
+int Recordset::recordCount()
+{
+    requireOpen();
+    completeKeyset();
+    return d->liveCount();
+}
+
+bool Recordset::hasCurrent() const
+{
+    return m_open && !d->noCurrent && d->pos >= 0 && d->pos < int(d->keys.size()) && !d->deleted.count(d->pos);
+}
+
+int Recordset::absolutePosition()
+{
+    requireOpen();
+    if (!hasCurrent())
+        return -1;
+    const auto before = std::distance(d->deleted.begin(), d->deleted.lower_bound(d->pos));
+    return d->pos - int(before);
+}
+
+void Recordset::setAbsolutePosition(int position)
+{
+    requireOpen();
+    if (position < 0)
+        throw ZF_DATA_ERROR(QStringLiteral("Posizione non valida: %1").arg(position), m_source);
+    leaveRow();
+    dropCurrent();
+    int live = -1;
+    for (int p = 0; ensureKey(p); ++p) {
+        if (d->deleted.count(p))
+            continue;
+        if (++live == position) {
+            if (!usable(p))
+                break;
+            goTo(p);
+            return;
+        }
+    }
+    throw ZF_DATA_ERROR(QStringLiteral("Posizione non valida: %1").arg(position), m_source);
+}
+
+// --- bookmarks -----------------------------------------------------------
+
+Bookmark Recordset::bookmark() const
+{
+    requireOpen();
+    if (!hasCurrent())
+        throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+    return Bookmark(d->keys[size_t(d->pos)]);
+}
+
+void Recordset::setBookmark(const Bookmark &bookmark)
+{
+    requireOpen();
+    if (!bookmark.isValid())
+        throw ZF_DATA_ERROR(QStringLiteral("Segnalibro non valido"), m_source);
+    buildPositionIndex();
+    auto it = d->positionOf.find(bookmark.m_key);
+    if (it == d->positionOf.end() || d->deleted.count(it->second) || !usable(it->second))
+        throw ZF_DATA_ERROR(QStringLiteral("Segnalibro non valido: il record non fa parte del recordset"), m_source);
+    leaveRow();
+    detachCurrentFromCursor();
+    goTo(it->second);
+}
+
+// --- find ----------------------------------------------------------------
+
+namespace {
+enum class FindKind { First, Next, Prev, Last };
+}
+
+bool Recordset::find(int kind, const QString &criteria)
+{
+    requireOpen();
+    const FindKind k = FindKind(kind);
+    const SqlWithParams crit = JetSql::conditionWithParams(criteria);
+    if (crit.sql.isEmpty())
+        throw ZF_DATA_ERROR(QStringLiteral("Criterio di ricerca vuoto"), criteria);
+    Impl &x = *d;
+    completeKeyset();
+    const int n = int(x.keys.size());
+    int from, to, step;  // positions to consider, in order
+    switch (k) {
+    case FindKind::First: from = 0; to = n; step = 1; break;
+    case FindKind::Last: from = n - 1; to = -1; step = -1; break;
+    case FindKind::Next: from = qMax(0, x.pos + 1); to = n; step = 1; break;
+    case FindKind::Prev: from = qMin(n - 1, x.pos - 1); to = -1; step = -1; break;
+    }
+    auto accept = [&](int p) {
+        leaveRow();
+        detachCurrentFromCursor();
+        goTo(p);
+        return true;
+    };
+    auto inRange = [&](int p) { return step > 0 ? (p >= from && p < to) : (p <= from && p > to); };
+
+    if (x.tableSet) {
+        // One query gives the matching rows; the set's order picks among them.
+        const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %2").arg(bracket(x.table), crit.sql);
+        sqlite3_stmt *stmt = nullptr;
+        try {
+            stmt = m_db->cachedStatement(sql);
+        } catch (const DataError &e) {
+            throw ZF_DATA_ERROR(e.message(), criteria);
+        }
+        for (int i = 0; i < crit.params.size(); ++i)
+            sqlitevalue::bind(stmt, i + 1, crit.params[i], ColumnKind::Dynamic);
+        buildPositionIndex();
+        int best = -1;
+        int found = 0;
+        bool overflow = false;
+        int rc;
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            if (++found > kFindQueryLimit) {
+                overflow = true;
+                break;
+            }
+            auto it = x.positionOf.find(sqlite3_column_int64(stmt, 0));
+            if (it == x.positionOf.end())
+                continue;
+            const int p = it->second;
+            if (!inRange(p) || x.deleted.count(p))
+                continue;
+            if (best < 0 || (step > 0 ? p < best : p > best))
+                best = p;
+        }
+        sqlite3_reset(stmt);
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            m_db->check(rc, criteria);
+        if (!overflow) {
+            if (best < 0)
+                return false;
+            return accept(best);
+        }
+        // Many rows match: test rows one by one in set order.
+        const QString probeSql = QStringLiteral("SELECT 1 FROM %1 WHERE rowid=?1 AND (%2)")
+                                     .arg(bracket(x.table), renumberParams(crit.sql, 2));
+        sqlite3_stmt *probe = m_db->cachedStatement(probeSql);
+        for (int p = from; inRange(p); p += step) {
+            if (x.deleted.count(p))
+                continue;
+            sqlite3_reset(probe);
+            sqlite3_bind_int64(probe, 1, x.keys[size_t(p)]);
+            for (int i = 0; i < crit.params.size(); ++i)
+                sqlitevalue::bind(probe, i + 2, crit.params[i], ColumnKind::Dynamic);
+            rc = sqlite3_step(probe);
+            sqlite3_reset(probe);
+            if (rc == SQLITE_ROW)
+                return accept(p);
+            if (rc != SQLITE_DONE)
+                m_db->check(rc, criteria);
+        }
+        return false;
+    }
+
+    // Read-only sets: each row's values are tested by SQLite itself.
+    QStringList cols;
+    const int nc = x.columns.size();
+    for (int c = 0; c < nc; ++c)
+        cols << QStringLiteral("?%1 AS %2").arg(c + 1).arg(bracket(x.columns[c].name));
+    const QString sql = QStringLiteral("SELECT 1 FROM (SELECT %1) WHERE %2")
+                            .arg(cols.join(QStringLiteral(", ")), renumberParams(crit.sql, nc + 1));
+    sqlite3_stmt *stmt = nullptr;
+    try {
+        stmt = m_db->cachedStatement(sql);
+    } catch (const DataError &e) {
+        throw ZF_DATA_ERROR(e.message(), criteria);
+    }
+    for (int p = from; inRange(p); p += step) {
+        if (x.deleted.count(p))
+            continue;
+        sqlite3_reset(stmt);
+        const QVector<QVariant> &row = x.rows[size_t(p)];
+        for (int c = 0; c < nc; ++c)
+            sqlitevalue::bind(stmt, c + 1, row[c], ColumnKind::Dynamic);
+        for (int i = 0; i < crit.params.size(); ++i)
+            sqlitevalue::bind(stmt, nc + 1 + i, crit.params[i], ColumnKind::Dynamic);
+        const int rc = sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+        if (rc == SQLITE_ROW)
+            return accept(p);
+        if (rc != SQLITE_DONE)
+            m_db->check(rc, criteria);
+    }
+    return false;
+}
+
+bool Recordset::findFirst(const QString &c) { return find(int(FindKind::First), c); }
+bool Recordset::findNext(const QString &c) { return find(int(FindKind::Next), c); }
+bool Recordset::findPrev(const QString &c) { return find(int(FindKind::Prev), c); }
+bool Recordset::findLast(const QString &c) { return find(int(FindKind::Last), c); }
+
+// --- editing -------------------------------------------------------------
+
+bool Recordset::canUpdate() const
+{
+    return m_open && d->tableSet;
+}
+
+void Recordset::requireUpdatable() const
+{
+    requireOpen();
+    if (!d->tableSet)
+        throw ZF_DATA_ERROR(QStringLiteral("Recordset di sola lettura"), m_source);
+}
+
+void Recordset::loadDefaults()
+{
+    Impl &x = *d;
+    if (x.defaultsLoaded)
+        return;
+    const int n = x.columns.size();
+    x.defaults = QVector<QVariant>(n);
+    QStringList exprs;
+    for (int c = 0; c < n; ++c)
+        exprs << (x.columns[c].defaultSql.isEmpty() ? QStringLiteral("NULL") : x.columns[c].defaultSql);
+    const QString sql = QStringLiteral("SELECT ") + exprs.join(QStringLiteral(", "));
+    sqlite3_stmt *stmt = nullptr;
+    // Defaults such as CURRENT_TIMESTAMP are evaluated at each insert by
+    // SQLite; here they only serve what the buffer shows before update().
+    if (sqlite3_prepare_v2(m_db->handle(), sql.toUtf8().constData(), -1, &stmt, nullptr) == SQLITE_OK
+        && sqlite3_step(stmt) == SQLITE_ROW) {
+        for (int c = 0; c < n; ++c)
+            x.defaults[c] = sqlitevalue::read(stmt, c, x.columns[c].kind);
+    }
+    sqlite3_finalize(stmt);
+    x.defaultsLoaded = true;
+}
+
+void Recordset::addNew()
+{
+    requireUpdatable();
+    leaveRow();
+    loadDefaults();
+    d->buffer = d->defaults;
+    d->dirty = QVector<bool>(d->columns.size(), false);
+    m_editMode = EditMode::AddNew;
+}
+
+void Recordset::edit()
+{
+    requireUpdatable();
+    if (!hasCurrent())
+        throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+    if (m_editMode == EditMode::Edit)
+        return;
+    leaveRow();
+    // The buffer starts empty: unchanged fields read through to the row.
+    d->buffer = QVector<QVariant>(d->columns.size());
+    d->dirty = QVector<bool>(d->columns.size(), false);
+    m_editMode = EditMode::Edit;
+}
+
+void Recordset::cancelUpdate()
+{
+    leaveRow();
+}
+
+void Recordset::update()
+{
+    requireUpdatable();
+    Impl &x = *d;
+    if (m_editMode == EditMode::None)
+        throw ZF_DATA_ERROR(QStringLiteral("Update senza AddNew o Edit"), m_source);
+    const int n = x.columns.size();
+    QStringList names;
+    QVector<int> idx;
+    for (int c = 0; c < n; ++c) {
+        if (x.dirty[c]) {
+            names << bracket(x.columns[c].name);
+            idx << c;
+        }
+    }
+    const bool ownWritesOnly = m_db->writeCounter() == x.knownWrites;
+    if (m_editMode == EditMode::AddNew) {
+        QString sql;
+        if (names.isEmpty()) {
+            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(bracket(x.table));
+        } else {
+            QStringList marks;
+            for (int i = 0; i < idx.size(); ++i)
+                marks << QStringLiteral("?");
+            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                      .arg(bracket(x.table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        }
+        m_db->aboutToWrite();
+        sqlite3_stmt *stmt = m_db->cachedStatement(sql);
+        for (int i = 0; i < idx.size(); ++i)
+            m_db->check(sqlitevalue::bind(stmt, i + 1, x.buffer[idx[i]], x.columns[idx[i]].kind), sql);
+        const int rc = sqlite3_step(stmt);
+        sqlite3_reset(stmt);
+        m_db->noteWrite();
+        m_db->check(rc, sql);
+        const qint64 rowid = sqlite3_last_insert_rowid(m_db->handle());
+        // The new row joins the set at its end until the next requery. A
+        // set that was at its end stays there.
+        const bool atEnd = x.pos >= int(x.keys.size());
+        x.keys.push_back(rowid);
+        if (atEnd)
+            x.pos = int(x.keys.size());
+        if (x.positionIndexBuilt)
+            x.positionOf.emplace(rowid, int(x.keys.size()) - 1);
+        m_lastModified = Bookmark(rowid);
+    } else {
+        if (!hasCurrent())
+            throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+        const qint64 rowid = x.keys[size_t(x.pos)];
+        if (!names.isEmpty()) {
+            QStringList sets;
+            for (const QString &nm : std::as_const(names))
+                sets << nm + QStringLiteral("=?");
+            const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                                    .arg(bracket(x.table), sets.join(QStringLiteral(", ")));
+            m_db->aboutToWrite();
+            sqlite3_stmt *stmt = m_db->cachedStatement(sql);
+            for (int i = 0; i < idx.size(); ++i)
+                m_db->check(sqlitevalue::bind(stmt, i + 1, x.buffer[idx[i]], x.columns[idx[i]].kind), sql);
+            sqlite3_bind_int64(stmt, idx.size() + 1, rowid);
+            const int rc = sqlite3_step(stmt);
+            sqlite3_reset(stmt);
+            m_db->noteWrite();
+            m_db->check(rc, sql);
+            if (sqlite3_changes(m_db->handle()) == 0)
+                throw ZF_DATA_ERROR(QStringLiteral("Il record non esiste più"), m_source);
+            // Keep what we know of the row in step with what was written.
+            if (x.currentFetched && x.source == Impl::Source::Buffer && x.current.size() == n) {
+                for (int c : std::as_const(idx))
+                    x.current[c] = sqlitevalue::normalise(x.buffer[c], x.columns[c].kind);
+            } else {
+                x.currentFetched = false;
+                x.source = Impl::Source::Buffer;
+            }
+        }
+        m_lastModified = Bookmark(rowid);
+    }
+    if (ownWritesOnly)
+        x.knownWrites = m_db->writeCounter();
+    m_editMode = EditMode::None;
+    x.buffer.clear();
+    x.dirty.clear();
+}
+
+void Recordset::deleteCurrent()
+{
+    requireUpdatable();
+    Impl &x = *d;
+    if (!hasCurrent())
+        throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+    leaveRow();
+    const bool ownWritesOnly = m_db->writeCounter() == x.knownWrites;
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(bracket(x.table));
+    m_db->aboutToWrite();
+    detachCurrentFromCursor();
+    sqlite3_stmt *stmt = m_db->cachedStatement(sql);
+    sqlite3_bind_int64(stmt, 1, x.keys[size_t(x.pos)]);
+    const int rc = sqlite3_step(stmt);
+    sqlite3_reset(stmt);
+    m_db->noteWrite();
+    m_db->check(rc, sql);
+    if (ownWritesOnly)
+        x.knownWrites = m_db->writeCounter();
+    x.deleted.insert(x.pos);
+    x.noCurrent = true;
+    x.source = Impl::Source::None;
+    x.current.clear();
+    x.currentFetched = false;
+}
+
+// --- fields --------------------------------------------------------------
+
+int Recordset::fieldCount() const
+{
+    return d->columns.size();
+}
+
+QStringList Recordset::fieldNames() const
+{
+    QStringList names;
+    for (const Impl::Column &c : std::as_const(d->columns))
+        names << c.name;
+    return names;
+}
+
+int Recordset::fieldIndex(const QString &name) const
+{
+    return d->columnIndex.value(name.toLower(), -1);
+}
+
+int Recordset::requireField(const QString &name) const
+{
+    requireOpen();
+    const int i = fieldIndex(name);
+    if (i < 0)
+        throw ZF_DATA_ERROR(QStringLiteral("Campo inesistente: %1").arg(name), m_source);
+    return i;
+}
+
+QVariant Recordset::value(const QString &name) const
+{
+    return value(requireField(name));
+}
+
+QVariant Recordset::value(int index) const
+{
+    requireOpen();
+    Impl &x = *d;
+    if (index < 0 || index >= x.columns.size())
+        throw ZF_DATA_ERROR(QStringLiteral("Indice di campo non valido: %1").arg(index), m_source);
+    if (m_editMode == EditMode::AddNew || (m_editMode == EditMode::Edit && x.dirty[index]))
+        return x.buffer[index];
+    if (!hasCurrent())
+        throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+    if (x.source == Impl::Source::Cursor)
+        return sqlitevalue::read(x.cursor, index + 1, x.columns[index].kind);
+    if (!x.currentFetched && !fetchCurrent())
+        throw ZF_DATA_ERROR(QStringLiteral("Il record non esiste più"), m_source);
+    return x.current[index];
+}
+
+void Recordset::setValue(const QString &name, const QVariant &value)
+{
+    setValue(requireField(name), value);
+}
+
+void Recordset::setValue(int index, const QVariant &value)
+{
+    requireOpen();
+    Impl &x = *d;
+    if (m_editMode == EditMode::None)
+        throw ZF_DATA_ERROR(QStringLiteral("Chiamare Edit o AddNew prima di modificare un campo"), m_source);
+    if (index < 0 || index >= x.columns.size())
+        throw ZF_DATA_ERROR(QStringLiteral("Indice di campo non valido: %1").arg(index), m_source);
+    x.buffer[index] = sqlitevalue::normalise(value, x.columns[index].kind);
+    x.dirty[index] = true;
+}
+
+bool Recordset::isNull(const QString &name) const
+{
+    const QVariant v = value(name);
+    return !v.isValid() || v.isNull();
+}
+
+void Recordset::setNull(const QString &name, bool null)
+{
+    const int i = requireField(name);
+    if (null) {
+        setValue(i, QVariant());
+        return;
+    }
+    switch (d->columns[i].kind) {
+    case ColumnKind::Integer: setValue(i, 0); break;
+    case ColumnKind::Real: setValue(i, 0.0); break;
+    case ColumnKind::Bool: setValue(i, false); break;
+    default: setValue(i, QString()); break;
+    }
+}
+
+bool Recordset::myGetFieldValue(const QString &name, long &out) const
+{
+    if (!m_open || fieldIndex(name) < 0)
+        return false;
+    if (m_editMode != EditMode::AddNew && !hasCurrent())
+        return false;
+    const QVariant v = value(name);
+    if (!v.isValid() || v.isNull())
+        return false;
+    bool ok = false;
+    const qlonglong n = v.typeId() == QMetaType::Bool ? (v.toBool() ? 1 : 0) : v.toLongLong(&ok);
+    if (v.typeId() != QMetaType::Bool && !ok)
+        return false;
+    out = long(n);
+    return true;
+}
+
+void Recordset::mySetFieldValue(const QString &name, long value)
+{
+    setValue(name, QVariant(qlonglong(value)));
+}
+
+int Recordset::intValue(const QString &name) const
+{
+    return value(name).toInt();
+}
+
+qint64 Recordset::int64Value(const QString &name) const
+{
+    return value(name).toLongLong();
+}
+
+double Recordset::doubleValue(const QString &name) const
+{
+    return value(name).toDouble();
+}
+
+bool Recordset::boolValue(const QString &name) const
+{
+    return value(name).toBool();
+}
+
+QString Recordset::textValue(const QString &name) const
+{
+    return value(name).toString();
+}
+
+QDateTime Recordset::dateValue(const QString &name) const
+{
+    const QVariant v = value(name);
+    if (v.typeId() == QMetaType::QDateTime)
+        return v.toDateTime();
+    if (v.typeId() == QMetaType::QString)
+        return sqlitevalue::parseDate(v.toString());
+    return QDateTime();
+}

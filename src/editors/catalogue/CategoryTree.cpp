@@ -14,7 +14,7 @@ TreeTables CategoryTree::categoryTables()
     return TreeTables{};
 }
 
-int CategoryTree::configuredImageWidth() const
+int CategoryTree::imageWidth() const
 {
     const QVariant v =
         database().scalar(QStringLiteral("SELECT LarghezzaIconaCategorie FROM Configurazione"));

@@ -11,7 +11,7 @@ public:
     static TreeTables categoryTables();
 
     // Width of category images from the configuration (0 when unset).
-    int configuredImageWidth() const;
+    int imageWidth() const override;
 
 protected:
     // Removes the language rows and product links of the deleted

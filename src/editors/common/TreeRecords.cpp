@@ -455,16 +455,22 @@ QString TreeRecords::currentImage(int id) const
     return {};
 }
 
-void TreeRecords::removeImages(int id) const
+void TreeRecords::removeImages(int id)
 {
     const QString lang = currentLanguage();
+    bool removed = false;
     for (bool gif : {false, true}) {
         const QString path = imagePath(id, lang, gif);
         if (QFileInfo::exists(path)) {
             QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
-            QFile::remove(path);
+            removed |= QFile::remove(path);
         }
     }
+    if (removed && !m_tables.imageFlagColumn.isEmpty())
+        m_db.execute(QStringLiteral("UPDATE %1 SET %2=FALSE, Modificato=TRUE WHERE %3=%4 AND CodiceLingua=%5")
+                         .arg(m_tables.languageTable, m_tables.imageFlagColumn, m_tables.ownerColumn)
+                         .arg(id)
+                         .arg(sqlQuote(lang)));
 }
 
 QString TreeRecords::storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown)

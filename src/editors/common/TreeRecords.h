@@ -111,13 +111,17 @@ public:
     // The existing image of the node in the current language (.jpg first),
     // empty when there is none.
     QString currentImage(int id) const;
-    // Deletes both image files of the node in the current language.
-    void removeImages(int id) const;
+    // Deletes both image files of the node in the current language and
+    // clears the language row's image flag, so the site stops showing it.
+    void removeImages(int id);
     // Loads sourcePath, resizes it to width (height in proportion), stores it
     // for the current language (BMP and JPEG as .jpg, GIF as .gif) and marks
     // the language row. shown are the texts to give a new language row.
     // Returns the stored file, empty on failure (the user has been told).
     QString storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown);
+
+    // Width of the node images from the configuration (0: kept as loaded).
+    virtual int imageWidth() const { return 0; }
 
 protected:
     // Deletes the rows of other tables that belong to the deleted nodes

@@ -883,8 +883,7 @@ CREATE INDEX ChiSiamo_CodiceLingua ON ChiSiamo (CodiceLingua);
 -- Editors delete a record's general row only; these triggers remove what
 -- belongs to it, so that a record later given the same ID starts clean.
 -- Deleting a category also deletes the products that were in that category
--- only (the category editor warns about it); deleting a product also
--- deletes its variants.
+-- only (the category editor warns about it).
 
 CREATE TRIGGER Categorie_Elimina AFTER DELETE ON Categorie BEGIN
     DELETE FROM CategorieLingue WHERE IDCategoria = old.ID;
@@ -900,15 +899,46 @@ CREATE TRIGGER Categorie_Elimina AFTER DELETE ON Categorie BEGIN
     DELETE FROM Correlazioni WHERE (Tipo1 = 0 AND ID1 = old.ID) OR (Tipo2 = 0 AND ID2 = old.ID);
 END;
 
+-- A product's variants (at any depth) go with it; the family is gathered
+-- before the variant rows are deleted, so this works whether or not the
+-- connection lets triggers fire recursively.
 CREATE TRIGGER Prodotti_Elimina AFTER DELETE ON Prodotti BEGIN
-    DELETE FROM ProdottiLingue WHERE IDProdotto = old.ID;
-    DELETE FROM CategorieProdotti WHERE IDProdotto = old.ID;
-    DELETE FROM ProdottiColori WHERE IDProdotto = old.ID;
-    DELETE FROM ParoleChiave WHERE Tipo = 1 AND IDRecord = old.ID;
-    DELETE FROM ScontiProdotto WHERE IDProdotto = old.ID AND old.ID <> 0;
-    DELETE FROM Permessi WHERE Tipo = 1 AND IDRecord = old.ID;
-    DELETE FROM Correlazioni WHERE (Tipo1 = 1 AND ID1 = old.ID) OR (Tipo2 = 1 AND ID2 = old.ID);
-    DELETE FROM Prodotti WHERE IDProdottoBase = old.ID AND old.ID <> 0;
+    DELETE FROM ProdottiLingue WHERE IDProdotto IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia);
+    DELETE FROM CategorieProdotti WHERE IDProdotto IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia);
+    DELETE FROM ProdottiColori WHERE IDProdotto IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia);
+    DELETE FROM ParoleChiave WHERE Tipo = 1 AND IDRecord IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia);
+    DELETE FROM ScontiProdotto WHERE IDProdotto <> 0 AND IDProdotto IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia);
+    DELETE FROM Permessi WHERE Tipo = 1 AND IDRecord IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia);
+    DELETE FROM Correlazioni WHERE (Tipo1 = 1 AND ID1 IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia))
+                               OR (Tipo2 = 1 AND ID2 IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia));
+    DELETE FROM Prodotti WHERE ID <> old.ID AND ID IN (
+        WITH RECURSIVE Famiglia(ID) AS (
+            SELECT old.ID UNION SELECT p.ID FROM Prodotti p JOIN Famiglia f ON p.IDProdottoBase = f.ID AND f.ID <> 0)
+        SELECT ID FROM Famiglia);
 END;
 
 CREATE TRIGGER Sezioni_Elimina AFTER DELETE ON Sezioni BEGIN

@@ -76,7 +76,7 @@ WScript.Echo CStr(fso.FolderExists("data/sub"))
 Set ts = fso.CreateTextFile("data/empty.txt")
 ts.Close
 Set ts = fso.OpenTextFile("data/empty.txt")
-WScript.Echo CStr(ts.AtEndOfStream), "[" & ts.ReadAll & "]"
+WScript.Echo CStr(ts.AtEndOfStream)
 ts.Close
 
 On Error Resume Next
@@ -110,6 +110,10 @@ Err.Clear
 Set ts = fso.OpenTextFile("nofolder/x.txt", ForWriting, True)
 WScript.Echo "create in missing folder: " & Err.Number
 Err.Clear
+Set ts = fso.OpenTextFile("data/empty.txt")
+v = ts.ReadAll
+WScript.Echo "ReadAll of empty file: " & Err.Number
+Err.Clear
 '@expect
 ' FileSystemObject
 ' False False
@@ -137,7 +141,7 @@ Err.Clear
 ' a.txt True
 ' True
 ' False
-' True []
+' True
 ' open missing: 53
 ' get missing file: 53
 ' get missing folder: 76
@@ -147,3 +151,4 @@ Err.Clear
 ' write on reader: 54
 ' delete missing: 53
 ' create in missing folder: 76
+' ReadAll of empty file: 62

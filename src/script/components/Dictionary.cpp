@@ -1,0 +1,219 @@
+#include "Dictionary.h"
+
+namespace vbs {
+
+namespace {
+
+const MemberTable kMembers{"Add", "Exists", "Item", "Key", "Keys", "Items", "Remove", "RemoveAll",
+                           "Count", "CompareMode", "HashVal"};
+enum Member { Add = 1, Exists, Item, Key, Keys, Items, Remove, RemoveAll, Count, CompareMode, HashVal };
+
+class KeyEnumerator : public Enumerator {
+public:
+    explicit KeyEnumerator(std::vector<Variant> keys) : m_keys(std::move(keys)) {}
+    bool next(Variant &out) override
+    {
+        if (m_pos >= m_keys.size())
+            return false;
+        out = m_keys[m_pos++];
+        return true;
+    }
+
+private:
+    std::vector<Variant> m_keys;
+    size_t m_pos = 0;
+};
+
+} // namespace
+
+int Dictionary::findMember(const QString &name) const { return kMembers.find(name); }
+const void *Dictionary::memberKey() const { return &kMembers; }
+
+QString Dictionary::hashKey(const Variant &key0) const
+{
+    const Variant &key = key0.deref();
+    switch (key.type()) {
+    case VType::Empty: return QStringLiteral("e");
+    case VType::Null: return QStringLiteral("z");
+    case VType::String:
+        return QLatin1Char('s') + (m_compareMode ? key.stringValue().toCaseFolded() : key.stringValue());
+    case VType::Object:
+        return QStringLiteral("o%1").arg(quintptr(key.objectValue()));
+    case VType::Date:
+        return QStringLiteral("d%1").arg(key.dateValue(), 0, 'g', 17);
+    case VType::Array:
+        raise(ErrInvalidCall);
+    default:
+        return QStringLiteral("n%1").arg(key.toDouble(), 0, 'g', 17);
+    }
+}
+
+int Dictionary::indexOf(const Variant &key) const
+{
+    return m_index.value(hashKey(key), -1);
+}
+
+void Dictionary::reindexFrom(int first)
+{
+    for (int i = first; i < int(m_entries.size()); ++i)
+        m_index.insert(hashKey(m_entries[size_t(i)].key), i);
+}
+
+bool Dictionary::contains(const Variant &key) const { return indexOf(key) >= 0; }
+
+Variant Dictionary::item(const Variant &key)
+{
+    const int i = indexOf(key);
+    if (i >= 0)
+        return m_entries[size_t(i)].item;
+    add(key, Variant());
+    return Variant();
+}
+
+void Dictionary::setItem(const Variant &key, const Variant &value)
+{
+    const int i = indexOf(key);
+    if (i >= 0)
+        m_entries[size_t(i)].item = value;
+    else
+        add(key, value);
+}
+
+void Dictionary::add(const Variant &key, const Variant &value)
+{
+    const QString h = hashKey(key);
+    if (m_index.contains(h))
+        raise(ErrKeyExists);
+    m_index.insert(h, int(m_entries.size()));
+    m_entries.push_back({key.deref(), value.deref()});
+}
+
+void Dictionary::remove(const Variant &key)
+{
+    const QString h = hashKey(key);
+    const auto it = m_index.constFind(h);
+    if (it == m_index.constEnd())
+        raise(ErrElementNotFound);
+    const int i = *it;
+    m_index.erase(it);
+    // Moving the entry out first: releasing an object item may run a
+    // Class_Terminate that uses this dictionary.
+    Entry gone = std::move(m_entries[size_t(i)]);
+    m_entries.erase(m_entries.begin() + i);
+    reindexFrom(i);
+}
+
+void Dictionary::removeAll()
+{
+    std::vector<Entry> gone;
+    gone.swap(m_entries);
+    m_index.clear();
+}
+
+Variant Dictionary::keys() const
+{
+    std::vector<Variant> v;
+    v.reserve(m_entries.size());
+    for (const Entry &e : m_entries)
+        v.push_back(e.key);
+    return makeArray(std::move(v));
+}
+
+Variant Dictionary::items() const
+{
+    std::vector<Variant> v;
+    v.reserve(m_entries.size());
+    for (const Entry &e : m_entries)
+        v.push_back(e.item);
+    return makeArray(std::move(v));
+}
+
+Variant Dictionary::call(int id, CallArgs &args, bool)
+{
+    switch (id) {
+    case kDefaultMember:
+    case Item:
+        args.expect(1, 1);
+        return item(args[0]);
+    case Add:
+        args.expect(2, 2);
+        add(args[0], args[1]);
+        return Variant();
+    case Exists:
+        args.expect(1, 1);
+        return Variant(contains(args[0]));
+    case Keys:
+        args.expect(0, 0);
+        return keys();
+    case Items:
+        args.expect(0, 0);
+        return items();
+    case Remove:
+        args.expect(1, 1);
+        remove(args[0]);
+        return Variant();
+    case RemoveAll:
+        args.expect(0, 0);
+        removeAll();
+        return Variant();
+    case Count:
+        args.expect(0, 0);
+        return Variant(int32_t(count()));
+    case CompareMode:
+        args.expect(0, 0);
+        return Variant(int32_t(m_compareMode));
+    case HashVal: {
+        args.expect(1, 1);
+        const QString h = hashKey(args[0]);
+        return Variant(int32_t(qHash(h) % 1201));
+    }
+    default:
+        raise(ErrNoSuchMember);
+    }
+}
+
+void Dictionary::put(int id, CallArgs &args, const Variant &value, bool)
+{
+    switch (id) {
+    case kDefaultMember:
+    case Item:
+        args.expect(1, 1);
+        setItem(args[0], value);
+        return;
+    case Key: {
+        args.expect(1, 1);
+        const int i = indexOf(args[0]);
+        if (i < 0)
+            raise(ErrElementNotFound);
+        const QString newHash = hashKey(value);
+        const auto clash = m_index.constFind(newHash);
+        if (clash != m_index.constEnd() && *clash != i)
+            raise(ErrKeyExists);
+        m_index.remove(hashKey(m_entries[size_t(i)].key));
+        m_entries[size_t(i)].key = value.deref();
+        m_index.insert(newHash, i);
+        return;
+    }
+    case CompareMode: {
+        args.expect(0, 0);
+        const int32_t mode = value.deref().toLong();
+        if (mode < 0 || !m_entries.empty())
+            raise(ErrInvalidCall);
+        m_compareMode = mode;
+        return;
+    }
+    default:
+        raise(ErrNoSuchMember);
+    }
+}
+
+std::unique_ptr<Enumerator> Dictionary::enumerate()
+{
+    std::vector<Variant> k;
+    k.reserve(m_entries.size());
+    for (const Entry &e : m_entries)
+        k.push_back(e.key);
+    return std::make_unique<KeyEnumerator>(std::move(k));
+}
+
+} // namespace vbs

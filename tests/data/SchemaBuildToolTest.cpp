@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 
 using namespace schema_test;
@@ -82,4 +83,17 @@ TEST(SchemaBuildTool, ATableWithoutStructureDateIsRefused)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("Nuova"))) << run.errors.toStdString();
     EXPECT_FALSE(QFile::exists(target));
+}
+
+TEST(SchemaBuildTool, ProgramFolderIsAssembled)
+{
+    const QString root = QStringLiteral(ZANFIRA_PROGRAM_FOLDER);
+    for (const char *file : {"db/database.mdb", "db/progettografico.mdb", "db/modellografico.mdb"})
+        EXPECT_TRUE(QFile::exists(root + QStringLiteral("/") + QLatin1String(file))) << file;
+    for (const char *folder : {"template/system", "projects"})
+        EXPECT_TRUE(QFileInfo(root + QStringLiteral("/") + QLatin1String(folder)).isDir()) << folder;
+    // The user guide is a real PDF of several pages.
+    const QByteArray help = contents(root + QStringLiteral("/help/help.pdf"));
+    EXPECT_TRUE(help.startsWith("%PDF-"));
+    EXPECT_GE(help.count("/Type /Page\n") + help.count("/Type /Page\r") + help.count("/Type /Page "), 2);
 }

@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <filesystem>
+
 #include <sqlite3.h>
 
 namespace {
@@ -88,8 +90,12 @@ bool DatabaseBuilder::build(const QString &target, const QStringList &scripts, Q
     }
 
     if (ok) {
-        QFile::remove(target);
-        if (!QFile::rename(temporary, target)) {
+        // rename() replaces the target in one step: readers see the old
+        // file or the new one, never none.
+        std::error_code failure;
+        std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
+                                QFile::encodeName(target).toStdString(), failure);
+        if (failure) {
             *error = QStringLiteral("cannot rename %1 to %2").arg(temporary, target);
             ok = false;
         }

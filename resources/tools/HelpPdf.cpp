@@ -8,6 +8,8 @@
 #include <QPdfWriter>
 #include <QTextDocument>
 
+#include <filesystem>
+
 bool HelpPdf::render(const QString &markdownFile, const QString &pdfFile, QString *error)
 {
     QFile in(markdownFile);
@@ -41,8 +43,10 @@ bool HelpPdf::render(const QString &markdownFile, const QString &pdfFile, QStrin
         *error = QStringLiteral("no PDF written to %1").arg(temporary);
         return false;
     }
-    QFile::remove(pdfFile);
-    if (!QFile::rename(temporary, pdfFile)) {
+    std::error_code failure;
+    std::filesystem::rename(QFile::encodeName(temporary).toStdString(),
+                            QFile::encodeName(pdfFile).toStdString(), failure);
+    if (failure) {
         *error = QStringLiteral("cannot rename %1 to %2").arg(temporary, pdfFile);
         return false;
     }

@@ -1,7 +1,7 @@
 #include "editors/catalogue/CategoryTree.h"
 
 #include "EditorTestProject.h"
-#include "ScriptedUiPort.h"
+#include "common/ScriptedUiPort.h"
 
 #include "support/imaging/Image.h"
 

@@ -3,7 +3,7 @@
 #include "editors/common/EditorHost.h"
 
 #include "data/Database.h"
-#include "TempDir.h"
+#include "common/TempDir.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "editors/common/EditorHost.h"
 #include "editors/common/NavigationEditor.h"
 
-#include "ScriptedUiPort.h"
+#include "common/ScriptedUiPort.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,7 @@ public:
     void selectDefaultLanguage() override { current = QStringLiteral("it"); }
 };
 
-struct Fixture : ::testing::Test {
+struct NavigationFixture : ::testing::Test {
     ScopedScriptedUi ui;
     FakeCursor cursor;
     FakeForm form{cursor};
@@ -113,7 +113,7 @@ struct Fixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(Fixture, EnablingTableFollowsPositionInsertAndFilterState)
+TEST_F(NavigationFixture, EnablingTableFollowsPositionInsertAndFilterState)
 {
     EXPECT_EQ(nav.recordCount(), 3);
     EXPECT_EQ(form.shown, 1);
@@ -161,7 +161,7 @@ TEST_F(Fixture, EnablingTableFollowsPositionInsertAndFilterState)
     EXPECT_EQ(nav.commandState(Filter), (CommandState{true, true}));
 }
 
-TEST_F(Fixture, MovesSaveChangedRecordAndStopWhenTheSaveFails)
+TEST_F(NavigationFixture, MovesSaveChangedRecordAndStopWhenTheSaveFails)
 {
     form.differs = true;
     form.saveOk = false;
@@ -185,7 +185,7 @@ TEST_F(Fixture, MovesSaveChangedRecordAndStopWhenTheSaveFails)
     EXPECT_EQ(form.shown, 1);
 }
 
-TEST_F(Fixture, InsertOutsideDefaultLanguageSwitchesAndCancelDiscardsLinks)
+TEST_F(NavigationFixture, InsertOutsideDefaultLanguageSwitchesAndCancelDiscardsLinks)
 {
     languages.current = "en";
     nav.run(Insert);
@@ -215,7 +215,7 @@ TEST_F(Fixture, InsertOutsideDefaultLanguageSwitchesAndCancelDiscardsLinks)
     EXPECT_EQ(nav.recordCount(), 3);
 }
 
-TEST_F(Fixture, FilterThatSelectsNothingIsCancelled)
+TEST_F(NavigationFixture, FilterThatSelectsNothingIsCancelled)
 {
     nav.run(Filter);
     form.criteria = {NavigationEditor::boolCriterion("Attivo", Qt::Unchecked)};
@@ -231,7 +231,7 @@ TEST_F(Fixture, FilterThatSelectsNothingIsCancelled)
     EXPECT_EQ(form.shown, 1);
 }
 
-TEST_F(Fixture, DeletingTheLastRecordOfAFilterCancelsTheFilter)
+TEST_F(NavigationFixture, DeletingTheLastRecordOfAFilterCancelsTheFilter)
 {
     nav.run(Filter);
     form.criteria = {NavigationEditor::boolCriterion("Attivo", Qt::Checked),
@@ -257,7 +257,7 @@ TEST_F(Fixture, DeletingTheLastRecordOfAFilterCancelsTheFilter)
     EXPECT_EQ(form.shown, 1);
 }
 
-TEST_F(Fixture, DeletingEveryRecordBlanksTheForm)
+TEST_F(NavigationFixture, DeletingEveryRecordBlanksTheForm)
 {
     nav.run(Last);
     ui->queueAnswer(UiPort::Answer::Yes);

@@ -1,0 +1,121 @@
+// zanfira-cli upgrade PROJECTDIR: the structure check of project opening
+// and, when needed, the upgrade of the project database, without windows.
+#include "CliVerb.h"
+
+#include "data/DataError.h"
+#include "data/DatabaseFiles.h"
+#include "project/DatabaseProbe.h"
+#include "project/DatabaseUpgrade.h"
+#include "project/ProgramFolder.h"
+#include "project/ProjectFolder.h"
+#include "project/StructureCheck.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+int runUpgrade(const QStringList &arguments)
+{
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = arguments;
+    bool missingValue = false;
+    const ProgramFolder program = ProgramFolder::fromArguments(args, &missingValue);
+    if (missingValue || args.size() != 1) {
+        err << "Uso: zanfira-cli upgrade [--program-folder CARTELLA] CARTELLA_PROGETTO\n";
+        return 2;
+    }
+    const ProjectFolder project(args.first());
+    if (!project.exists()) {
+        err << "Il progetto non esiste più nella cartella specificata. (" << project.path() << ")\n";
+        return 1;
+    }
+    if (!project.looksLikeProject()) {
+        err << "La cartella selezionata non contiene un progetto valido. (" << project.path() << ")\n";
+        return 1;
+    }
+    if (project.isLocked()) {
+        err << "Sincronizzazione in corso: il progetto è bloccato da " << project.lockFile() << "\n";
+        return 1;
+    }
+    if (!QFileInfo(project.file(QStringLiteral("db"))).isWritable()) {
+        err << "La cartella del progetto è in sola lettura: " << project.path() << "\n";
+        return 1;
+    }
+
+    if (project.hasBackup()) {
+        const DatabaseProbe::State state = DatabaseProbe::check(project.backup());
+        if (state != DatabaseProbe::State::Ok) {
+            err << "La copia " << project.backup() << " è danneggiata ("
+                << DatabaseProbe::describe(state) << "); nessun file è stato modificato.\n";
+            return 1;
+        }
+        try {
+            DatabaseFiles::replace(project.backup(), project.database());
+        } catch (const DataError &e) {
+            err << "Impossibile ripristinare " << project.backup() << ": " << e.text() << "\n";
+            return 1;
+        }
+        out << "Ripristinata la copia del database lasciata da una chiusura non regolare ("
+            << ProjectFolder::BackupFile << ").\n";
+    }
+
+    for (const QString &path : {program.blankDatabase(), project.database()}) {
+        const DatabaseProbe::State state = DatabaseProbe::check(path);
+        if (state != DatabaseProbe::State::Ok) {
+            err << "Database non utilizzabile: " << path << " (" << DatabaseProbe::describe(state) << ")\n";
+            return 1;
+        }
+    }
+
+    StructureCheck::Result check;
+    try {
+        check = StructureCheck::compare(program.blankDatabase(), project.database());
+    } catch (const DataError &e) {
+        err << "Impossibile verificare la struttura del database: " << e.text() << "\n";
+        return 1;
+    }
+    out << check.summary() << "\n";
+    if (!check.upgradeNeeded) {
+        out << "Nessun aggiornamento necessario.\n";
+        return 0;
+    }
+
+    DatabaseUpgrade upgrade(program, project);
+    DatabaseUpgrade::Progress progress;
+    progress.tableLabel = [&out](const QString &text) {
+        if (!text.isEmpty())
+            out << text << "\n" << Qt::flush;
+    };
+    upgrade.setProgress(progress);
+    const DatabaseUpgrade::Result result = upgrade.run();
+    if (result != DatabaseUpgrade::Result::Done) {
+        err << "Il progetto non è stato aggiornato e pertanto non può essere aperto.\n";
+        if (!upgrade.errorText().isEmpty())
+            err << upgrade.errorText() << "\n";
+        return 1;
+    }
+
+    const DatabaseUpgrade::Summary &s = upgrade.summary();
+    out << "Aggiornamento effettuato con successo.\n";
+    out << "Versione del database: " << s.oldVersion << " -> " << DatabaseUpgrade::CurrentVersion << "\n";
+    out << "Tabelle copiate: " << s.tablesCopied << ", righe copiate: " << s.rowsCopied << "\n";
+    if (!s.droppedTables.isEmpty())
+        out << "Tabelle non più previste (dati non copiati): " << s.droppedTables.join(QStringLiteral(", ")) << "\n";
+    out << "Parole chiave convertite: " << s.keywordRows << "\n";
+    out << "Collegamenti prodotti-categorie: " << s.categoryLinks << "\n";
+    out << "Collegamenti articoli-sezioni: " << s.articleLinks << "\n";
+    out << "Cambi arrotondati: " << s.ratesRounded << "\n";
+    out << "Voci del dizionario aggiunte: " << s.dictionaryEntries << " (testi: " << s.dictionaryTexts << ")\n";
+    out << "Opzioni aggiunte: " << s.options << "\n";
+    for (const QString &note : s.notes)
+        out << "Nota: " << note << "\n";
+    return 0;
+}
+
+CliVerbRegistrar registrar({QStringLiteral("upgrade"),
+                            QStringLiteral("upgrade [--program-folder CARTELLA] CARTELLA_PROGETTO"),
+                            runUpgrade});
+
+} // namespace

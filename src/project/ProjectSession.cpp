@@ -1,0 +1,453 @@
+#include "ProjectSession.h"
+
+#include "data/DatabaseFiles.h"
+#include "project/DatabaseProbe.h"
+#include "project/LockWatcher.h"
+#include "project/RecentProjects.h"
+#include "project/StructureCheck.h"
+#include "support/UiPort.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+using Icon = UiPort::Icon;
+
+// --- texts ----------------------------------------------------------------
+
+QString ProjectSession::readOnlyText(const QString &path)
+{
+    return QStringLiteral("La cartella del progetto è in sola lettura:\n\n%1\n\n"
+                          "Il progetto non può essere aperto finché non è possibile modificarne i file.")
+        .arg(path);
+}
+
+QString ProjectSession::damagedDatabaseText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Il database del progetto non può essere usato:\n\n%1\n\n(%2)\n\n"
+                          "Il progetto non è stato aperto e i suoi file non sono stati modificati.")
+        .arg(path, reason);
+}
+
+QString ProjectSession::damagedBackupText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("La copia del database lasciata da una chiusura non regolare "
+                          "dell'anteprima o della progettazione grafica è danneggiata:\n\n%1\n\n(%2)\n\n"
+                          "Il progetto non è stato aperto e i suoi file non sono stati modificati.")
+        .arg(path, reason);
+}
+
+QString ProjectSession::recoveryFailedText(const QString &reason)
+{
+    return QStringLiteral("Impossibile ripristinare la copia del database del progetto:\n\n%1\n\n"
+                          "Il progetto non è stato aperto.")
+        .arg(reason);
+}
+
+QString ProjectSession::blankDatabaseText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Il database vuoto della cartella del programma non può essere letto:\n\n%1\n\n(%2)\n\n"
+                          "Impossibile verificare la struttura del progetto, che non è stato aperto.")
+        .arg(path, reason);
+}
+
+QString ProjectSession::upgradeFailedText(const QString &reason)
+{
+    return QStringLiteral("Errore durante l'aggiornamento del progetto:\n\n%1\n\n"
+                          "Il database del progetto non è stato modificato.")
+        .arg(reason);
+}
+
+QString ProjectSession::externalFolderMissingText(const QString &path)
+{
+    return QStringLiteral("La cartella dei dati esterni indicata nel file path.ini non esiste:\n\n%1")
+        .arg(path);
+}
+
+QString ProjectSession::backupFailedText(const QString &reason)
+{
+    return QStringLiteral("Impossibile creare la copia di sicurezza del database:\n\n%1").arg(reason);
+}
+
+QString ProjectSession::restoreFailedText(const QString &reason)
+{
+    return QStringLiteral("Impossibile ripristinare la copia di sicurezza del database:\n\n%1\n\n"
+                          "La copia è rimasta nel file db/backup.mdb e verrà ripristinata "
+                          "alla prossima apertura del progetto.")
+        .arg(reason);
+}
+
+// --- life -----------------------------------------------------------------
+
+ProjectSession::ProjectSession(const ProgramFolder &program, RecentProjects &recent, ProjectHooks hooks)
+    : m_program(program), m_recent(recent), m_hooks(std::move(hooks))
+{
+}
+
+ProjectSession::~ProjectSession()
+{
+    m_db.close();
+}
+
+void ProjectSession::setTitle(const QString &title)
+{
+    m_title = title;
+    if (m_hooks.titleChanged)
+        m_hooks.titleChanged(title);
+}
+
+// --- start-up and commands ------------------------------------------------
+
+ProjectSession::OpenResult ProjectSession::startUp(const std::function<ProjectChoice()> &chooseProject)
+{
+    m_recent.rememberProgramFolder(m_program.path());
+
+    QString path = m_recent.newest();
+    bool counts = false;
+    if (path.isEmpty()) {
+        const ProjectChoice choice = chooseProject ? chooseProject() : ProjectChoice();
+        switch (choice.kind) {
+        case ProjectChoice::Kind::Cancel:
+            return OpenResult::Cancelled;
+        case ProjectChoice::Kind::Create:
+            path = choice.path;
+            createProject(path);
+            counts = true;
+            break;
+        case ProjectChoice::Kind::Open:
+            path = choice.path;
+            break;
+        }
+    }
+    if (path.isEmpty())
+        return OpenResult::Cancelled;
+    if (!counts && !acceptProjectFolder(path))
+        return OpenResult::NotOpened;
+    return openProject(path);
+}
+
+ProjectSession::OpenResult ProjectSession::openCommand(const std::function<ProjectChoice()> &chooseProject)
+{
+    closeProject();
+    const ProjectChoice choice = chooseProject ? chooseProject() : ProjectChoice();
+    switch (choice.kind) {
+    case ProjectChoice::Kind::Cancel:
+        return OpenResult::Cancelled;
+    case ProjectChoice::Kind::Create:
+        if (choice.path.isEmpty())
+            return OpenResult::Cancelled;
+        createProject(choice.path);
+        return openProject(choice.path);
+    case ProjectChoice::Kind::Open:
+        if (choice.path.isEmpty())
+            return OpenResult::Cancelled;
+        if (!acceptProjectFolder(choice.path))
+            return OpenResult::NotOpened;
+        return openProject(choice.path);
+    }
+    return OpenResult::Cancelled;
+}
+
+ProjectSession::OpenResult ProjectSession::newCommand(const std::function<QString()> &chooseNewFolder)
+{
+    const QString path = chooseNewFolder ? chooseNewFolder() : QString();
+    if (path.isEmpty()) {
+        if (!m_open)
+            setTitle(AppTitle);
+        return OpenResult::Cancelled;
+    }
+    closeProject();
+    createProject(path);
+    return openProject(path);
+}
+
+bool ProjectSession::acceptProjectFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        ui().tell(AppTitle, MissingProjectText, Icon::Stop);
+        m_recent.remove(path);
+        return false;
+    }
+    if (!ProjectFolder(path).looksLikeProject()) {
+        // Also a recent entry that names a file: the entry goes, the file stays.
+        ui().tell(AppTitle, InvalidProjectText, Icon::Stop);
+        m_recent.remove(path);
+        return false;
+    }
+    m_recent.add(path);
+    return true;
+}
+
+ProjectCreator::Report ProjectSession::createProject(const QString &path, bool notify)
+{
+    const ProjectCreator::Report report = ProjectCreator::create(ProjectFolder(path), m_program);
+    m_recent.add(path);
+    if (notify)
+        ui().tell(ProjectCreator::NoticeTitle, ProjectCreator::NoticeText, Icon::Information);
+    return report;
+}
+
+// --- opening ----------------------------------------------------------------
+
+ProjectSession::OpenResult ProjectSession::openProject(const QString &path)
+{
+    closeProject();
+    m_project = ProjectFolder(path);
+    m_abandoned = false;
+
+    if (!waitForLock())
+        return m_abandoned ? OpenResult::Abandoned : OpenResult::NotOpened;
+
+    // A project whose database cannot be written cannot be edited, recovered
+    // or upgraded: refuse it before touching anything.
+    const QFileInfo dbFolder(m_project.file(QStringLiteral("db")));
+    const QFileInfo dbFile(m_project.database());
+    if (!dbFolder.isWritable() || (dbFile.exists() && !dbFile.isWritable())) {
+        ui().tell(AppTitle, readOnlyText(m_project.path()), Icon::Stop);
+        return OpenResult::NotOpened;
+    }
+
+    if (!recoverBackup())
+        return OpenResult::NotOpened;
+
+    const DatabaseProbe::State state = DatabaseProbe::check(m_project.database());
+    if (state != DatabaseProbe::State::Ok) {
+        ui().tell(AppTitle, damagedDatabaseText(m_project.database(), DatabaseProbe::describe(state)),
+                  Icon::Stop);
+        return OpenResult::NotOpened;
+    }
+
+    if (!checkStructure())
+        return OpenResult::NotOpened;
+
+    setTitle(QStringLiteral("%1 - [%2]").arg(AppTitle, m_project.name()));
+
+    checkExternalData();
+
+    if (!openDatabase()) {
+        setTitle(AppTitle);
+        return OpenResult::NotOpened;
+    }
+    m_open = true;
+
+    bool anyLanguage = false;
+    try {
+        anyLanguage = m_languages.load(m_db);
+    } catch (const DataError &e) {
+        ui().tell(AppTitle, damagedDatabaseText(m_project.database(), e.text()), Icon::Stop);
+        closeProject();
+        return OpenResult::NotOpened;
+    }
+    if (m_hooks.languagesChanged)
+        m_hooks.languagesChanged();
+    if (!anyLanguage) {
+        ui().tell(AppTitle, NoLanguageText, Icon::Exclamation);
+        if (m_hooks.openLanguagesEditor)
+            m_hooks.openLanguagesEditor();
+    }
+    return OpenResult::Opened;
+}
+
+bool ProjectSession::waitForLock()
+{
+    if (!m_project.isLocked())
+        return true;
+    if (!m_hooks.waitForLock) {
+        m_abandoned = true;
+        return false;
+    }
+    LockWatcher watcher(m_project.lockFile());
+    watcher.start();
+    const bool released = m_hooks.waitForLock(watcher);
+    watcher.stop();
+    if (!released)
+        m_abandoned = true;
+    return released;
+}
+
+bool ProjectSession::recoverBackup()
+{
+    if (!m_project.hasBackup())
+        return true;
+    // The copy left by a preview or designer window that did not close
+    // normally wins over the database, but only if it is a whole database.
+    const DatabaseProbe::State state = DatabaseProbe::check(m_project.backup());
+    if (state != DatabaseProbe::State::Ok) {
+        ui().tell(AppTitle, damagedBackupText(m_project.backup(), DatabaseProbe::describe(state)),
+                  Icon::Stop);
+        return false;
+    }
+    try {
+        DatabaseFiles::replace(m_project.backup(), m_project.database());
+    } catch (const DataError &e) {
+        ui().tell(AppTitle, recoveryFailedText(e.text()), Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool ProjectSession::checkStructure()
+{
+    const QString blankPath = m_program.blankDatabase();
+    const DatabaseProbe::State blankState = DatabaseProbe::check(blankPath);
+    if (blankState != DatabaseProbe::State::Ok) {
+        ui().tell(AppTitle, blankDatabaseText(blankPath, DatabaseProbe::describe(blankState)), Icon::Stop);
+        return false;
+    }
+
+    StructureCheck::Result check;
+    {
+        Database blank;
+        try {
+            blank.open(blankPath, Database::OpenMode::ReadOnly);
+        } catch (const DataError &e) {
+            ui().tell(AppTitle, blankDatabaseText(blankPath, e.text()), Icon::Stop);
+            return false;
+        }
+        try {
+            Database project(m_project.database(), Database::OpenMode::ReadWrite);
+            check = StructureCheck::compare(blank, project);
+        } catch (const DataError &e) {
+            ui().tell(AppTitle, damagedDatabaseText(m_project.database(), e.text()), Icon::Stop);
+            return false;
+        }
+    }
+    if (!check.upgradeNeeded)
+        return true;
+
+    if (!ui().ask(AppTitle, UpgradeQuestion)) {
+        ui().tell(AppTitle, NotUpgradedText, Icon::Exclamation);
+        return false;
+    }
+    DatabaseUpgrade upgrade(m_program, m_project);
+    const DatabaseUpgrade::Result result =
+        m_hooks.runUpgrade ? m_hooks.runUpgrade(upgrade) : upgrade.run();
+    if (result == DatabaseUpgrade::Result::Done) {
+        ui().tell(AppTitle, UpgradeDoneText, Icon::Information);
+        return true;
+    }
+    if (result == DatabaseUpgrade::Result::Failed)
+        ui().tell(DatabaseUpgrade::Title, upgradeFailedText(upgrade.errorText()), Icon::Stop);
+    ui().tell(AppTitle, NotUpgradedText, Icon::Exclamation);
+    return false;
+}
+
+void ProjectSession::checkExternalData()
+{
+    QFile ini(m_project.pathIni());
+    if (!ini.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&ini);
+    const QString line = in.readLine().trimmed();
+    ini.close();
+    if (line.isEmpty())
+        return;
+
+    const QString folder = QDir(m_project.path()).absoluteFilePath(line);
+    if (!QFileInfo(folder).isDir()) {
+        ui().tell(AppTitle, externalFolderMissingText(folder), Icon::Exclamation);
+        return;
+    }
+    QDir dir(folder);
+    dir.setNameFilters({QStringLiteral("g*")});
+    dir.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    if (dir.entryList().isEmpty())
+        return;
+    if (!m_hooks.importExternalData)
+        return;
+    if (ui().ask(AppTitle, ExternalDataQuestion))
+        m_hooks.importExternalData(m_project.path(), folder);
+}
+
+bool ProjectSession::openDatabase()
+{
+    try {
+        m_db.open(m_project.database(), Database::OpenMode::ReadWrite);
+    } catch (const DataError &e) {
+        ui().tell(AppTitle, damagedDatabaseText(m_project.database(), e.text()), Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+void ProjectSession::closeProject()
+{
+    const bool hadLanguages = !m_languages.isEmpty();
+    m_db.close();
+    m_open = false;
+    m_languages.reset();
+    if (hadLanguages && m_hooks.languagesChanged)
+        m_hooks.languagesChanged();
+    if (m_title != AppTitle)
+        setTitle(AppTitle);
+}
+
+bool ProjectSession::reloadLanguages()
+{
+    if (!m_open)
+        return false;
+    bool any = false;
+    try {
+        any = m_languages.load(m_db);
+    } catch (const DataError &) {
+        any = false;
+    }
+    if (m_hooks.languagesChanged)
+        m_hooks.languagesChanged();
+    return any;
+}
+
+// --- database copies --------------------------------------------------------
+
+bool ProjectSession::backupDatabase()
+{
+    if (!m_open)
+        return false;
+    m_db.close();
+    bool ok = true;
+    try {
+        DatabaseFiles::backup(m_project.database(), m_project.backup());
+    } catch (const DataError &e) {
+        ok = false;
+        ui().tell(AppTitle, backupFailedText(e.text()), Icon::Stop);
+    }
+    if (!openDatabase()) {
+        m_open = false;
+        return false;
+    }
+    return ok;
+}
+
+bool ProjectSession::restoreDatabase()
+{
+    if (!m_open)
+        return false;
+    m_db.close();
+    bool ok = true;
+    if (m_project.hasBackup()) {
+        try {
+            DatabaseFiles::replace(m_project.backup(), m_project.database());
+        } catch (const DataError &e) {
+            ok = false;
+            ui().tell(AppTitle, restoreFailedText(e.text()), Icon::Stop);
+        }
+    }
+    if (!openDatabase()) {
+        m_open = false;
+        return false;
+    }
+    return ok;
+}
+
+// --- closing ----------------------------------------------------------------
+
+bool ProjectSession::confirmExit()
+{
+    if (m_project.isEmpty() || !m_project.hasUpdateMarker())
+        return true;
+    const UiPort::Answer answer =
+        ui().message(ExitReminderTitle, ExitReminderText, Icon::Exclamation, UiPort::Buttons::YesNo);
+    return answer != UiPort::Answer::Yes;
+}

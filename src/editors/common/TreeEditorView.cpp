@@ -1,6 +1,7 @@
 #include "TreeEditorView.h"
 
 #include "EditorHost.h"
+#include "controls/CDragTreeCtrl.h"
 #include "controls/CValidatedEdit.h"
 #include "support/UiPort.h"
 #include "support/imaging/ImageFit.h"
@@ -145,7 +146,14 @@ void TreeEditorView::buildUi()
     left->addLayout(buttons);
     left->addWidget(m_frame, 1);
 
-    m_tree = new QTreeWidget(this);
+    auto *dragTree = new CDragTreeCtrl(this);
+    connect(dragTree, &CDragTreeCtrl::dropRequested, this,
+            [this](QTreeWidgetItem *dragged, QTreeWidgetItem *target, CDragTreeCtrl::DropAction action) {
+                if (dragged && target)
+                    dropNode(dragged->data(0, kIdRole).toInt(), target->data(0, kIdRole).toInt(),
+                             action == CDragTreeCtrl::DropAction::Copy);
+            });
+    m_tree = dragTree;
     m_tree->setHeaderHidden(true);
     m_tree->setColumnCount(1);
     m_tree->setIconSize(QSize(16, 16));

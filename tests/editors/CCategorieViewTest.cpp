@@ -1,0 +1,182 @@
+#include "editors/catalogue/CCategorieView.h"
+
+#include "EditorTestProject.h"
+#include "common/ScriptedUiPort.h"
+
+#include "controls/CValidatedEdit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CategoryViewFixture : ::testing::Test {
+    ScopedScriptedUi ui;
+    EditorTestProject project;
+    std::unique_ptr<CCategorieView> view;
+
+    void SetUp() override
+    {
+        project.db().execute("UPDATE Configurazione SET LarghezzaIconaCategorie=120");
+        view = std::make_unique<CCategorieView>(project);
+        view->resize(760, 460);
+    }
+    int insertUnder(int parent, const QString &code, const QString &name)
+    {
+        if (parent)
+            view->selectNode(parent);
+        else
+            view->clearSelection();
+        view->codeEdit()->SetValue(code);
+        view->nameEdit()->SetValue(name);
+        view->descriptionEdit()->SetValue(name + " (descrizione)");
+        view->insertNode();
+        return project.count(QStringLiteral("SELECT MAX(ID) FROM Categorie"));
+    }
+    bool enabled(TreeEditorView::Button b) { return view->button(b)->isEnabled(); }
+};
+
+} // namespace
+
+TEST_F(CategoryViewFixture, SelectionOpeningAndButtonStates)
+{
+    const int wine = insertUnder(0, "VIN", "Vini");
+    const int red = insertUnder(wine, "ROS", "Rossi");
+    const int white = insertUnder(wine, "BIA", "Bianchi");
+    ASSERT_EQ(view->tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(view->itemFor(wine)->childCount(), 2);
+    EXPECT_TRUE(view->nameEdit()->text().isEmpty());
+
+    view->selectNode(red);
+    EXPECT_FALSE(enabled(TreeEditorView::Up)); // first child
+    EXPECT_TRUE(enabled(TreeEditorView::Down));
+    EXPECT_TRUE(enabled(TreeEditorView::Insert));
+    EXPECT_FALSE(enabled(TreeEditorView::Save));
+    EXPECT_TRUE(view->nameEdit()->text().isEmpty());
+    view->selectNode(white);
+    EXPECT_TRUE(enabled(TreeEditorView::Up));
+    EXPECT_FALSE(enabled(TreeEditorView::Down)); // last child
+
+    // A second click on the selection opens the category.
+    view->clickNode(white);
+    EXPECT_EQ(view->openId(), white);
+    EXPECT_EQ(view->codeEdit()->text(), "BIA");
+    EXPECT_EQ(view->nameEdit()->text(), "Bianchi");
+    EXPECT_FALSE(enabled(TreeEditorView::Insert));
+    for (auto b : {TreeEditorView::Save, TreeEditorView::Reload, TreeEditorView::Delete,
+                   TreeEditorView::ImageButton})
+        EXPECT_TRUE(enabled(b)) << b;
+
+    // Reload drops what was typed; Save stores it and closes the category.
+    view->nameEdit()->SetValue("Bianchi frizzanti");
+    view->reloadNode();
+    EXPECT_EQ(view->nameEdit()->text(), "Bianchi");
+    view->nameEdit()->SetValue("Bianchi fermi");
+    view->saveNode();
+    EXPECT_EQ(view->itemFor(white)->text(0), "Bianchi fermi");
+    EXPECT_EQ(view->openId(), 0);
+    EXPECT_EQ(view->selectedId(), 0);
+    EXPECT_FALSE(enabled(TreeEditorView::Save));
+
+    // Up swaps the order on screen and in the table.
+    view->selectNode(white);
+    view->moveUp();
+    EXPECT_EQ(view->itemFor(wine)->child(0)->text(0), "Bianchi fermi");
+    EXPECT_EQ(view->selectedId(), white);
+    EXPECT_FALSE(enabled(TreeEditorView::Up));
+    view->refreshLanguage();
+    EXPECT_EQ(view->itemFor(wine)->child(0)->text(0), "Bianchi fermi");
+    EXPECT_EQ(view->selectedId(), 0);
+}
+
+TEST_F(CategoryViewFixture, DeleteAsksAndRemovesTheSubtree)
+{
+    const int wine = insertUnder(0, "VIN", "Vini");
+    insertUnder(wine, "ROS", "Rossi");
+    view->clickNode(wine);
+    view->clickNode(wine);
+    ui->queueAnswer(UiPort::Answer::No);
+    view->deleteNode();
+    EXPECT_EQ(ui->lastMessage().title, "Cancellazione categoria");
+    EXPECT_EQ(ui->lastMessage().text, "ATTENZIONE:\nquesta operazione cancellerà definitivamente\n"
+                                      "anche tutti i prodotti della categoria.\n\nConfermi ?");
+    EXPECT_EQ(view->tree()->topLevelItemCount(), 1);
+    view->clickNode(wine);
+    view->clickNode(wine);
+    ui->queueAnswer(UiPort::Answer::Yes);
+    view->deleteNode();
+    EXPECT_EQ(view->tree()->topLevelItemCount(), 0);
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM Categorie"), 0);
+    EXPECT_TRUE(enabled(TreeEditorView::Insert));
+}
+
+TEST_F(CategoryViewFixture, ImageCancelRemovesTheImageAndACopyAppearsUnderTheTarget)
+{
+    const int wine = insertUnder(0, "VIN", "Vini");
+    const int beer = insertUnder(0, "BIR", "Birre");
+    QImage picture(60, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    const QString source = project.file("pic.jpg");
+    ASSERT_TRUE(picture.save(source, "JPG"));
+
+    view->clickNode(wine);
+    view->clickNode(wine);
+    ui->queuePath(source);
+    view->chooseImage();
+    const QString stored = project.projectFolder() + QStringLiteral("website/images/categorie/it/%1.jpg").arg(wine);
+    EXPECT_EQ(QImage(stored).size(), QSize(120, 60));
+    EXPECT_TRUE(view->image().isLoaded());
+
+    view->chooseImage(); // cancelled
+    EXPECT_FALSE(QFile::exists(stored));
+    EXPECT_FALSE(view->image().isLoaded());
+
+    view->dropNode(wine, beer, true);
+    ASSERT_EQ(view->itemFor(beer)->childCount(), 1);
+    EXPECT_EQ(view->itemFor(beer)->child(0)->text(0), "Vini");
+    view->dropNode(wine, beer, false);
+    EXPECT_EQ(view->tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(view->itemFor(beer)->childCount(), 2);
+    view->dropNode(wine, beer, false); // already its parent: refused
+    EXPECT_EQ(view->itemFor(beer)->childCount(), 2);
+}
+
+TEST_F(CategoryViewFixture, ScreenshotOfAThreeLevelTree)
+{
+    const int wine = insertUnder(0, "VIN", "Vini");
+    const int red = insertUnder(wine, "ROS", "Rossi");
+    insertUnder(red, "BAR", "Barolo");
+    insertUnder(red, "CHI", "Chianti");
+    insertUnder(wine, "BIA", "Bianchi");
+    const int cheese = insertUnder(0, "FOR", "Formaggi");
+    insertUnder(cheese, "STA", "Stagionati");
+
+    QImage picture(160, 100, QImage::Format_RGB32);
+    picture.fill(QColor(120, 20, 40));
+    {
+        QPainter p(&picture);
+        p.setBrush(QColor(240, 220, 120));
+        p.drawEllipse(QRect(40, 15, 80, 70));
+    }
+    const QString source = project.file("rossi.bmp");
+    ASSERT_TRUE(picture.save(source, "BMP"));
+    view->selectNode(red);
+    view->clickNode(red);
+    ui->queuePath(source);
+    view->chooseImage();
+    view->tree()->expandAll();
+    view->show();
+    QApplication::processEvents();
+
+    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/categorie.png");
+    ASSERT_TRUE(view->grab().save(path));
+    EXPECT_EQ(QImage(path).size(), view->size());
+}

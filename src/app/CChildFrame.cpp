@@ -1,0 +1,159 @@
+#include "CChildFrame.h"
+
+#include "editors/common/EditorContract.h"
+#include "editors/common/EditorHost.h"
+#include "support/UiPort.h"
+
+#include <QCloseEvent>
+#include <QStyle>
+
+#include <cstring>
+
+namespace {
+
+const CChildFrame::RuleEntry kRules[] = {
+    {"CProdottiView", CChildFrame::CloseRule::RecordForm, "Inserimento prodotto"},
+    {"CArticoliView", CChildFrame::CloseRule::RecordForm, "Inserimento articolo"},
+    {"CUtentiView", CChildFrame::CloseRule::RecordForm, "Inserimento utente"},
+    {"CForumView", CChildFrame::CloseRule::SaveOrKeepOpen, nullptr},
+    {"CParGenView", CChildFrame::CloseRule::SaveOrKeepOpen, nullptr},
+    {"COrdiniView", CChildFrame::CloseRule::SaveThenClose, nullptr},
+    {"CScontiProdottoView", CChildFrame::CloseRule::SaveThenClose, nullptr},
+    {"CTabellaProdottiView", CChildFrame::CloseRule::SaveThenClose, nullptr},
+    {"CTabellaArticoliView", CChildFrame::CloseRule::SaveThenClose, nullptr},
+    {"CValuteView", CChildFrame::CloseRule::GridRows, nullptr},
+    {"CDefCampiCustomView", CChildFrame::CloseRule::GridRows, nullptr},
+    {"CSSpedizioneView", CChildFrame::CloseRule::GridRows, nullptr},
+    {"CLingueView", CChildFrame::CloseRule::Languages, nullptr},
+    {"CModuliView", CChildFrame::CloseRule::FormWithRows, "Inserimento modulo"},
+};
+
+const QString kInsertWarning =
+    QStringLiteral("ATTENZIONE: annullare l'inserimento in corso prima di uscire.");
+
+} // namespace
+
+CChildFrame::RuleEntry CChildFrame::ruleFor(const char *viewClass)
+{
+    for (const RuleEntry &e : kRules)
+        if (std::strcmp(e.viewClass, viewClass) == 0)
+            return e;
+    return {viewClass, CloseRule::None, nullptr};
+}
+
+CChildFrame::CChildFrame(EditorHost &host, const FrameParams &params, QWidget *parent)
+    : QMdiSubWindow(parent)
+    , m_host(host)
+    , m_params(params)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    // No sizing border and no maximise box: the frame fits its form.
+    setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+}
+
+bool CChildFrame::createView(EditorFactory factory)
+{
+    if (!factory)
+        return false;
+    QWidget *view = factory(m_host, m_params, this);
+    if (!view)
+        return false;
+    m_view = view;
+    setWidget(view);
+    return true;
+}
+
+EditorContract *CChildFrame::editor() const
+{
+    return dynamic_cast<EditorContract *>(m_view.data());
+}
+
+void CChildFrame::warnInsert(const char *title)
+{
+    ui().tell(QString::fromUtf8(title), kInsertWarning, UiPort::Icon::Exclamation);
+}
+
+bool CChildFrame::keepOpenAtCell()
+{
+    if (EditorContract *e = editor())
+        e->resumeEditing();
+    return false;
+}
+
+bool CChildFrame::canClose()
+{
+    EditorContract *e = editor();
+    if (!e)
+        return true;
+    const RuleEntry entry = ruleFor(m_view->metaObject()->className());
+    switch (entry.rule) {
+    case CloseRule::None:
+        return true;
+    case CloseRule::RecordForm:
+        if (e->insertInProgress()) {
+            warnInsert(entry.insertTitle);
+            return false;
+        }
+        if (e->viewMode() != 1 && e->hasUnsavedChanges() && !e->saveChanges())
+            return false;
+        if (e->insertInProgress()) {
+            warnInsert(entry.insertTitle);
+            return false;
+        }
+        return true;
+    case CloseRule::SaveOrKeepOpen:
+        return !(e->hasUnsavedChanges() && !e->saveChanges());
+    case CloseRule::SaveThenClose:
+        if (e->hasUnsavedChanges())
+            e->saveChanges();
+        return true;
+    case CloseRule::GridRows:
+    case CloseRule::Languages:
+        if (e->hasPendingNewRow() && !e->validatePendingNewRow())
+            return keepOpenAtCell();
+        if (e->hasUnsavedChanges() && !e->saveChanges())
+            return keepOpenAtCell();
+        if (entry.rule == CloseRule::Languages && !m_host.reloadLanguages()) {
+            ui().tell(QStringLiteral("Gestione lingue"),
+                      QStringLiteral("ATTENZIONE: attivare almeno una lingua prima di uscire."),
+                      UiPort::Icon::Exclamation);
+            return false;
+        }
+        return true;
+    case CloseRule::FormWithRows:
+        if (e->hasPendingNewRow() && !e->validatePendingNewRow())
+            return keepOpenAtCell();
+        if (e->insertInProgress()) {
+            warnInsert(entry.insertTitle);
+            return false;
+        }
+        if (e->hasUnsavedChanges() && !e->saveChanges())
+            return false;
+        if (e->insertInProgress()) {
+            warnInsert(entry.insertTitle);
+            return false;
+        }
+        return true;
+    }
+    return true;
+}
+
+void CChildFrame::closeEvent(QCloseEvent *event)
+{
+    if (m_closed) {
+        event->accept();
+        return;
+    }
+    if (!canClose()) {
+        event->ignore();
+        return;
+    }
+    // The view gets its own close (editors store what they hold there).
+    QMdiSubWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    m_closed = true;
+    emit frameClosed(this, m_params.secondary == 0);
+}

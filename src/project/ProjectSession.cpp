@@ -307,7 +307,7 @@ bool ProjectSession::checkStructure()
             return false;
         }
         try {
-            Database project(m_project.database(), Database::OpenMode::ReadWrite);
+            Database project(m_project.database(), StructureCheck::readModeFor(m_project.database()));
             check = StructureCheck::compare(blank, project);
         } catch (const DataError &e) {
             ui().tell(AppTitle, damagedDatabaseText(m_project.database(), e.text()), Icon::Stop);

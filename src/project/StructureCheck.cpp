@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 
@@ -38,6 +39,15 @@ void takeLatest(QDateTime &latest, const QDateTime &date)
 
 } // namespace
 
+Database::OpenMode StructureCheck::readModeFor(const QString &path)
+{
+    // Only reading: the file stays as it is unless the engine has a journal
+    // or a write-ahead log to fold in, which needs a writable connection.
+    if (QFileInfo::exists(path + QStringLiteral("-wal")) || QFileInfo::exists(path + QStringLiteral("-journal")))
+        return Database::OpenMode::ReadWrite;
+    return Database::OpenMode::ReadOnly;
+}
+
 StructureCheck::Result StructureCheck::compare(Database &blank, Database &project)
 {
     Result result;
@@ -71,7 +81,7 @@ StructureCheck::Result StructureCheck::compare(Database &blank, Database &projec
 StructureCheck::Result StructureCheck::compare(const QString &blankPath, const QString &projectPath)
 {
     Database blank(blankPath, Database::OpenMode::ReadOnly);
-    Database project(projectPath, Database::OpenMode::ReadWrite);
+    Database project(projectPath, readModeFor(projectPath));
     return compare(blank, project);
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "data/Database.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-
-class Database;
 
 // Decides whether a project database was made by an older version: it is
 // when the blank database of the program folder has a table that the
@@ -28,4 +28,7 @@ public:
     // Opens both files for the comparison. Throws DataError when one of them
     // cannot be read as a database.
     static Result compare(const QString &blankPath, const QString &projectPath);
+    // How to open a project database only to read it: read-only, unless a
+    // journal or log left by a crash must first be folded in.
+    static Database::OpenMode readModeFor(const QString &path);
 };

@@ -64,6 +64,8 @@ public:
     }
     // Raises 450 unless min <= size() <= max (max < 0: no upper limit).
     void expect(int min, int max) const;
+    // The raw slots (a by-reference argument is a VType::Ref variant).
+    Variant *data() const { return m_args; }
 
 private:
     Variant *m_args = nullptr;

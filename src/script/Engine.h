@@ -99,6 +99,8 @@ public:
 
 private:
     std::unique_ptr<Interpreter> m_interp;
+    QString m_sourceName;
+    LineMapper m_mapper;
 };
 
 } // namespace vbs

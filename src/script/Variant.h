@@ -210,9 +210,9 @@ struct ArrayBound {
     int32_t count = 0;
 };
 
-// Storage of a VBScript array (row-major: the last index varies fastest when
-// stepping through memory, but VBScript's own layout is column-major, which
-// only ReDim Preserve on the last dimension can observe; both keep it legal).
+// Storage of a VBScript array, column-major as VBScript keeps it (the first
+// index varies fastest), so ReDim Preserve of the last dimension only grows
+// or shrinks the element vector.
 class ArrayData {
 public:
     ArrayData() = default;

@@ -1,0 +1,150 @@
+#pragma once
+
+#include "Ast.h"
+#include "Dispatch.h"
+#include "Engine.h"
+#include "Registry.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <unordered_set>
+#include <vector>
+
+namespace vbs {
+
+class ErrObject;
+
+// One activation: a procedure call, the top level, or Execute'd code.
+struct Frame {
+    Variant *locals = nullptr;
+    Procedure *proc = nullptr;
+    ClassInstance *me = nullptr;
+    Unit *unit = nullptr;
+    const Variant *with = nullptr;
+    bool resumeNext = false;
+};
+
+// An instance of a script class.
+class ClassInstance : public Dispatch {
+public:
+    ClassInstance(Interpreter *in, ClassInfo *cls);
+    ~ClassInstance() override;
+
+    QString typeName() const override;
+    int findMember(const QString &name) const override;
+    const void *memberKey() const override { return m_class; }
+    Variant call(int id, CallArgs &args, bool wantResult) override;
+    void put(int id, CallArgs &args, const Variant &value, bool isSet) override;
+
+    ClassInfo *classInfo() const { return m_class; }
+    std::vector<Variant> fields;
+    Interpreter *interp; // null once the engine has gone
+
+protected:
+    void finalRelease() override;
+
+private:
+    ClassInfo *m_class;
+};
+
+// The tree-walking interpreter behind Engine.
+class Interpreter final : public Context {
+public:
+    Interpreter();
+    ~Interpreter() override;
+
+    // --- embedding ---
+    EngineLimits limits;
+    QHash<QString, ComponentFactory> components; // lower-case ProgID
+    QStringList roots;
+    ScriptLocale scriptLocale = ScriptLocale::forLcid(1033);
+    std::atomic<bool> interruptRequested{false};
+    QList<ScriptError> errors;
+    int exitCode = 0;
+
+    void addNamedItem(const QString &name, const Ref<Dispatch> &object);
+    bool run(const QString &source);
+    Variant evaluate(const QString &expression, bool *ok);
+    bool callGlobal(const QString &name, const QList<Variant> &args, Variant *result);
+    void reset();
+
+    // --- Context ---
+    Variant createObject(const QString &progId) override;
+    QStringList fileRoots() const override { return roots; }
+    uint32_t &rndSeed() override { return m_rndSeed; }
+    float &rndLast() override { return m_rndLast; }
+    int locale() const override;
+    bool setLocale(int lcid) override;
+    void checkStringLength(qint64 length) const override;
+    void checkArraySize(qint64 elements) const override;
+    Variant eval(const QString &expression) override;
+    Variant getRef(const QString &procedureName) override;
+    Variant errObject() override;
+
+    // --- used by the AST nodes ---
+    Variant readIdent(IdentExpr *id, Frame &f);
+    Variant &variableSlot(IdentExpr *id, Frame &f); // Local/Global/Field; raises otherwise
+    Variant evalCall(CallExpr *c, Frame &f, bool wantResult);
+    Variant evalMember(MemberExpr *m, ExprList &args, bool hasArgs, Frame &f, bool wantResult);
+    Variant newObject(NewExpr *n);
+    void assign(Expr *target, Variant value, bool isSet, Frame &f);
+    void execCall(CallStmt *s, Frame &f);
+    Flow execBlock(Block &b, Frame &f);
+    bool truth(const Variant &v);
+    void dim(DimStmt *s, Frame &f);
+    void erase(EraseStmt *s, Frame &f);
+    void execute(const QString &code, bool global, Frame &f);
+    void randomize(const Variant *seed);
+    void onError(bool resumeNext, Frame &f);
+    void setErr(const ScriptError &e);
+    void clearErr();
+    void append(AppendStmt *s, Frame &f);
+    Variant concat(const Variant &a, const Variant &b);
+    void tick()
+    {
+        if ((++m_ticks & 1023u) == 0)
+            checkTime();
+    }
+    void checkTime();
+    static bool isFatal(const ScriptError &e);
+
+    Variant callProc(Procedure *p, ClassInstance *me, CallArgs &args);
+    Variant invokeMember(ClassInstance *inst, int member, CallArgs &args, bool wantResult, bool internal);
+    void putMember(ClassInstance *inst, int member, CallArgs &args, const Variant &value, bool isSet, bool internal);
+    Variant indexValue(const Variant &base, CallArgs &args, bool wantResult);
+    Variant *elementSlot(Variant &arrayVar, CallArgs &args);
+
+    std::unordered_set<ClassInstance *> live;
+    Frame *currentFrame = nullptr;
+
+private:
+    void bindUnit(Unit *u, Frame *context);
+    void resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInfo *cls, bool newLocals, bool optionExplicit);
+    int globalSlot(const QString &lower);
+    void keepUnit(std::unique_ptr<Unit> u);
+    void record(const ScriptError &e);
+    template <typename Fn>
+    bool guarded(Fn &&fn);
+
+    std::deque<Variant> m_globals;
+    QHash<QString, int> m_globalIndex;
+    QHash<QString, Procedure *> m_procs;
+    QHash<QString, ClassInfo *> m_classes;
+    QHash<QString, Variant> m_consts;
+    std::vector<std::unique_ptr<Unit>> m_units;
+    Ref<ErrObject> m_err;
+    const FunctionRegistry &m_builtins;
+    QElapsedTimer m_clock;
+    qint64 m_deadline = 0;
+    uint32_t m_ticks = 0;
+    int m_depth = 0;
+    int m_running = 0;
+    uint32_t m_rndSeed = 0x50000;
+    float m_rndLast = 0;
+};
+
+} // namespace vbs

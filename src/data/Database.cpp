@@ -362,6 +362,9 @@ void Database::rollback()
     --m_transactionDepth;
     noteWrite();
     check(rc, sql);
+    const auto sets = m_recordsets;
+    for (Recordset *rs : sets)
+        rs->afterRollback();
 }
 
 bool Database::inTransaction() const

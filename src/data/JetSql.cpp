@@ -694,10 +694,19 @@ public:
     // SELECT ... ; `nested` leaves a closing parenthesis to the caller.
     QString selectStatement(bool nested)
     {
+        // Shape information belongs to this SELECT only, not to the ones
+        // nested in it.
+        const bool outerComplex = m_complex;
+        const int outerCount = m_tableCount;
+        const QString outerLast = m_lastTable;
+        m_complex = false;
+        m_tableCount = 0;
+        m_lastTable.clear();
+
         expectWord("SELECT");
         QString out = QStringLiteral("SELECT ");
-        bool starOnly = false;
-        if (acceptWord("DISTINCT")) { out += QStringLiteral("DISTINCT "); m_complex = true; }
+        bool own = false;  // something that makes this SELECT more than one table's rows
+        if (acceptWord("DISTINCT")) { out += QStringLiteral("DISTINCT "); own = true; }
         else if (acceptWord("DISTINCTROW")) { /* no effect: rows of the source tables are distinct */ }
         else acceptWord("ALL");
         QString limit;
@@ -708,9 +717,10 @@ public:
             ++m_i;
             if (isWord("PERCENT"))
                 fail(QStringLiteral("TOP ... PERCENT non gestito"));
-            m_complex = true;
+            own = true;
         }
         QStringList items;
+        bool starOnly = false;
         do {
             if (isSym("*")) {
                 ++m_i;
@@ -724,12 +734,17 @@ public:
         if (items.size() != 1)
             starOnly = false;
         out += items.join(QStringLiteral(", "));
-        const int tablesBefore = m_tableCount;
+        // Expressions in the select list may hold subqueries: start afresh.
+        m_complex = false;
+        m_tableCount = 0;
+        m_lastTable.clear();
         if (acceptWord("FROM"))
             out += QStringLiteral(" FROM ") + joinedSources();
         else
-            m_complex = true;
-        m_singleTable = m_tableCount - tablesBefore == 1;
+            own = true;
+        const bool fromComplex = m_complex;
+        const int fromTables = m_tableCount;
+        const QString fromTable = m_lastTable;
         QString where;
         if (acceptWord("WHERE")) {
             where = expr();
@@ -740,11 +755,11 @@ public:
             QStringList g;
             do { g << expr(); } while (acceptSym(","));
             out += QStringLiteral(" GROUP BY ") + g.join(QStringLiteral(", "));
-            m_complex = true;
+            own = true;
         }
         if (acceptWord("HAVING")) {
             out += QStringLiteral(" HAVING ") + expr();
-            m_complex = true;
+            own = true;
         }
         QString order;
         if (acceptWord("ORDER")) {
@@ -759,14 +774,17 @@ public:
             bool all = acceptWord("ALL");
             out += all ? QStringLiteral(" UNION ALL ") : QStringLiteral(" UNION ");
             out += selectStatement(true);
-            m_complex = true;
+            own = true;
         }
         if (!nested) {
             m_shape.whereSql = where;
             m_shape.orderBySql = order;
-            m_shape.singleTable = starOnly && m_singleTable && !m_complex;
-            m_shape.table = m_shape.singleTable ? m_lastTable : QString();
+            m_shape.singleTable = starOnly && fromTables == 1 && !fromComplex && !own;
+            m_shape.table = m_shape.singleTable ? fromTable : QString();
         }
+        m_complex = outerComplex;
+        m_tableCount = outerCount;
+        m_lastTable = outerLast;
         return out;
     }
 
@@ -869,7 +887,6 @@ private:
     int m_i = 0;
     bool m_params;
     bool m_complex = false;
-    bool m_singleTable = false;
     int m_tableCount = 0;
     QString m_lastTable;
 };

@@ -62,6 +62,7 @@ struct Recordset::Impl {
     std::vector<qint64> keys;         // rowids (table set) or row numbers (query set)
     bool keysetComplete = false;
     sqlite3_stmt *cursor = nullptr;   // pending keyset statement, owned
+    int addedFrom = -1;               // first position of rows added through the set
     std::set<int> deleted;            // positions of rows deleted through the set or found missing
     std::unordered_map<qint64, int> positionOf;  // key -> position, built on demand
     bool positionIndexBuilt = false;
@@ -105,7 +106,9 @@ Recordset::Recordset(Database &db, const QString &table)
 
 Recordset::~Recordset()
 {
-    if (m_db)
+    // A set detached by Database::close() is no longer registered, and its
+    // Database may already be gone.
+    if (m_db && m_open)
         m_db->unregisterRecordset(this);
 }
 
@@ -273,6 +276,27 @@ void Recordset::detachFromDatabase()
     *d = Impl();
     m_open = false;
     m_editMode = EditMode::None;
+}
+
+void Recordset::afterRollback()
+{
+    Impl &x = *d;
+    if (!m_open || !x.tableSet)
+        return;
+    x.currentFetched = x.source == Impl::Source::Cursor;
+    if (x.addedFrom < 0)
+        return;
+    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE rowid=?").arg(bracket(x.table));
+    sqlite3_stmt *stmt = m_db->cachedStatement(sql);
+    for (int p = x.addedFrom; p < int(x.keys.size()); ++p) {
+        if (x.deleted.count(p))
+            continue;
+        sqlite3_reset(stmt);
+        sqlite3_bind_int64(stmt, 1, x.keys[size_t(p)]);
+        if (sqlite3_step(stmt) != SQLITE_ROW)
+            x.deleted.insert(p);
+    }
+    sqlite3_reset(stmt);
 }
 
 // --- keyset --------------------------------------------------------------
@@ -831,6 +855,8 @@ void Recordset::update()
         // The new row joins the set at its end until the next requery. A
         // set that was at its end stays there.
         const bool atEnd = x.pos >= int(x.keys.size());
+        if (x.addedFrom < 0)
+            x.addedFrom = int(x.keys.size());
         x.keys.push_back(rowid);
         if (atEnd)
             x.pos = int(x.keys.size());

@@ -163,6 +163,9 @@ public:
     void completeKeyset();
     // Called by Database::close().
     void detachFromDatabase();
+    // Called by Database after a rollback: rows added through the set that
+    // the rollback took away leave it.
+    void afterRollback();
 
 private:
     struct Impl;

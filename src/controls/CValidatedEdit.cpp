@@ -2,7 +2,9 @@
 
 #include "RulesValidator.h"
 
+#include <algorithm>
 #include <climits>
+#include <limits>
 
 
 CValidatedEdit::CValidatedEdit(QWidget *parent)
@@ -17,13 +19,20 @@ void CValidatedEdit::SetParam(int kind, int width, int flag, int decimals)
 {
     m_rules.setParam(kind, width, flag, decimals);
     m_validator->setRules(m_rules);
-    int length = 32767;
-    if (kind == EditRules::Date)
-        length = 10; // eight digits, or the date shown with its two slashes
-    else if (width >= 0)
-        length = width;
-    setMaxLength(length);
     setProperty("mandatory", flag == 1);
+    fitLength(int(text().size()));
+}
+
+void CValidatedEdit::fitLength(int valueLength)
+{
+    // The width limits typing; a longer stored value is shown whole and may
+    // be edited within its own length.
+    int length = std::numeric_limits<int>::max();
+    if (m_rules.kind() == EditRules::Date)
+        length = 10; // eight digits, or the date shown with its two slashes
+    else if (m_rules.width() >= 0)
+        length = m_rules.width();
+    setMaxLength(std::max(length, valueLength));
 }
 
 void CValidatedEdit::SetAllowedChr(const QString &chars)
@@ -34,27 +43,28 @@ void CValidatedEdit::SetAllowedChr(const QString &chars)
 
 void CValidatedEdit::SetValue(const QString &text)
 {
+    fitLength(int(text.size()));
     setText(text);
 }
 
 void CValidatedEdit::SetValue(int value)
 {
-    setText(QString::number(value));
+    SetValue(QString::number(value));
 }
 
 void CValidatedEdit::SetValue(qint64 value)
 {
-    setText(QString::number(value));
+    SetValue(QString::number(value));
 }
 
 void CValidatedEdit::SetValue(double value)
 {
-    setText(m_rules.formatNumber(value));
+    SetValue(m_rules.formatNumber(value));
 }
 
 void CValidatedEdit::SetValue(const QDate &date)
 {
-    setText(m_rules.formatDate(date));
+    SetValue(m_rules.formatDate(date));
 }
 
 bool CValidatedEdit::GetValue(QString &value) const

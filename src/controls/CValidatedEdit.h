@@ -44,7 +44,7 @@ public:
     double doubleValue() const;
     QDate dateValue() const;
 
-    void Blank() { clear(); }
+    void Blank() { SetValue(QString()); }
     void SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
 
 protected:
@@ -52,6 +52,7 @@ protected:
 
 private:
     void completeInput();
+    void fitLength(int valueLength);
 
     EditRules m_rules;
     RulesValidator *m_validator = nullptr;

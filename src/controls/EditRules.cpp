@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 void EditRules::setParam(int kind, int width, int flag, int decimals)
@@ -13,8 +14,9 @@ void EditRules::setParam(int kind, int width, int flag, int decimals)
     m_decimals = decimals < 0 ? 0 : decimals;
 }
 
-bool EditRules::accepts(const QString &text) const
+bool EditRules::accepts(const QString &text, int lengthAllowance) const
 {
+    const int limit = m_width < 0 ? -1 : std::max(m_width, lengthAllowance);
     if (!m_allowed.isEmpty()) {
         for (QChar c : text) {
             // The date separator is the field's own, whatever the set says.
@@ -29,10 +31,10 @@ bool EditRules::accepts(const QString &text) const
         for (QChar c : text)
             if (!c.isDigit() || c.unicode() > 127)
                 return false;
-        return m_width < 0 || text.size() <= m_width;
+        return limit < 0 || text.size() <= limit;
     case Decimal:
     case Amount: {
-        if (m_width >= 0 && text.size() > m_width)
+        if (limit >= 0 && text.size() > limit)
             return false;
         const QString sign = m_kind == Amount ? QStringLiteral("-?") : QString();
         const QString fraction =
@@ -47,7 +49,7 @@ bool EditRules::accepts(const QString &text) const
         return digits.match(text).hasMatch() || shown.match(text).hasMatch();
     }
     default:
-        return m_width < 0 || text.size() <= m_width;
+        return limit < 0 || text.size() <= limit;
     }
 }
 

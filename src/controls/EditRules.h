@@ -29,8 +29,10 @@ public:
     const QString &allowedChars() const { return m_allowed; }
 
     // Whether text may stand in the field (checked after every keystroke,
-    // so partial input such as "12," or "25/1" is accepted).
-    bool accepts(const QString &text) const;
+    // so partial input such as "12," or "25/1" is accepted). A field loaded
+    // with a longer text than the width may be edited within that length:
+    // pass it as lengthAllowance.
+    bool accepts(const QString &text, int lengthAllowance = 0) const;
 
     // The text a value is shown as in a field of this kind.
     QString formatNumber(double value) const;

@@ -12,6 +12,9 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
+#include <algorithm>
+#include <limits>
+
 GridCellDelegate::GridCellDelegate(CEditableGrid *grid, GridTable *table)
     : QStyledItemDelegate(table)
     , m_grid(grid)
@@ -67,11 +70,10 @@ QWidget *GridCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
                 QRegularExpression(QStringLiteral("^[A-Za-z0-9]{0,16}$")), line));
             break;
         case CEditableGrid::InputFormat::Text:
+            rules.setParam(EditRules::Text, f.maxLength, 0, 0);
+            line->setValidator(new RulesValidator(rules, line));
             break;
         }
-        // "Error" and other shown values must stay editable in place.
-        if (f.maxLength >= 0 && f.format != CEditableGrid::InputFormat::Date)
-            line->setMaxLength(f.maxLength);
         editor = line;
     }
     if (editor)
@@ -96,6 +98,10 @@ void GridCellDelegate::setEditorData(QWidget *editor, const QModelIndex &index) 
             at = combo->findText(text);
         combo->setCurrentIndex(at);
     } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
+        // The column's length limits typing; a longer stored text is kept.
+        const int limit = m_grid->columnFormat(index.column()).maxLength;
+        line->setMaxLength(limit >= 0 ? std::max(limit, int(text.size()))
+                                      : std::numeric_limits<int>::max());
         line->setText(text);
         line->selectAll();
     }

@@ -154,6 +154,20 @@ TEST(EditableGrid, ColumnColourAndCellKind)
     ASSERT_NE(openLineEditor(grid), nullptr) << "setting the current cell starts editing";
     EXPECT_EQ(openLineEditor(grid)->text(), "EN");
 
+    // A length limits typing but never cuts a stored longer text.
+    grid.setColumnFormat(3, {CEditableGrid::InputFormat::Text, 5, 0});
+    grid.setCurrentCell(1, 3);
+    ASSERT_NE(openLineEditor(grid), nullptr);
+    EXPECT_EQ(openLineEditor(grid)->text(), "Italiano");
+    grid.setCurrentCell(2, 3);
+    EXPECT_EQ(grid.cellText(1, 3), "Italiano");
+    openLineEditor(grid)->clear();
+    for (QChar c : QString("Portoghese")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(openLineEditor(grid), &press);
+    }
+    EXPECT_EQ(openLineEditor(grid)->text(), "Portogh") << "within the 7 of \"Inglese\"";
+
     // A cell turned into a check box and back.
     grid.setCellKind(3, 3, CEditableGrid::CheckBox);
     EXPECT_FALSE(grid.cellCheck(3, 3));
@@ -332,6 +346,48 @@ TEST(EditableGrid, DateTimeAndTaxCodeCellsRefuseWrongValues)
     const size_t before = ui->messages.size();
     EXPECT_TRUE(grid.requestMove(1, 3));
     EXPECT_EQ(ui->messages.size(), before);
+}
+
+TEST(EditableGrid, TabOutOfAnEditorIsCheckedAndQuestioned)
+{
+    ScopedRecordingUi ui;
+    CEditableGrid grid;
+    grid.setHeader("Data\tNote\t");
+    grid.setupColumn(0, 120, CEditableGrid::Editable);
+    grid.setupColumn(1, 120, CEditableGrid::Editable);
+    grid.setColumnFormat(0, {CEditableGrid::InputFormat::Date, -1, 0});
+    grid.addRow("\t", 1);
+    grid.addRow("\t", 2);
+    show(grid);
+    std::vector<std::tuple<int, int, int>> asked;
+    grid.setRowLeaveHandler([&](int oldRow, int newRow, int column, int *resume) {
+        asked.emplace_back(oldRow, newRow, column);
+        *resume = 0;
+        return -1;
+    });
+
+    grid.setCurrentCell(1, 0);
+    openLineEditor(grid)->setText("32132024");
+    key(openLineEditor(grid), Qt::Key_Tab);
+    EXPECT_EQ(ui->messages.size(), 1u);
+    EXPECT_EQ(grid.currentColumn(), 0);
+    ASSERT_NE(openLineEditor(grid), nullptr);
+
+    openLineEditor(grid)->setText("01012025");
+    key(openLineEditor(grid), Qt::Key_Tab);
+    EXPECT_EQ(grid.cellText(1, 0), "01/01/2025");
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_EQ(grid.currentColumn(), 1);
+    EXPECT_TRUE(asked.empty());
+
+    // Tab from the last column goes to the next row: the owner is asked.
+    ASSERT_NE(openLineEditor(grid), nullptr);
+    key(openLineEditor(grid), Qt::Key_Tab);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0], std::make_tuple(1, 2, 0));
+    EXPECT_EQ(grid.currentRow(), 1);
+    EXPECT_EQ(grid.currentColumn(), 0);
+    EXPECT_NE(openLineEditor(grid), nullptr);
 }
 
 TEST(EditableGrid, ScreenshotOfTypedRows)

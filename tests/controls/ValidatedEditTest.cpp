@@ -130,6 +130,22 @@ TEST(ValidatedEdit, TypingIsFilteredByKindWidthAndAllowedCharacters)
     EXPECT_EQ(name.textValue(), "D'Angelo & figli");
 }
 
+TEST(ValidatedEdit, WidthLimitsTypingButNeverCutsALoadedValue)
+{
+    CValidatedEdit name;
+    name.SetParam(0, 50, 0, 0);
+    const QString longName(60, u'n');
+    name.SetValue(longName);
+    EXPECT_EQ(name.text(), longName);
+    type(&name, "x");
+    EXPECT_EQ(name.text(), longName) << "no room to grow";
+    QKeyEvent backspace(QEvent::KeyPress, Qt::Key_Backspace, Qt::NoModifier);
+    QApplication::sendEvent(&name, &backspace);
+    EXPECT_EQ(name.text().size(), 59) << "but it can be shortened";
+    type(&name, "y");
+    EXPECT_EQ(name.text().size(), 60);
+}
+
 TEST(ValidatedEdit, DateTakesEightDigitsAndShowsDayMonthYear)
 {
     CValidatedEdit from;

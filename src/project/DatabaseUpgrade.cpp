@@ -96,6 +96,20 @@ bool isMissingOrNotPositive(const SQLite::Column &value)
     return value.isNull() || (value.getType() == SQLITE_INTEGER && value.getInt64() <= 0);
 }
 
+// Removes every trigger of the database and returns their names and SQL.
+std::vector<std::pair<std::string, std::string>> takeTriggers(Database &db)
+{
+    std::vector<std::pair<std::string, std::string>> triggers;
+    {
+        SQLite::Statement q(db.native(), "SELECT name, sql FROM sqlite_master WHERE type = 'trigger'");
+        while (q.executeStep())
+            triggers.emplace_back(q.getColumn(0).getString(), q.getColumn(1).getString());
+    }
+    for (const auto &trigger : triggers)
+        db.native().exec("DROP TRIGGER " + ident(QString::fromStdString(trigger.first)));
+    return triggers;
+}
+
 } // namespace
 
 DatabaseUpgrade::DatabaseUpgrade(const ProgramFolder &program, const ProjectFolder &project)
@@ -155,6 +169,10 @@ DatabaseUpgrade::Result DatabaseUpgrade::run()
             Database oldDb(m_project.database(), Database::OpenMode::ReadOnly);
             Database newDb(m_project.tempDatabase(), Database::OpenMode::ReadWrite);
             newDb.beginTransaction();
+            // The new database's triggers cascade deletions between tables;
+            // while rows are replaced wholesale they would remove rows
+            // already copied, so they rest until the data is in place.
+            const std::vector<std::pair<std::string, std::string>> triggers = takeTriggers(newDb);
             copyTables(oldDb, newDb);
             if (!m_cancelled) {
                 if (m_progress.phaseStarted)
@@ -167,6 +185,8 @@ DatabaseUpgrade::Result DatabaseUpgrade::run()
                 Database blank(m_program.blankDatabase(), Database::OpenMode::ReadOnly);
                 addDictionary(blank, newDb);
                 addOptions(blank, newDb);
+                for (const auto &trigger : triggers)
+                    newDb.native().exec(trigger.second);
             }
             if (m_cancelled)
                 newDb.rollback();
@@ -343,7 +363,7 @@ void DatabaseUpgrade::convertKeywords(Database &oldDb, Database &newDb)
     }
     const qint64 count = countRows(oldDb, QStringLiteral("ProdottiLingue"));
     setRecordRange(1, int(count));
-    SQLite::Statement rows(oldDb.native(), "SELECT IDProdotto, CodiceLingua, Keywords FROM ProdottiLingue");
+    SQLite::Statement rows(oldDb.native(), "SELECT IDProdotto, CodiceLingua, Keywords FROM ProdottiLingue ORDER BY rowid");
     SQLite::Statement product(oldDb.native(), "SELECT ID, Attivo FROM Prodotti WHERE ID = ?");
     SQLite::Statement insert(newDb.native(),
                              "INSERT INTO ParoleChiave (ID, Tipo, IDRecord, CodiceLingua, Keywords, Attivo)"
@@ -386,7 +406,7 @@ void DatabaseUpgrade::linkProductCategories(Database &oldDb, Database &newDb)
     }
     const qint64 count = countRows(oldDb, QStringLiteral("Prodotti"));
     setRecordRange(1, int(count));
-    SQLite::Statement rows(oldDb.native(), "SELECT ID, IDCategorie FROM Prodotti");
+    SQLite::Statement rows(oldDb.native(), "SELECT ID, IDCategorie FROM Prodotti ORDER BY rowid");
     SQLite::Statement insert(newDb.native(),
                              "INSERT INTO CategorieProdotti (ID, IDCategoria, IDProdotto) VALUES (?, ?, ?)");
     int id = nextId(newDb, QStringLiteral("CategorieProdotti"));
@@ -416,7 +436,7 @@ void DatabaseUpgrade::linkArticleSections(Database &oldDb, Database &newDb)
     }
     const qint64 count = countRows(oldDb, QStringLiteral("Articoli"));
     setRecordRange(1, int(count));
-    SQLite::Statement rows(oldDb.native(), "SELECT ID, IDSezione FROM Articoli");
+    SQLite::Statement rows(oldDb.native(), "SELECT ID, IDSezione FROM Articoli ORDER BY rowid");
     SQLite::Statement insert(newDb.native(),
                              "INSERT INTO SezioniArticoli (ID, IDSezione, IDArticolo) VALUES (?, ?, ?)");
     int id = nextId(newDb, QStringLiteral("SezioniArticoli"));
@@ -441,7 +461,7 @@ void DatabaseUpgrade::roundRates(Database &newDb)
 {
     const qint64 count = countRows(newDb, QStringLiteral("Valute"));
     setRecordRange(0, int(count));
-    SQLite::Statement rows(newDb.native(), "SELECT rowid, Cambio FROM Valute");
+    SQLite::Statement rows(newDb.native(), "SELECT rowid, Cambio FROM Valute ORDER BY rowid");
     std::vector<std::pair<int64_t, double>> changes;
     qint64 number = 0;
     while (rows.executeStep()) {
@@ -525,9 +545,9 @@ double DatabaseUpgrade::roundRate(double rate)
 
 void DatabaseUpgrade::addDictionary(Database &blank, Database &newDb)
 {
-    SQLite::Statement entries(blank.native(), "SELECT ID, Codice FROM DizionarioGen");
+    SQLite::Statement entries(blank.native(), "SELECT ID, Codice FROM DizionarioGen ORDER BY rowid");
     SQLite::Statement texts(blank.native(),
-                            "SELECT CodiceLingua, Testo FROM DizionarioLin WHERE IDCodice = ?");
+                            "SELECT CodiceLingua, Testo FROM DizionarioLin WHERE IDCodice = ? ORDER BY rowid");
     SQLite::Statement present(newDb.native(), "SELECT 1 FROM DizionarioGen WHERE Codice = ?");
     SQLite::Statement addEntry(newDb.native(),
                                "INSERT INTO DizionarioGen (ID, Codice, Modificato) VALUES (?, ?, 1)");
@@ -568,7 +588,7 @@ void DatabaseUpgrade::addDictionary(Database &blank, Database &newDb)
 
 void DatabaseUpgrade::addOptions(Database &blank, Database &newDb)
 {
-    SQLite::Statement options(blank.native(), "SELECT Codice, Descrizione FROM Opzioni");
+    SQLite::Statement options(blank.native(), "SELECT Codice, Descrizione FROM Opzioni ORDER BY rowid");
     SQLite::Statement present(newDb.native(), "SELECT 1 FROM Opzioni WHERE Codice = ?");
     SQLite::Statement add(newDb.native(),
                           "INSERT INTO Opzioni (ID, Codice, Descrizione, Modificato) VALUES (?, ?, ?, 1)");

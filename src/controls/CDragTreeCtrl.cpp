@@ -115,6 +115,7 @@ void CDragTreeCtrl::dragMoveEvent(QDragMoveEvent *event)
         event->ignore();
         return;
     }
+    QTreeWidget::dragMoveEvent(event); // scrolls near the edges
     setDropHighlight(itemAt(event->position().toPoint()));
     event->setDropAction(Qt::CopyAction);
     event->accept();

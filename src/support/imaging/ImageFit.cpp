@@ -65,7 +65,7 @@ void ImageFit::paint(QPainter &painter, const QRect &area, const QImage &image)
 {
     painter.save();
     painter.setPen(Qt::black);
-    painter.setBrush(Qt::NoBrush);
+    painter.setBrush(Qt::white);
     painter.drawRect(area.adjusted(0, 0, -1, -1));
     const QRect target = targetRect(area, image.size());
     if (!target.isEmpty()) {

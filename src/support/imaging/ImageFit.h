@@ -24,7 +24,8 @@ public:
     // image or area.
     static QRect targetRect(const QRect &area, QSize image);
 
-    // Draws the frame rectangle of area and the image in it by targetRect().
+    // Draws area as a white rectangle with a black border and the image in it
+    // by targetRect().
     static void paint(QPainter &painter, const QRect &area, const QImage &image);
 
     // The zoom (percent) at which a picture is shown in a preview area: 100

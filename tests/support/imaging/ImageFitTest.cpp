@@ -1,5 +1,8 @@
 #include "support/imaging/ImageFit.h"
 
+#include <QImage>
+#include <QPainter>
+
 #include <gtest/gtest.h>
 
 TEST(ImageFit, FrameAreaLeavesRoomForTheCaption)
@@ -40,4 +43,23 @@ TEST(ImageFit, PreviewZoom)
     EXPECT_EQ(ImageFit::zoomedRect(area, QSize(100, 50), 200), QRect(150, 100, 200, 100));
     // Too large at the zoom: scaled down to fit, proportions kept.
     EXPECT_EQ(ImageFit::zoomedRect(area, QSize(1000, 300), 100), QRect(0, 75, 500, 150));
+}
+
+TEST(ImageFit, PaintDrawsTheFrameAndTheScaledImage)
+{
+    QImage canvas(216, 124, QImage::Format_ARGB32);
+    canvas.fill(Qt::gray);
+    QImage picture(400, 100, QImage::Format_ARGB32);
+    picture.fill(Qt::red);
+    const QRect area = ImageFit::frameArea(canvas.rect()); // (8, 16, 200, 100)
+    {
+        QPainter painter(&canvas);
+        ImageFit::paint(painter, area, picture);
+    }
+    EXPECT_EQ(canvas.pixel(8, 16), qRgb(0, 0, 0)) << "frame border";
+    EXPECT_EQ(canvas.pixel(4, 4), qRgb(160, 160, 164)) << "outside the area untouched";
+    EXPECT_EQ(canvas.pixel(100, 30), qRgb(255, 255, 255)) << "area above the picture";
+    EXPECT_EQ(canvas.pixel(100, 66), qRgb(255, 0, 0)) << "inside QRect(10, 42, 196, 48)";
+    EXPECT_EQ(canvas.pixel(100, 89), qRgb(255, 0, 0));
+    EXPECT_EQ(canvas.pixel(100, 91), qRgb(255, 255, 255));
 }

@@ -130,12 +130,6 @@ QDate CValidatedEdit::dateValue() const
     return d;
 }
 
-void CValidatedEdit::focusOutEvent(QFocusEvent *event)
-{
-    QLineEdit::focusOutEvent(event);
-    completeInput();
-}
-
 void CValidatedEdit::completeInput()
 {
     const QString done = m_rules.completed(text());

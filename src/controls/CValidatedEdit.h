@@ -47,9 +47,6 @@ public:
     void Blank() { SetValue(QString()); }
     void SetReadOnly(bool readOnly) { setReadOnly(readOnly); }
 
-protected:
-    void focusOutEvent(QFocusEvent *event) override;
-
 private:
     void completeInput();
     void fitLength(int valueLength);

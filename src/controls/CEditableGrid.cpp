@@ -357,6 +357,38 @@ int CEditableGrid::cellInt(int row, int column) const
     return 0;
 }
 
+void CEditableGrid::setCellTextColour(int row, int column, const QColor &colour)
+{
+    if (QTableWidgetItem *it = item(row, column)) {
+        LoadingGuard guard(m_loading);
+        it->setForeground(colour);
+    }
+}
+
+void CEditableGrid::setRowTextColour(int row, const QColor &colour)
+{
+    for (int c = 0; c < columnCount(); ++c)
+        setCellTextColour(row, c, colour);
+}
+
+QColor CEditableGrid::cellTextColour(int row, int column) const
+{
+    const QTableWidgetItem *it = item(row, column);
+    if (!it || it->foreground().style() == Qt::NoBrush)
+        return m_table->palette().color(QPalette::Text);
+    return it->foreground().color();
+}
+
+bool CEditableGrid::acceptEdit(int row, int column, const QString &text)
+{
+    return !m_cellEdit || m_cellEdit(row, column, text);
+}
+
+void CEditableGrid::editStored(int row, int column)
+{
+    emit cellEdited(row, column);
+}
+
 void CEditableGrid::setCellCheck(int row, int column, bool checked)
 {
     QTableWidgetItem *it = item(row, column);

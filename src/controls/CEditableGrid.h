@@ -50,6 +50,10 @@ public:
     using DropDownItem = QPair<QString, int>;
     using RowLeaveHandler =
         std::function<int(int oldRow, int newRow, int column, int *resumeColumn)>;
+    // Asked when the user has typed a new value into a text cell (after the
+    // input format has shaped it); false refuses it and the cell keeps its
+    // old value.
+    using CellEditHandler = std::function<bool(int row, int column, const QString &text)>;
 
     explicit CEditableGrid(QWidget *parent = nullptr);
     ~CEditableGrid() override;
@@ -92,6 +96,10 @@ public:
     float cellFloat(int row, int column) const;
     void setCellInt(int row, int column, int value);
     int cellInt(int row, int column) const; // 0 when not a number
+    // Text colour of one cell, or of every cell of a row.
+    void setCellTextColour(int row, int column, const QColor &colour);
+    void setRowTextColour(int row, const QColor &colour);
+    QColor cellTextColour(int row, int column) const;
     void setCellCheck(int row, int column, bool checked);
     bool cellCheck(int row, int column) const;
     // The drop-down item whose value is given becomes the cell's choice
@@ -116,6 +124,7 @@ public:
     bool commitPendingEdit();
 
     void setRowLeaveHandler(RowLeaveHandler handler) { m_rowLeave = std::move(handler); }
+    void setCellEditHandler(CellEditHandler handler) { m_cellEdit = std::move(handler); }
 
     // The table inside (for layout, painting and tests).
     QTableWidget *table() const;
@@ -125,6 +134,8 @@ signals:
     void cellSelected(int row, int column);
     // A check cell was toggled by the user.
     void checkToggled(int row, int column);
+    // The user stored a new value in a text or drop-down cell.
+    void cellEdited(int row, int column);
 
 private:
     friend class GridCellDelegate;
@@ -137,6 +148,8 @@ private:
     void resumeAt(int row, int column);
     void onItemChanged(QTableWidgetItem *item);
     void ensureColumns(int count);
+    bool acceptEdit(int row, int column, const QString &text);
+    void editStored(int row, int column);
 
     GridTable *m_table = nullptr;
     GridCellDelegate *m_delegate = nullptr;
@@ -145,5 +158,6 @@ private:
     QVector<ColumnFormat> m_formats;
     QVector<QList<DropDownItem>> m_items;
     RowLeaveHandler m_rowLeave;
+    CellEditHandler m_cellEdit;
     int m_loading = 0;
 };

@@ -116,8 +116,15 @@ void GridCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
         // Read both first: storing the text refreshes the open editor.
         const QString text = combo->currentText();
         const QVariant value = combo->currentData();
+        if (value == index.data(ValueRole) && text == index.data(Qt::DisplayRole).toString())
+            return;
+        if (!m_grid->acceptEdit(index.row() + 1, index.column(), text)) {
+            setEditorData(editor, index);
+            return;
+        }
         model->setData(index, value, ValueRole);
         model->setData(index, text, Qt::DisplayRole);
+        m_grid->editStored(index.row() + 1, index.column());
     } else if (auto *line = qobject_cast<QLineEdit *>(editor)) {
         QString text = line->text();
         switch (m_grid->columnFormat(index.column()).format) {
@@ -133,8 +140,14 @@ void GridCellDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
         default:
             break;
         }
-        if (text != index.data(Qt::DisplayRole).toString())
-            model->setData(index, text, Qt::DisplayRole);
+        if (text == index.data(Qt::DisplayRole).toString())
+            return;
+        if (!m_grid->acceptEdit(index.row() + 1, index.column(), text)) {
+            setEditorData(editor, index);
+            return;
+        }
+        model->setData(index, text, Qt::DisplayRole);
+        m_grid->editStored(index.row() + 1, index.column());
     }
 }
 

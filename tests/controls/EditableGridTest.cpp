@@ -390,6 +390,50 @@ TEST(EditableGrid, TabOutOfAnEditorIsCheckedAndQuestioned)
     EXPECT_NE(openLineEditor(grid), nullptr);
 }
 
+TEST(EditableGrid, TypedValuesCanBeRefusedAndRowsColoured)
+{
+    // The order lines: a shipped quantity above the ordered one is refused.
+    CEditableGrid grid;
+    grid.setHeader("Articolo\tOrdinata\tEvasa\t");
+    grid.setupColumn(0, 150, CEditableGrid::ReadOnly);
+    grid.setupColumn(1, 60, CEditableGrid::ReadOnly);
+    grid.setupColumn(2, 60, CEditableGrid::Editable);
+    grid.setColumnFormat(2, {CEditableGrid::InputFormat::Integer, 6, 0});
+    grid.addRow("Camicia\t3\t0", 11);
+    show(grid);
+    std::vector<QString> offered;
+    std::vector<std::pair<int, int>> edited;
+    grid.setCellEditHandler([&](int row, int column, const QString &text) {
+        offered.push_back(text);
+        return column == 2 && text.toInt() <= grid.cellInt(row, 1);
+    });
+    QObject::connect(&grid, &CEditableGrid::cellEdited,
+                     [&](int r, int c) { edited.emplace_back(r, c); });
+
+    grid.setCurrentCell(1, 2);
+    openLineEditor(grid)->setText("5");
+    EXPECT_TRUE(grid.commitPendingEdit());
+    EXPECT_EQ(grid.cellText(1, 2), "0");
+    EXPECT_TRUE(edited.empty());
+
+    grid.setCurrentCell(1, 2);
+    openLineEditor(grid)->setText("3");
+    grid.commitPendingEdit();
+    EXPECT_EQ(grid.cellInt(1, 2), 3);
+    ASSERT_EQ(edited.size(), 1u);
+    EXPECT_EQ(edited[0], std::make_pair(1, 2));
+    EXPECT_EQ(offered, (std::vector<QString>{"5", "3"}));
+
+    grid.setCellText(1, 2, "1"); // the owner's own writes are not offered
+    EXPECT_EQ(offered.size(), 2u);
+
+    grid.setRowTextColour(1, QColor(0, 0, 255));
+    EXPECT_EQ(grid.cellTextColour(1, 0), QColor(0, 0, 255));
+    EXPECT_EQ(grid.cellTextColour(1, 2), QColor(0, 0, 255));
+    grid.setCellTextColour(1, 2, Qt::black);
+    EXPECT_EQ(grid.cellTextColour(1, 2), QColor(Qt::black));
+}
+
 TEST(EditableGrid, ScreenshotOfTypedRows)
 {
     CEditableGrid grid;

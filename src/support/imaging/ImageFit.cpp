@@ -95,3 +95,24 @@ QRect ImageFit::zoomedRect(const QRect &area, QSize image, int zoomPercent)
     return QRect(area.left() + (area.width() - size.width()) / 2,
                  area.top() + (area.height() - size.height()) / 2, size.width(), size.height());
 }
+
+QImage ImageFit::squareIcon(const QImage &image, int side)
+{
+    if (side <= 0)
+        return {};
+    QImage icon(side, side, QImage::Format_ARGB32);
+    icon.fill(Qt::white);
+    if (image.isNull())
+        return icon;
+    QSize size;
+    if (image.width() >= image.height())
+        size = QSize(side, std::max(1, int(qint64(image.height()) * side / image.width())));
+    else
+        size = QSize(std::max(1, int(qint64(image.width()) * side / image.height())), side);
+    QPainter painter(&icon);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRect((side - size.width()) / 2, (side - size.height()) / 2, size.width(),
+                            size.height()),
+                      image);
+    return icon;
+}

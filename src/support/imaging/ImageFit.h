@@ -28,6 +28,11 @@ public:
     // by targetRect().
     static void paint(QPainter &painter, const QRect &area, const QImage &image);
 
+    // A square icon of the given side: the image scaled to fit with its
+    // proportions kept (a wider image fills the width, a taller one the
+    // height) and centred on white.
+    static QImage squareIcon(const QImage &image, int side);
+
     // The zoom (percent) at which a picture is shown in a preview area: 100
     // times the smaller whole-number ratio of area to image in each
     // direction, at most 9000 (0 when the image does not fit at 100%).

@@ -63,3 +63,22 @@ TEST(ImageFit, PaintDrawsTheFrameAndTheScaledImage)
     EXPECT_EQ(canvas.pixel(100, 89), qRgb(255, 0, 0));
     EXPECT_EQ(canvas.pixel(100, 91), qRgb(255, 255, 255));
 }
+
+TEST(ImageFit, SquareIconCentresThePictureOnWhite)
+{
+    QImage wide(160, 40, QImage::Format_ARGB32);
+    wide.fill(Qt::blue);
+    const QImage icon = ImageFit::squareIcon(wide, 80); // picture 80x20 at y 30
+    ASSERT_EQ(icon.size(), QSize(80, 80));
+    EXPECT_EQ(icon.pixel(40, 10), qRgb(255, 255, 255));
+    EXPECT_EQ(icon.pixel(0, 40), qRgb(0, 0, 255));
+    EXPECT_EQ(icon.pixel(79, 40), qRgb(0, 0, 255));
+    EXPECT_EQ(icon.pixel(40, 70), qRgb(255, 255, 255));
+
+    QImage tall(10, 40, QImage::Format_ARGB32);
+    tall.fill(Qt::red);
+    const QImage up = ImageFit::squareIcon(tall, 80); // picture 20x80 at x 30, scaled up
+    EXPECT_EQ(up.pixel(40, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(up.pixel(20, 40), qRgb(255, 255, 255));
+    EXPECT_TRUE(ImageFit::squareIcon(wide, 0).isNull());
+}

@@ -3,6 +3,9 @@
 #include "COrderTextView.h"
 #include "CDizionarioView.h"
 #include "CommandIds.h"
+#include "editors/catalogue/CCategorieView.h"
+#include "editors/config/CLingueView.h"
+#include "editors/config/CValuteView.h"
 
 namespace {
 
@@ -14,6 +17,21 @@ QWidget *makeOrderText(EditorHost &host, const FrameParams &params, QWidget *par
 QWidget *makeDizionario(EditorHost &host, const FrameParams &, QWidget *parent)
 {
     return new CDizionarioView(host, parent);
+}
+
+QWidget *makeLingue(EditorHost &host, const FrameParams &, QWidget *parent)
+{
+    return CLingueView::create(host, parent);
+}
+
+QWidget *makeValute(EditorHost &host, const FrameParams &, QWidget *parent)
+{
+    return CValuteView::create(host, parent);
+}
+
+QWidget *makeCategorie(EditorHost &host, const FrameParams &, QWidget *parent)
+{
+    return CCategorieView::create(host, parent);
 }
 
 FrameParams textKind(int kind)
@@ -52,9 +70,9 @@ std::vector<AppCommand> buildTable()
         {Cmd::ParAziendali, kConfig, "Parametri &Aziendali", "Parametri aziendali",
          "Modifica i dati aziendali", S::SP_DirHomeIcon},
         {Cmd::Lingue, kConfig, "&Lingue", "Lingue", "Gestione delle lingue del sito",
-         S::SP_FileDialogListView},
+         S::SP_FileDialogListView, makeLingue},
         {Cmd::Valute, kConfig, "&Valute", "Valute", "Gestione delle valute",
-         S::SP_FileDialogInfoView},
+         S::SP_FileDialogInfoView, makeValute},
         {Cmd::SpeseSpedizione, kConfig, "&Spese di spedizione", "Spese di spedizione",
          "Gestione delle spese di spedizione", S::SP_DriveNetIcon},
         {Cmd::Dizionario, kConfig, "&Dizionario", "Dizionario",
@@ -73,7 +91,7 @@ std::vector<AppCommand> buildTable()
          nullptr, {}, FrameKind::Child, false, true},
 
         {Cmd::Categorie, kCatalogo, "Ca&tegorie", "Categorie prodotti",
-         "Gestione delle categorie dei prodotti", S::SP_DirOpenIcon},
+         "Gestione delle categorie dei prodotti", S::SP_DirOpenIcon, makeCategorie},
         {Cmd::ProdottiScheda, kProdotti, "&Scheda", "Archivio Prodotti",
          "Archivio prodotti", S::SP_FileIcon},
         {Cmd::ProdottiTabella, kProdotti, "&Tabella", "Tabella prodotti",

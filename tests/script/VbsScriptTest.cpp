@@ -130,6 +130,9 @@ QStringList splitOutput(const QByteArray &raw)
     return lines;
 }
 
+// Names the file when GoogleTest prints a parameter.
+void PrintTo(const ScriptCase &c, std::ostream *os) { *os << c.relative.toStdString(); }
+
 class VbsScript : public ::testing::TestWithParam<ScriptCase> {};
 
 TEST_P(VbsScript, PrintsExpectedOutput)

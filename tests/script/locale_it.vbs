@@ -38,7 +38,7 @@ WScript.Echo GetLocale(), CStr(0.5)
 ' 02/01/2000 15:04:05 15:04
 ' domenica 2 gennaio 2000
 ' 1 2
-' True True
+' Vero Vero
 ' prezzo: 12,5
 ' 1040 1.5 1,234.50 January 1/2/2000
 ' 1040 0,5

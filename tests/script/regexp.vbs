@@ -63,7 +63,7 @@ Err.Clear
 ' IRegExp2 [] False False False
 ' True False
 ' IMatchCollection2 1 1
-' 3 22 2 2 333
+' 3 22 3 2 333
 ' IMatch2 333
 ' 1@1 22@3 333@6 
 ' 0

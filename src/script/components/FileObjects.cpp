@@ -1,5 +1,6 @@
 #include "FileObjects.h"
 
+#include "ComponentSupport.h"
 #include "TextStream.h"
 
 #include <QDateTime>
@@ -375,11 +376,9 @@ Variant FolderItem::call(int id, CallArgs &a, bool)
         fileops::moveFolder(m_access, m_path, text(a[0]));
         return Variant();
     case DFiles:
-        a.expect(0, 0);
-        return Variant(static_cast<Dispatch *>(new FolderCollection(m_access, m_path, false)));
+        return applyToDefault(Variant(static_cast<Dispatch *>(new FolderCollection(m_access, m_path, false))), a);
     case DSubFolders:
-        a.expect(0, 0);
-        return Variant(static_cast<Dispatch *>(new FolderCollection(m_access, m_path, true)));
+        return applyToDefault(Variant(static_cast<Dispatch *>(new FolderCollection(m_access, m_path, true))), a);
     case DIsRootFolder:
         a.expect(0, 0);
         return Variant(m_path == QLatin1String("/"));

@@ -1,5 +1,7 @@
 #include "RegExpMatches.h"
 
+#include "ComponentSupport.h"
+
 namespace vbs {
 
 namespace {
@@ -50,13 +52,14 @@ const void *RegExpMatch::memberKey() const { return &kMatchMembers; }
 
 Variant RegExpMatch::call(int id, CallArgs &args, bool)
 {
+    if (id == 4)
+        return applyToDefault(Variant(static_cast<Dispatch *>(new RegExpSubMatches(m_groups))), args);
     args.expect(0, 0);
     switch (id) {
     case kDefaultMember:
     case 1: return Variant(m_value);
     case 2: return Variant(int32_t(m_index));
     case 3: return Variant(int32_t(m_value.size()));
-    case 4: return Variant(static_cast<Dispatch *>(new RegExpSubMatches(m_groups)));
     default: raise(ErrNoSuchMember);
     }
 }

@@ -367,7 +367,7 @@ Variant fnEscape(Context &ctx, CallArgs &a)
         else if (c.unicode() < 256)
             out.append(QStringLiteral("%%1").arg(c.unicode(), 2, 16, QLatin1Char('0')).toUpper());
         else
-            out.append(QStringLiteral("%u%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper());
+            out.append(QStringLiteral("%u") + QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper());
     }
     return Variant(out);
 }

@@ -55,6 +55,17 @@ d.Add "1", "str"
 WScript.Echo d.Count, d(1), d("1")
 d.Add Empty, "empty"
 WScript.Echo d(Empty), d.Count
+' Many removals keep the order of the rest.
+Set d = CreateObject("Scripting.Dictionary")
+For i = 1 To 200
+    d.Add i, i * i
+Next
+For i = 1 To 200
+    If i Mod 3 <> 0 Then d.Remove i
+Next
+WScript.Echo d.Count, d(3), d(198), d.Keys()(1), CStr(d.Exists(4)), d.Items()(65)
+d.Add 4, "back"
+WScript.Echo d.Count, d.Keys()(66), d(4)
 
 On Error Resume Next
 Set d = CreateObject("Scripting.Dictionary")
@@ -97,6 +108,8 @@ Err.Clear
 ' 2
 ' 2 int str
 ' empty 3
+' 66 9 39204 6 False 39204
+' 67 4 back
 ' duplicate: 457 1
 ' remove missing: 32811
 ' key missing: 32811

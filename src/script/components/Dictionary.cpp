@@ -29,23 +29,35 @@ private:
 int Dictionary::findMember(const QString &name) const { return kMembers.find(name); }
 const void *Dictionary::memberKey() const { return &kMembers; }
 
-QString Dictionary::hashKey(const Variant &key0) const
+Dictionary::LookupKey Dictionary::hashKey(const Variant &key0) const
 {
     const Variant &key = key0.deref();
+    LookupKey k;
     switch (key.type()) {
-    case VType::Empty: return QStringLiteral("e");
-    case VType::Null: return QStringLiteral("z");
+    case VType::Empty: k.kind = 'e'; break;
+    case VType::Null: k.kind = 'z'; break;
     case VType::String:
-        return QLatin1Char('s') + (m_compareMode ? key.stringValue().toCaseFolded() : key.stringValue());
+        k.kind = 's';
+        k.text = m_compareMode ? key.stringValue().toCaseFolded() : key.stringValue();
+        break;
     case VType::Object:
-        return QStringLiteral("o%1").arg(quintptr(key.objectValue()));
+        k.kind = 'o';
+        k.object = quintptr(key.objectValue());
+        break;
     case VType::Date:
-        return QStringLiteral("d%1").arg(key.dateValue(), 0, 'g', 17);
+        k.kind = 'd';
+        k.number = key.dateValue();
+        break;
     case VType::Array:
         raise(ErrInvalidCall);
     default:
-        return QStringLiteral("n%1").arg(key.toDouble(), 0, 'g', 17);
+        k.kind = 'n';
+        k.number = key.toDouble();
+        if (k.number == 0)
+            k.number = 0; // one zero for +0 and -0
+        break;
     }
+    return k;
 }
 
 int Dictionary::indexOf(const Variant &key) const
@@ -53,10 +65,20 @@ int Dictionary::indexOf(const Variant &key) const
     return m_index.value(hashKey(key), -1);
 }
 
-void Dictionary::reindexFrom(int first)
+void Dictionary::compact()
 {
-    for (int i = first; i < int(m_entries.size()); ++i)
-        m_index.insert(hashKey(m_entries[size_t(i)].key), i);
+    std::vector<Entry> kept;
+    kept.reserve(m_entries.size() - size_t(m_removed));
+    for (Entry &e : m_entries) {
+        if (!e.removed)
+            kept.push_back(std::move(e));
+    }
+    m_entries.swap(kept);
+    m_removed = 0;
+    m_index.clear();
+    m_index.reserve(qsizetype(m_entries.size()));
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        m_index.insert(hashKey(m_entries[i].key), int(i));
 }
 
 bool Dictionary::contains(const Variant &key) const { return indexOf(key) >= 0; }
@@ -81,26 +103,28 @@ void Dictionary::setItem(const Variant &key, const Variant &value)
 
 void Dictionary::add(const Variant &key, const Variant &value)
 {
-    const QString h = hashKey(key);
+    const LookupKey h = hashKey(key);
     if (m_index.contains(h))
         raise(ErrKeyExists);
     m_index.insert(h, int(m_entries.size()));
-    m_entries.push_back({key.deref(), value.deref()});
+    m_entries.push_back({key.deref(), value.deref(), false});
 }
 
 void Dictionary::remove(const Variant &key)
 {
-    const QString h = hashKey(key);
+    const LookupKey h = hashKey(key);
     const auto it = m_index.constFind(h);
     if (it == m_index.constEnd())
         raise(ErrElementNotFound);
     const int i = *it;
     m_index.erase(it);
-    // Moving the entry out first: releasing an object item may run a
+    // Moving the values out first: releasing an object item may run a
     // Class_Terminate that uses this dictionary.
     Entry gone = std::move(m_entries[size_t(i)]);
-    m_entries.erase(m_entries.begin() + i);
-    reindexFrom(i);
+    m_entries[size_t(i)] = Entry{Variant(), Variant(), true};
+    ++m_removed;
+    if (m_removed > 64 && size_t(m_removed) * 2 > m_entries.size())
+        compact();
 }
 
 void Dictionary::removeAll()
@@ -108,14 +132,17 @@ void Dictionary::removeAll()
     std::vector<Entry> gone;
     gone.swap(m_entries);
     m_index.clear();
+    m_removed = 0;
 }
 
 Variant Dictionary::keys() const
 {
     std::vector<Variant> v;
     v.reserve(m_entries.size());
-    for (const Entry &e : m_entries)
-        v.push_back(e.key);
+    for (const Entry &e : m_entries) {
+        if (!e.removed)
+            v.push_back(e.key);
+    }
     return makeArray(std::move(v));
 }
 
@@ -123,8 +150,10 @@ Variant Dictionary::items() const
 {
     std::vector<Variant> v;
     v.reserve(m_entries.size());
-    for (const Entry &e : m_entries)
-        v.push_back(e.item);
+    for (const Entry &e : m_entries) {
+        if (!e.removed)
+            v.push_back(e.item);
+    }
     return makeArray(std::move(v));
 }
 
@@ -164,8 +193,7 @@ Variant Dictionary::call(int id, CallArgs &args, bool)
         return Variant(int32_t(m_compareMode));
     case HashVal: {
         args.expect(1, 1);
-        const QString h = hashKey(args[0]);
-        return Variant(int32_t(qHash(h) % 1201));
+        return Variant(int32_t(qHash(hashKey(args[0])) % 1201));
     }
     default:
         raise(ErrNoSuchMember);
@@ -185,7 +213,7 @@ void Dictionary::put(int id, CallArgs &args, const Variant &value, bool)
         const int i = indexOf(args[0]);
         if (i < 0)
             raise(ErrElementNotFound);
-        const QString newHash = hashKey(value);
+        const LookupKey newHash = hashKey(value);
         const auto clash = m_index.constFind(newHash);
         if (clash != m_index.constEnd() && *clash != i)
             raise(ErrKeyExists);
@@ -197,7 +225,7 @@ void Dictionary::put(int id, CallArgs &args, const Variant &value, bool)
     case CompareMode: {
         args.expect(0, 0);
         const int32_t mode = value.deref().toLong();
-        if (mode < 0 || !m_entries.empty())
+        if (mode < 0 || count() > 0)
             raise(ErrInvalidCall);
         m_compareMode = mode;
         return;
@@ -211,8 +239,10 @@ std::unique_ptr<Enumerator> Dictionary::enumerate()
 {
     std::vector<Variant> k;
     k.reserve(m_entries.size());
-    for (const Entry &e : m_entries)
-        k.push_back(e.key);
+    for (const Entry &e : m_entries) {
+        if (!e.removed)
+            k.push_back(e.key);
+    }
     return std::make_unique<KeyEnumerator>(std::move(k));
 }
 

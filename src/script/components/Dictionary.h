@@ -20,7 +20,7 @@ public:
     void put(int id, CallArgs &args, const Variant &value, bool isSet) override;
     std::unique_ptr<Enumerator> enumerate() override;
 
-    int count() const { return int(m_entries.size()); }
+    int count() const { return int(m_entries.size()) - m_removed; }
     bool contains(const Variant &key) const;
     // The item of a key; a missing key is added with an Empty item.
     Variant item(const Variant &key);
@@ -31,19 +31,40 @@ public:
     Variant keys() const;
     Variant items() const;
 
+    // Lookup form of a key: subtype family and value; string keys are case
+    // folded in text mode. Implicitly shared strings make it cheap to build.
+    struct LookupKey {
+        char kind = 'e';
+        double number = 0;
+        QString text;
+        quintptr object = 0;
+        bool operator==(const LookupKey &o) const
+        {
+            return kind == o.kind && number == o.number && object == o.object && text == o.text;
+        }
+    };
+
 private:
     struct Entry {
         Variant key;
         Variant item;
+        bool removed = false;
     };
-    // Hash text of a key: subtype family and value (text mode folds case).
-    QString hashKey(const Variant &key) const;
+    LookupKey hashKey(const Variant &key) const;
     int indexOf(const Variant &key) const;
-    void reindexFrom(int first);
+    // Drops removed entries once they are many (removal leaves a hole so
+    // that it does not shift every later entry).
+    void compact();
 
     std::vector<Entry> m_entries;
-    QHash<QString, int> m_index;
+    QHash<LookupKey, int> m_index;
     int m_compareMode = 0;
+    int m_removed = 0;
 };
+
+inline size_t qHash(const Dictionary::LookupKey &k, size_t seed = 0)
+{
+    return qHashMulti(seed, k.kind, k.number, k.text, k.object);
+}
 
 } // namespace vbs

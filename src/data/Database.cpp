@@ -208,7 +208,7 @@ int Database::execute(const QString &jetSql)
 
 void Database::executeNative(const QString &sqliteSql)
 {
-    aboutToWrite();
+    aboutToWrite(true);
     char *err = nullptr;
     const int rc = sqlite3_exec(handle(), sqliteSql.toUtf8().constData(), nullptr, nullptr, &err);
     noteWrite();
@@ -377,11 +377,15 @@ qint64 Database::lastInsertRowId() const
     return sqlite3_last_insert_rowid(handle());
 }
 
-void Database::aboutToWrite()
+void Database::aboutToWrite(bool schemaChange)
 {
     const auto sets = m_recordsets;
-    for (Recordset *rs : sets)
-        rs->completeKeyset();
+    for (Recordset *rs : sets) {
+        if (schemaChange)
+            rs->releaseStatements();
+        else
+            rs->completeKeyset();
+    }
 }
 
 void Database::registerRecordset(Recordset *rs)

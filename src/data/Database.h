@@ -113,7 +113,8 @@ public:
     // Called before any statement that changes data: open record sets that
     // are still reading their keyset complete it first, so that a write never
     // changes which rows a dynaset holds.
-    void aboutToWrite();
+    // With schemaChange, record sets also let go of every statement.
+    void aboutToWrite(bool schemaChange = false);
     // Increases with every write made through this object; record sets use
     // it to know when rows they hold in memory may be stale.
     std::uint64_t writeCounter() const { return m_writeCounter; }

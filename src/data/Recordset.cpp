@@ -73,9 +73,11 @@ struct Recordset::Impl {
     // --- position and current row ---
     int pos = -1;                     // -1 BOF; keys.size() EOF (once complete)
     bool noCurrent = false;           // the current row was deleted
-    enum class Source { None, Cursor, Buffer } source = Source::None;
+    // Where the current row's values are: not read yet, in the pending
+    // cursor, in the fetch statement (stepped onto the row), or in `current`.
+    enum class Source { None, Cursor, Fetch, Buffer } source = Source::None;
     QVector<QVariant> current;        // values when source == Buffer
-    bool currentFetched = false;      // for table sets: `current` holds the row at `pos`
+    sqlite3_stmt *fetch = nullptr;    // "SELECT columns WHERE rowid=?", owned
     std::uint64_t knownWrites = 0;    // Database::writeCounter() as last seen
 
     // --- edit buffer ---
@@ -84,7 +86,15 @@ struct Recordset::Impl {
     QVector<QVariant> defaults;       // evaluated column defaults (table sets)
     bool defaultsLoaded = false;
 
-    ~Impl() { finalizeCursor(); }
+    Impl() = default;
+    Impl(const Impl &) = delete;
+    Impl &operator=(const Impl &) = delete;
+    ~Impl()
+    {
+        finalizeCursor();
+        if (fetch)
+            sqlite3_finalize(fetch);
+    }
 
     void finalizeCursor()
     {
@@ -137,9 +147,8 @@ void Recordset::open(const QString &tableOrSelect)
 
 void Recordset::openSource()
 {
+    d = std::make_unique<Impl>();
     Impl &x = *d;
-    x.finalizeCursor();
-    x = Impl();
     Database &db = *m_db;
     QString text = m_source;
     const bool isSelect = text.startsWith(QLatin1String("SELECT"), Qt::CaseInsensitive)
@@ -185,14 +194,21 @@ void Recordset::openSource()
             conds << filterSql;
         if (!conds.isEmpty())
             sql += QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
-        if (!order.isEmpty())
-            sql += QStringLiteral(" ORDER BY ") + order;
+        // Rows with equal sort keys come in key order, so that the order of
+        // a set never depends on the plan SQLite picks; no sort means key order.
+        sql += QStringLiteral(" ORDER BY ") + (order.isEmpty() ? QStringLiteral("rowid") : order + QStringLiteral(", rowid"));
         x.cursorSql = sql;
         const QByteArray utf8 = sql.toUtf8();
-        const int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &x.cursor, nullptr);
+        int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &x.cursor, nullptr);
+        if (rc == SQLITE_OK) {
+            const QByteArray fetchSql =
+                QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(x.columnList, bracket(table)).toUtf8();
+            rc = sqlite3_prepare_v3(db.handle(), fetchSql.constData(), int(fetchSql.size()), SQLITE_PREPARE_PERSISTENT,
+                                    &x.fetch, nullptr);
+        }
         if (rc != SQLITE_OK) {
-            x.finalizeCursor();
             const QString msg = QString::fromUtf8(sqlite3_errmsg(db.handle()));
+            d = std::make_unique<Impl>();
             throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1 (%2)").arg(msg, sql), m_source);
         }
     } else {
@@ -255,7 +271,6 @@ void Recordset::requery()
     if (!m_open)
         throw ZF_DATA_ERROR(QStringLiteral("Recordset non aperto"), m_filter);
     m_db->unregisterRecordset(this);
-    d->finalizeCursor();
     m_open = false;
     openSource();
 }
@@ -264,16 +279,14 @@ void Recordset::close()
 {
     if (m_db)
         m_db->unregisterRecordset(this);
-    d->finalizeCursor();
-    *d = Impl();
+    d = std::make_unique<Impl>();
     m_open = false;
     m_editMode = EditMode::None;
 }
 
 void Recordset::detachFromDatabase()
 {
-    d->finalizeCursor();
-    *d = Impl();
+    d = std::make_unique<Impl>();
     m_open = false;
     m_editMode = EditMode::None;
 }
@@ -283,7 +296,7 @@ void Recordset::afterRollback()
     Impl &x = *d;
     if (!m_open || !x.tableSet)
         return;
-    x.currentFetched = x.source == Impl::Source::Cursor;
+    dropCurrent();
     if (x.addedFrom < 0)
         return;
     const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE rowid=?").arg(bracket(x.table));
@@ -307,24 +320,29 @@ void Recordset::requireOpen() const
         throw ZF_DATA_ERROR(QStringLiteral("Recordset non aperto"), m_source);
 }
 
-// Reads the current row out of the pending cursor before the cursor moves on.
+// Copies the current row out of the statement that holds it (the pending
+// cursor or the fetch statement), so that the statement can move on.
 void Recordset::detachCurrentFromCursor()
 {
     Impl &x = *d;
-    if (x.source != Impl::Source::Cursor)
+    if (x.source != Impl::Source::Cursor && x.source != Impl::Source::Fetch)
         return;
+    sqlite3_stmt *stmt = x.source == Impl::Source::Cursor ? x.cursor : x.fetch;
+    const int offset = x.source == Impl::Source::Cursor ? 1 : 0;
     const int n = x.columns.size();
     x.current.resize(n);
     for (int c = 0; c < n; ++c)
-        x.current[c] = sqlitevalue::read(x.cursor, c + 1, x.columns[c].kind);
+        x.current[c] = sqlitevalue::read(stmt, c + offset, x.columns[c].kind);
+    if (x.source == Impl::Source::Fetch)
+        sqlite3_reset(x.fetch);
     x.source = Impl::Source::Buffer;
-    x.currentFetched = true;
 }
 
 bool Recordset::stepCursor(bool keepRow)
 {
     Impl &x = *d;
-    detachCurrentFromCursor();
+    if (x.source == Impl::Source::Cursor)
+        detachCurrentFromCursor();
     const int rc = sqlite3_step(x.cursor);
     if (rc == SQLITE_ROW) {
         const qint64 key = sqlite3_column_int64(x.cursor, 0);
@@ -361,6 +379,14 @@ void Recordset::completeKeyset()
     }
 }
 
+void Recordset::releaseStatements()
+{
+    if (!m_open)
+        return;
+    completeKeyset();
+    detachCurrentFromCursor();
+}
+
 void Recordset::buildPositionIndex()
 {
     Impl &x = *d;
@@ -378,23 +404,18 @@ void Recordset::buildPositionIndex()
 void Recordset::goTo(int position)
 {
     Impl &x = *d;
+    dropCurrent();
     x.pos = position;
     x.noCurrent = false;
-    x.currentFetched = false;
-    x.current.clear();
     if (!x.tableSet) {
         x.source = Impl::Source::Buffer;
         x.current = x.rows[size_t(position)];
-        x.currentFetched = true;
         return;
     }
-    // The row just read by the pending cursor is used as it stands.
-    if (x.cursor && position == int(x.keys.size()) - 1) {
+    // The row just read by the pending cursor is used as it stands; any
+    // other row is read when a value is first asked for.
+    if (x.cursor && position == int(x.keys.size()) - 1)
         x.source = Impl::Source::Cursor;
-        x.currentFetched = true;
-        return;
-    }
-    x.source = Impl::Source::Buffer;
 }
 
 // Reads the row at the current position from the database. Returns false
@@ -402,24 +423,20 @@ void Recordset::goTo(int position)
 bool Recordset::fetchCurrent() const
 {
     Impl &x = *d;
-    if (x.currentFetched)
+    if (x.source != Impl::Source::None)
         return true;
-    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(x.columnList, bracket(x.table));
-    sqlite3_stmt *stmt = m_db->cachedStatement(sql);
-    sqlite3_bind_int64(stmt, 1, x.keys[size_t(x.pos)]);
-    const int rc = sqlite3_step(stmt);
+    // The fetch statement stays on the row; values are converted only when
+    // asked for (SQLite keeps the row's values once stepped).
+    sqlite3_reset(x.fetch);
+    sqlite3_bind_int64(x.fetch, 1, x.keys[size_t(x.pos)]);
+    const int rc = sqlite3_step(x.fetch);
     if (rc == SQLITE_ROW) {
-        const int n = x.columns.size();
-        x.current.resize(n);
-        for (int c = 0; c < n; ++c)
-            x.current[c] = sqlitevalue::read(stmt, c, x.columns[c].kind);
-        sqlite3_reset(stmt);
-        x.currentFetched = true;
+        x.source = Impl::Source::Fetch;
         return true;
     }
-    sqlite3_reset(stmt);
+    sqlite3_reset(x.fetch);
     if (rc != SQLITE_DONE)
-        m_db->check(rc, sql);
+        m_db->check(rc, x.table);
     return false;
 }
 
@@ -443,9 +460,9 @@ bool Recordset::usable(int position)
     // Deleted behind our back: it leaves the set.
     completeKeyset();
     x.deleted.insert(position);
+    dropCurrent();
     x.pos = saved;
     x.noCurrent = savedNoCurrent;
-    x.currentFetched = false;
     return false;
 }
 
@@ -475,9 +492,11 @@ bool Recordset::isBOF() const
 
 void Recordset::dropCurrent()
 {
-    d->source = Impl::Source::None;
-    d->currentFetched = false;
-    d->current.clear();
+    if (d->source == Impl::Source::Fetch)
+        sqlite3_reset(d->fetch);
+    d->source = d->tableSet ? Impl::Source::None : Impl::Source::Buffer;
+    if (d->tableSet)
+        d->current.clear();
 }
 
 void Recordset::leaveRow()
@@ -619,7 +638,6 @@ void Recordset::setBookmark(const Bookmark &bookmark)
     if (it == d->positionOf.end() || d->deleted.count(it->second) || !usable(it->second))
         throw ZF_DATA_ERROR(QStringLiteral("Segnalibro non valido: il record non fa parte del recordset"), m_source);
     leaveRow();
-    detachCurrentFromCursor();
     goTo(it->second);
 }
 
@@ -648,7 +666,6 @@ bool Recordset::find(int kind, const QString &criteria)
     }
     auto accept = [&](int p) {
         leaveRow();
-        detachCurrentFromCursor();
         goTo(p);
         return true;
     };
@@ -884,14 +901,8 @@ void Recordset::update()
             m_db->check(rc, sql);
             if (sqlite3_changes(m_db->handle()) == 0)
                 throw ZF_DATA_ERROR(QStringLiteral("Il record non esiste più"), m_source);
-            // Keep what we know of the row in step with what was written.
-            if (x.currentFetched && x.source == Impl::Source::Buffer && x.current.size() == n) {
-                for (int c : std::as_const(idx))
-                    x.current[c] = sqlitevalue::normalise(x.buffer[c], x.columns[c].kind);
-            } else {
-                x.currentFetched = false;
-                x.source = Impl::Source::Buffer;
-            }
+            // The row is read again, in its stored form, when next asked for.
+            dropCurrent();
         }
         m_lastModified = Bookmark(rowid);
     }
@@ -912,7 +923,6 @@ void Recordset::deleteCurrent()
     const bool ownWritesOnly = m_db->writeCounter() == x.knownWrites;
     const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(bracket(x.table));
     m_db->aboutToWrite();
-    detachCurrentFromCursor();
     sqlite3_stmt *stmt = m_db->cachedStatement(sql);
     sqlite3_bind_int64(stmt, 1, x.keys[size_t(x.pos)]);
     const int rc = sqlite3_step(stmt);
@@ -923,9 +933,7 @@ void Recordset::deleteCurrent()
         x.knownWrites = m_db->writeCounter();
     x.deleted.insert(x.pos);
     x.noCurrent = true;
-    x.source = Impl::Source::None;
-    x.current.clear();
-    x.currentFetched = false;
+    dropCurrent();
 }
 
 // --- fields --------------------------------------------------------------
@@ -972,11 +980,16 @@ QVariant Recordset::value(int index) const
         return x.buffer[index];
     if (!hasCurrent())
         throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
-    if (x.source == Impl::Source::Cursor)
-        return sqlitevalue::read(x.cursor, index + 1, x.columns[index].kind);
-    if (!x.currentFetched && !fetchCurrent())
+    if (x.source == Impl::Source::None && !fetchCurrent())
         throw ZF_DATA_ERROR(QStringLiteral("Il record non esiste più"), m_source);
-    return x.current[index];
+    switch (x.source) {
+    case Impl::Source::Cursor:
+        return sqlitevalue::read(x.cursor, index + 1, x.columns[index].kind);
+    case Impl::Source::Fetch:
+        return sqlitevalue::read(x.fetch, index, x.columns[index].kind);
+    default:
+        return x.current[index];
+    }
 }
 
 void Recordset::setValue(const QString &name, const QVariant &value)

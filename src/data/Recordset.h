@@ -161,6 +161,9 @@ public:
 
     // Called by Database before a write on the connection.
     void completeKeyset();
+    // Called by Database before a change of structure: no statement of the
+    // set stays open.
+    void releaseStatements();
     // Called by Database::close().
     void detachFromDatabase();
     // Called by Database after a rollback: rows added through the set that

@@ -50,8 +50,10 @@ struct IdentExpr : Expr {
     QString lower;
     Bind bind = Bind::Unresolved;
     int index = 0;                        // slot of Local/Global/Field, member of MeMember
+    Variant *global = nullptr;            // Global: the variable itself (globals never move)
     bool checkExplicit = false;           // undeclared under Option Explicit: raise 500
     bool declares = false;                // ReDim: declares the name
+    bool implicitVar = false;             // bound to an implicit variable (may be a later procedure)
     Procedure *proc = nullptr;            // Proc; for a function's own name: the function
     const BuiltinInfo *builtin = nullptr; // Builtin
     Variant constValue;                   // Const

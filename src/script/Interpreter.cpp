@@ -44,6 +44,8 @@ public:
         case 6: { // Raise number, source, description, helpfile, helpcontext
             args.expect(1, 5);
             ScriptError e(args[0].toLong());
+            if (e.number == 0)
+                raise(ErrInvalidCall);
             if (!args.isMissing(1))
                 e.source = args[1].toText();
             if (!args.isMissing(2))
@@ -370,6 +372,7 @@ void Interpreter::resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInf
     if (g != m_globalIndex.constEnd()) {
         id->bind = Bind::Global;
         id->index = *g;
+        id->global = &m_globals[size_t(*g)];
         return;
     }
     auto p = m_procs.constFind(n);
@@ -391,6 +394,7 @@ void Interpreter::resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInf
     }
     // Not declared anywhere: an implicit variable (an error under Option Explicit).
     id->checkExplicit = optionExplicit && !id->declares;
+    id->implicitVar = !id->declares;
     if (newLocals && scope && !scope->isTopLevel) {
         id->bind = Bind::Local;
         id->index = scope->declare(n);
@@ -398,6 +402,7 @@ void Interpreter::resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInf
     }
     id->bind = Bind::Global;
     id->index = globalSlot(n);
+    id->global = &m_globals[size_t(id->index)];
 }
 
 void Interpreter::bindUnit(Unit *u, Frame *context)
@@ -429,7 +434,7 @@ void Interpreter::bindUnit(Unit *u, Frame *context)
 
 bool Interpreter::isFatal(const ScriptError &e)
 {
-    return e.number == ErrTimeout || e.number == ErrOutOfStack;
+    return e.number == ErrTimeout;
 }
 
 void Interpreter::checkTime()
@@ -727,13 +732,27 @@ Variant *Interpreter::elementSlot(Variant &arrayVar, CallArgs &args)
 
 // ---- identifiers -------------------------------------------------------------------------------------
 
+bool Interpreter::lateBind(IdentExpr *id)
+{
+    if (!id->implicitVar)
+        return false;
+    auto p = m_procs.constFind(id->lower);
+    if (p == m_procs.constEnd())
+        return false;
+    id->bind = Bind::Proc;
+    id->proc = *p;
+    id->implicitVar = false;
+    id->checkExplicit = false;
+    return true;
+}
+
 Variant &Interpreter::variableSlot(IdentExpr *id, Frame &f)
 {
     if (id->checkExplicit)
         raise(ErrUndefinedVariable);
     switch (id->bind) {
     case Bind::Local: return f.locals[id->index].deref();
-    case Bind::Global: return m_globals[size_t(id->index)];
+    case Bind::Global: return *id->global;
     case Bind::Field:
         if (!f.me)
             raise(ErrObjectRequired);
@@ -745,6 +764,8 @@ Variant &Interpreter::variableSlot(IdentExpr *id, Frame &f)
 
 Variant Interpreter::readIdent(IdentExpr *id, Frame &f)
 {
+    if (id->implicitVar && lateBind(id))
+        return readIdent(id, f);
     switch (id->bind) {
     case Bind::Local:
         if (id->checkExplicit)
@@ -781,8 +802,12 @@ Variant Interpreter::readIdent(IdentExpr *id, Frame &f)
 
 Variant IdentExpr::eval(Interpreter &in, Frame &f)
 {
-    if (bind == Bind::Local && !checkExplicit)
-        return f.locals[index].deref();
+    if (!checkExplicit) {
+        if (bind == Bind::Local)
+            return f.locals[index].deref();
+        if (bind == Bind::Global && (!implicitVar || !global->isEmpty()))
+            return *global;
+    }
     return in.readIdent(this, f);
 }
 
@@ -809,18 +834,64 @@ Variant UnaryExpr::eval(Interpreter &in, Frame &f)
     return op == Op::Neg ? opNeg(v) : opNot(v);
 }
 
+namespace {
+
+// Both operands Integer or Long: their values, and whether both are Integer.
+inline bool intPair(const Variant &l, const Variant &r, long long &x, long long &y, bool &narrow)
+{
+    const VType a = l.type(), b = r.type();
+    if (a == VType::Integer)
+        x = l.integerValue();
+    else if (a == VType::Long)
+        x = l.longValue();
+    else
+        return false;
+    if (b == VType::Integer)
+        y = r.integerValue();
+    else if (b == VType::Long)
+        y = r.longValue();
+    else
+        return false;
+    narrow = a == VType::Integer && b == VType::Integer;
+    return true;
+}
+
+inline Variant intResult(long long v, bool narrow)
+{
+    if (narrow && v >= -32768 && v <= 32767)
+        return Variant(int16_t(v));
+    if (v >= INT32_MIN && v <= INT32_MAX)
+        return Variant(int32_t(v));
+    return Variant(double(v));
+}
+
+} // namespace
+
 Variant BinaryExpr::eval(Interpreter &in, Frame &f)
 {
     const Variant l = left->eval(in, f);
     const Variant r = right->eval(in, f);
-    switch (op) {
-    case Op::Add:
-        if (l.type() == VType::Integer && r.type() == VType::Integer) {
-            const int v = int(l.integerValue()) + int(r.integerValue());
-            if (v >= -32768 && v <= 32767)
-                return Variant(int16_t(v));
+    long long x, y;
+    bool narrow;
+    if (op <= Op::Sub && intPair(l, r, x, y, narrow)) {
+        switch (op) {
+        case Op::Add: return intResult(x + y, narrow);
+        case Op::Sub: return intResult(x - y, narrow);
+        case Op::Mul: return intResult(x * y, narrow);
+        case Op::Mod:
+            if (y == 0)
+                raise(ErrDivisionByZero);
+            return intResult(x % y, narrow);
+        case Op::IntDiv:
+            if (y == 0)
+                raise(ErrDivisionByZero);
+            return intResult(x / y, narrow);
+        default:
+            break;
         }
-        return opAdd(l, r);
+    }
+    switch (op) {
+    case Op::Add: return opAdd(l, r);
     case Op::Sub: return opSub(l, r);
     case Op::Mul: return opMul(l, r);
     case Op::Div: return opDiv(l, r);
@@ -841,10 +912,17 @@ Variant CompareExpr::eval(Interpreter &in, Frame &f)
 {
     const Variant l = left->eval(in, f);
     const Variant r = right->eval(in, f);
-    const Cmp c = compare(l, r, left->literal, right->literal);
-    if (c == Cmp::Null)
-        return Variant::null();
-    const int k = int(c);
+    long long x, y;
+    bool narrow;
+    int k;
+    if (intPair(l, r, x, y, narrow)) {
+        k = x < y ? -1 : x > y ? 1 : 0;
+    } else {
+        const Cmp c = compare(l, r, left->literal, right->literal);
+        if (c == Cmp::Null)
+            return Variant::null();
+        k = int(c);
+    }
     switch (op) {
     case Op::Eq: return Variant(k == 0);
     case Op::Ne: return Variant(k != 0);
@@ -876,6 +954,8 @@ Variant Interpreter::evalCall(CallExpr *c, Frame &f, bool wantResult)
 {
     if (c->target->kind == Expr::Kind::Ident) {
         auto *id = static_cast<IdentExpr *>(c->target.get());
+        if (id->implicitVar)
+            lateBind(id);
         switch (id->bind) {
         case Bind::Local:
         case Bind::Global:
@@ -978,9 +1058,20 @@ Variant Interpreter::evalMember(MemberExpr *m, ExprList &argList, bool, Frame &f
     ArgBuffer buf;
     evalArgs(*this, argList, f, buf, true);
     CallArgs a = buf.args();
-    if (f.me && obj == f.me)
-        return invokeMember(f.me, id - 1, a, wantResult, true);
-    return obj->call(id, a, wantResult);
+    Ref<Dispatch> keep(obj);
+    try {
+        if (f.me && obj == f.me)
+            return invokeMember(f.me, id - 1, a, wantResult, true);
+        return obj->call(id, a, wantResult);
+    } catch (const ScriptError &e) {
+        // obj.Prop(i) where Prop takes no arguments: its value, indexed.
+        if (e.number != ErrWrongArgCount || a.size() == 0)
+            throw;
+    }
+    CallArgs none;
+    const Variant value = (f.me && obj == f.me) ? invokeMember(f.me, id - 1, none, true, true)
+                                                 : obj->call(id, none, true);
+    return indexValue(value, a, wantResult);
 }
 
 void Interpreter::execCall(CallStmt *s, Frame &f)
@@ -989,6 +1080,8 @@ void Interpreter::execCall(CallStmt *s, Frame &f)
     switch (t->kind) {
     case Expr::Kind::Ident: {
         auto *id = static_cast<IdentExpr *>(t);
+        if (id->implicitVar)
+            lateBind(id);
         if (id->bind == Bind::Local || id->bind == Bind::Global || id->bind == Bind::Field) {
             if (id->proc && id->bind == Bind::Local) {
                 ArgBuffer buf;
@@ -1161,10 +1254,10 @@ Flow AssignStmt::exec(Interpreter &in, Frame &f)
 {
     if (!isSet && target->kind == Expr::Kind::Ident) {
         auto *id = static_cast<IdentExpr *>(target.get());
-        if (id->bind == Bind::Local && !id->checkExplicit) {
+        if ((id->bind == Bind::Local || id->bind == Bind::Global) && !id->checkExplicit) {
             Variant v = value->eval(in, f);
             if (!v.isObject()) {
-                f.locals[id->index].deref() = std::move(v);
+                (id->bind == Bind::Local ? f.locals[id->index].deref() : *id->global) = std::move(v);
                 return Flow::Normal;
             }
             in.assign(target.get(), std::move(v), false, f);

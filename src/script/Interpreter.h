@@ -123,6 +123,7 @@ public:
 
 private:
     void bindUnit(Unit *u, Frame *context);
+    bool lateBind(IdentExpr *id);
     void resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInfo *cls, bool newLocals, bool optionExplicit);
     int globalSlot(const QString &lower);
     void keepUnit(std::unique_ptr<Unit> u);

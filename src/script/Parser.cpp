@@ -1147,7 +1147,7 @@ ExprPtr Parser::parsePostfix(bool statementStart, int *lastParen)
     int groups = 0;
     for (;;) {
         const Token &t = peek();
-        if (t.type == Tok::Dot) {
+        if (t.type == Tok::Dot && !(t.spaceBefore && m_withDepth > 0)) {
             next();
             auto m = std::make_unique<MemberExpr>();
             m->line = t.line;

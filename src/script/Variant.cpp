@@ -631,9 +631,11 @@ bool Variant::toBool() const
     case VType::Empty: return false;
     case VType::Null: raise(ErrInvalidNull);
     case VType::String: {
-        if (m_u.s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        if (m_u.s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
+            || (currentLocale().lcid == 1040 && m_u.s.compare(QLatin1String("vero"), Qt::CaseInsensitive) == 0))
             return true;
-        if (m_u.s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        if (m_u.s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0
+            || (currentLocale().lcid == 1040 && m_u.s.compare(QLatin1String("falso"), Qt::CaseInsensitive) == 0))
             return false;
         double d;
         if (!parseNumber(m_u.s, d))
@@ -654,7 +656,10 @@ QString Variant::toString() const
     case VType::String: return m_u.s;
     case VType::Empty: return QString();
     case VType::Null: raise(ErrInvalidNull);
-    case VType::Boolean: return m_u.b ? QStringLiteral("True") : QStringLiteral("False");
+    case VType::Boolean:
+        if (currentLocale().lcid == 1040)
+            return m_u.b ? QStringLiteral("Vero") : QStringLiteral("Falso");
+        return m_u.b ? QStringLiteral("True") : QStringLiteral("False");
     case VType::Byte: return QString::number(m_u.u8);
     case VType::Integer: return QString::number(m_u.i16);
     case VType::Long: return QString::number(m_u.i32);

@@ -66,7 +66,15 @@ public:
     // Internal: a reference to another variable (by-reference argument).
     static Variant ref(Variant *target) { Variant r; r.m_type = VType::Ref; r.m_u.ref = target; return r; }
 
-    Variant(const Variant &o) { copyFrom(o); }
+    Variant(const Variant &o)
+    {
+        if (o.isTrivial()) {
+            m_type = o.m_type;
+            m_u.i64 = o.m_u.i64;
+        } else {
+            copyFrom(o);
+        }
+    }
     Variant(Variant &&o) noexcept { moveFrom(o); }
     Variant &operator=(const Variant &o)
     {

@@ -110,6 +110,9 @@ std::vector<std::pair<std::string, std::string>> takeTriggers(Database &db)
     return triggers;
 }
 
+const char *const RecordLabelPattern = "Aggiornamento record %1/%2 in corso...";
+const char *const CurrencyLabelPattern = "Aggiornamento valuta %1/%2 in corso...";
+
 } // namespace
 
 DatabaseUpgrade::DatabaseUpgrade(const ProgramFolder &program, const ProjectFolder &project)
@@ -141,6 +144,14 @@ void DatabaseUpgrade::setRecordPosition(int position)
 {
     if (m_progress.recordPosition)
         m_progress.recordPosition(position);
+}
+
+void DatabaseUpgrade::recordStep(const char *pattern, qint64 number, qint64 count)
+{
+    if (m_progress.recordLabel)
+        m_progress.recordLabel(QString::fromUtf8(pattern).arg(number).arg(count));
+    setRecordPosition(int(number));
+    pump();
 }
 
 void DatabaseUpgrade::pump()
@@ -300,9 +311,7 @@ void DatabaseUpgrade::copyTables(Database &oldDb, Database &newDb)
             qint64 number = 0;
             while (select.executeStep()) {
                 ++number;
-                setRecordLabel(QStringLiteral("Aggiornamento record %1/%2 in corso...").arg(number).arg(count));
-                setRecordPosition(int(number));
-                pump();
+                recordStep(RecordLabelPattern, number, count);
                 for (int c = 0; c < shared.size(); ++c)
                     bindColumn(insert, c + 1, select.getColumn(c));
                 insert.exec();
@@ -374,9 +383,7 @@ void DatabaseUpgrade::convertKeywords(Database &oldDb, Database &newDb)
     int orphans = 0;
     while (rows.executeStep()) {
         ++number;
-        setRecordLabel(QStringLiteral("Aggiornamento record %1/%2 in corso...").arg(number).arg(count));
-        setRecordPosition(int(number));
-        pump();
+        recordStep(RecordLabelPattern, number, count);
         product.reset();
         bindColumn(product, 1, rows.getColumn(0));
         if (!product.executeStep()) {
@@ -413,9 +420,7 @@ void DatabaseUpgrade::linkProductCategories(Database &oldDb, Database &newDb)
     qint64 number = 0;
     while (rows.executeStep()) {
         ++number;
-        setRecordLabel(QStringLiteral("Aggiornamento record %1/%2 in corso...").arg(number).arg(count));
-        setRecordPosition(int(number));
-        pump();
+        recordStep(RecordLabelPattern, number, count);
         if (isMissingOrNotPositive(rows.getColumn(1)))
             continue;   // a product without a category gets no link
         insert.bind(1, id++);
@@ -443,9 +448,7 @@ void DatabaseUpgrade::linkArticleSections(Database &oldDb, Database &newDb)
     qint64 number = 0;
     while (rows.executeStep()) {
         ++number;
-        setRecordLabel(QStringLiteral("Aggiornamento record %1/%2 in corso...").arg(number).arg(count));
-        setRecordPosition(int(number));
-        pump();
+        recordStep(RecordLabelPattern, number, count);
         if (isMissingOrNotPositive(rows.getColumn(1)))
             continue;
         insert.bind(1, id++);
@@ -466,9 +469,7 @@ void DatabaseUpgrade::roundRates(Database &newDb)
     qint64 number = 0;
     while (rows.executeStep()) {
         ++number;
-        setRecordLabel(QStringLiteral("Aggiornamento valuta %1/%2 in corso...").arg(number).arg(count));
-        setRecordPosition(int(number));
-        pump();
+        recordStep(CurrencyLabelPattern, number, count);
         if (rows.getColumn(1).isNull())
             continue;
         const double rate = rows.getColumn(1).getDouble();

@@ -100,6 +100,8 @@ private:
     void setRecordLabel(const QString &text);
     void setRecordRange(int minimum, int maximum);
     void setRecordPosition(int position);
+    // Label, position and event pump for one row of a loop.
+    void recordStep(const char *pattern, qint64 number, qint64 count);
     void pump();
 
     ProgramFolder m_program;

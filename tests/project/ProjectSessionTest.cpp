@@ -3,6 +3,7 @@
 #include "common/TempDir.h"
 #include "common/TempProject.h"
 
+#include "data/DatabaseFiles.h"
 #include "project/LockWatcher.h"
 #include "project/ProjectSession.h"
 #include "project/RecentProjects.h"
@@ -18,6 +19,10 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using projecttest::execSql;
 using projecttest::fileHash;
@@ -453,6 +458,55 @@ TEST_F(ProjectSessionTest, RestoreDiscardsChangesMadeSinceTheBackup)
     EXPECT_TRUE(session.isOpen());
     EXPECT_EQ(session.database().scalar(QStringLiteral("SELECT Nome FROM Valute WHERE ID=1")).toString(),
               QStringLiteral("Euro"));
+}
+
+} // namespace
+
+namespace {
+
+// Restores the database in a child process killed at one step of the file
+// replacement. Returns whether the child died by the signal.
+bool restoreKilledAtStep(const TempProject &project, const QString &ini, int step)
+{
+    const pid_t pid = fork();
+    if (pid == 0) {
+        RecentProjects recent(ini);
+        ProjectSession session(TempProject::testProgramFolder(), recent);
+        if (session.openProject(project.path()) != ProjectSession::OpenResult::Opened || !session.backupDatabase())
+            _exit(3);
+        session.database().execute(QStringLiteral("UPDATE Valute SET Nome='Anteprima' WHERE ID=1"));
+        DatabaseFiles::setStepHook([step](int s) {
+            if (s == step)
+                raise(SIGKILL);
+        });
+        session.restoreDatabase();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+TEST_F(ProjectSessionTest, KilledRestoreNeverLosesTheBackedUpDatabase)
+{
+    TempDir settings;
+    const QString ini = settings.file(QStringLiteral("recent.ini"));
+    int kills = 0;
+    for (int step = 0; step < 8; ++step) {
+        TempProject project;
+        if (!restoreKilledAtStep(project, ini, step))
+            continue;
+        ++kills;
+        // The next opening finds the copy taken before the change, whole.
+        ui->clearCalls();
+        ASSERT_EQ(session.openProject(project.path()), Result::Opened) << step;
+        EXPECT_EQ(session.database().scalar(QStringLiteral("SELECT Nome FROM Valute WHERE ID=1")).toString(),
+                  QStringLiteral("Euro")) << step;
+        session.closeProject();
+        EXPECT_EQ(scalarText(project.folder().database(), QStringLiteral("PRAGMA integrity_check")),
+                  QStringLiteral("ok"));
+    }
+    EXPECT_GT(kills, 0);
 }
 
 } // namespace

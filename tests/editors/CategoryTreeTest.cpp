@@ -138,8 +138,10 @@ TEST_F(CategoryFixture, DropsOnItselfItsChildOrItsParentAreRefused)
     EXPECT_EQ(rows("SELECT COUNT(*) FROM Categorie"), before);
     EXPECT_EQ(tree.parentOf(a1), a);
 
+    project.db().execute("UPDATE Categorie SET Modificato=FALSE");
     EXPECT_TRUE(tree.move(a1, b));
     EXPECT_EQ(tree.parentOf(a1), b);
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM Categorie WHERE Modificato=TRUE"), 1);
     EXPECT_EQ(tree.parentOf(a11), a1);
 }
 
@@ -250,4 +252,14 @@ TEST_F(CategoryFixture, ImagesAreResizedToTheConfiguredWidthAndKeepTheirKind)
     EXPECT_TRUE(tree.currentImage(id).isEmpty());
     project.current = "it";
     EXPECT_TRUE(QFileInfo::exists(stored)); // other languages keep theirs
+    EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM CategorieLingue WHERE IDCategoria=%1 AND "
+                                  "CodiceLingua='en' AND Immagine=FALSE").arg(id)), 1);
+
+    // Deleting the category removes its images in every language.
+    tree.storeImage(id, gif, 50, {});
+    project.current = "en";
+    tree.storeImage(id, gif, 50, {});
+    tree.deleteSubtree(id);
+    EXPECT_FALSE(QFileInfo::exists(stored));
+    EXPECT_TRUE(tree.currentImage(id).isEmpty());
 }

@@ -323,6 +323,19 @@ QList<int> TreeRecords::deleteSubtree(int id)
         logDeleted(m_tables.table, node);
     m_db.execute(QStringLiteral("DELETE FROM %1 WHERE ID IN (%2)").arg(m_tables.table, idList(ids)));
     tx.commit();
+
+    const QDir images(QStringLiteral("%1website/images/%2").arg(m_projectFolder, m_tables.imageFolder));
+    for (const QString &language : images.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        for (int node : ids) {
+            for (bool gif : {false, true}) {
+                const QString path = imagePath(node, language, gif);
+                if (QFileInfo::exists(path)) {
+                    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::WriteOwner);
+                    QFile::remove(path);
+                }
+            }
+        }
+    }
     return ids;
 }
 
@@ -373,7 +386,7 @@ bool TreeRecords::move(int id, int newParent)
 {
     if (!canDrop(id, newParent))
         return false;
-    m_db.execute(QStringLiteral("UPDATE %1 SET %2=%3 WHERE ID=%4")
+    m_db.execute(QStringLiteral("UPDATE %1 SET %2=%3, Modificato=TRUE WHERE ID=%4")
                      .arg(m_tables.table, m_tables.parentColumn).arg(newParent).arg(id));
     return true;
 }

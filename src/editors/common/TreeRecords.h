@@ -87,7 +87,8 @@ public:
     QList<int> subtreeIds(int id) const;
     // Deletes the node's subtree with everything that belongs to it, in one
     // transaction; every deleted row is written to the deleted-records log.
-    // Returns the IDs of the deleted nodes.
+    // The nodes' image files go too, in every language. Returns the IDs of
+    // the deleted nodes.
     QList<int> deleteSubtree(int id);
 
     // Parent of a node (0 for top level, -1 when it does not exist).
@@ -100,7 +101,8 @@ public:
 
     // Exchanges the Ordine of two nodes, setting their modified flags.
     void swapOrder(int first, int second);
-    // Gives the node a new parent (only the parent column changes).
+    // Gives the node a new parent; the row is marked modified so that the
+    // next publication carries the move.
     bool move(int id, int newParent);
     // Copies the node with its subtree under target; returns the new ID or
     // 0 when the drop is refused.

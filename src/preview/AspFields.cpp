@@ -1,0 +1,119 @@
+#include "AspFields.h"
+
+namespace preview {
+
+using namespace vbs;
+
+namespace {
+
+const MemberTable kFieldMembers{"Name", "Value"};
+const MemberTable kFieldsMembers{"Count", "Prova", "Item", "_NewEnum"};
+enum FieldsMember { Count = 1, Prova, Item, NewEnum };
+
+class FieldEnumerator : public Enumerator {
+public:
+    explicit FieldEnumerator(QList<QPair<QString, QString>> items) : m_items(std::move(items)) {}
+    bool next(Variant &out) override
+    {
+        if (m_pos >= m_items.size())
+            return false;
+        const auto &pair = m_items[m_pos++];
+        out = objectVariant(makeRef<AspField>(pair.first, pair.second));
+        return true;
+    }
+
+private:
+    QList<QPair<QString, QString>> m_items;
+    qsizetype m_pos = 0;
+};
+
+} // namespace
+
+QString argText(const CallArgs &args, int index)
+{
+    if (args.isMissing(index))
+        return {};
+    return defaultValue(args[index]).toText();
+}
+
+int AspField::findMember(const QString &name) const { return kFieldMembers.find(name); }
+const void *AspField::memberKey() const { return &kFieldMembers; }
+
+Variant AspField::call(int id, CallArgs &args, bool)
+{
+    args.expect(0, 0);
+    switch (id) {
+    case kDefaultMember:
+    case 1:
+        return Variant(m_name);
+    case 2:
+        return Variant(m_value);
+    default:
+        raise(ErrNoSuchMember);
+    }
+}
+
+int AspFields::findMember(const QString &name) const { return kFieldsMembers.find(name); }
+const void *AspFields::memberKey() const { return &kFieldsMembers; }
+
+Variant AspFields::call(int id, CallArgs &args, bool)
+{
+    switch (id) {
+    case Count:
+        args.expect(0, 0);
+        return Variant(int16_t(m_items.size()));
+    case Prova:
+        args.expect(1, 1);
+        return Variant(QStringLiteral("Hai passato #") + argText(args, 0) + QLatin1Char('#'));
+    case kDefaultMember:
+    case Item:
+        args.expect(0, 1);
+        return Variant(item(argText(args, 0)));
+    case NewEnum:
+        args.expect(0, 0);
+        return objectVariant(Ref<Dispatch>(this));
+    default:
+        raise(ErrNoSuchMember);
+    }
+}
+
+std::unique_ptr<Enumerator> AspFields::enumerate()
+{
+    return std::make_unique<FieldEnumerator>(m_items);
+}
+
+void AspFields::add(const QString &name, const QString &value)
+{
+    for (auto &pair : m_items) {
+        if (pair.first == name) {
+            pair.second += QLatin1Char(',') + value;
+            return;
+        }
+    }
+    m_items.append({name, value});
+}
+
+QString AspFields::item(const QString &key) const
+{
+    const bool byPosition =
+        key.isEmpty() || (key.front() >= QLatin1Char('0') && key.front() <= QLatin1Char('9'));
+    qint64 position = 0;
+    if (byPosition) {
+        for (const QChar c : key) {
+            if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+                break;
+            position = position * 10 + (c.unicode() - '0');
+            if (position > m_items.size())
+                return {};
+        }
+    }
+    qint64 index = 0;
+    for (const auto &pair : m_items) {
+        ++index;
+        if (byPosition ? index == position : pair.first == key)
+            return pair.second;
+    }
+    return {};
+}
+
+} // namespace preview

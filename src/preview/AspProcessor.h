@@ -1,0 +1,93 @@
+#pragma once
+
+#include "SiteMap.h"
+
+#include "script/Dispatch.h"
+#include "script/Engine.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace preview {
+
+class AspRequest;
+class AspResponse;
+class AspServer;
+class AspSession;
+
+// Limits of the page processor.
+struct AspLimits {
+    static constexpr int kMaxIncludeDepth = 32;
+    static constexpr qint64 kMaxPageBytes = 8 * 1024 * 1024;  // page or include file
+    static constexpr int kDefaultPageTimeMs = 10000;
+};
+
+// Turns .asp pages into scripts and runs them with the Request, Response,
+// Session and Server objects. One processor belongs to one preview server:
+// it holds the shared session and runs global.asa on the first page.
+class AspProcessor {
+public:
+    // The page text after include expansion, with the file and line each
+    // of its lines comes from.
+    struct ExpandedPage {
+        QString text;
+        QList<vbs::SourceLocation> lines;
+        QStringList errors;  // include directives that could not be honoured
+    };
+    // The script of a page: literal text as chunks written by
+    // Response.WriteHTML(n), code kept as it stands.
+    struct Script {
+        QString text;
+        QStringList chunks;
+        QList<vbs::SourceLocation> lines;  // origin of each script line
+    };
+    struct Result {
+        QString output;    // what the page wrote, then its errors as <p>...</p>
+        QString redirect;  // non-empty when the page called Response.Redirect
+    };
+
+    explicit AspProcessor(const SiteMap &site);
+    ~AspProcessor();
+
+    void setPageTimeLimit(int ms) { m_timeLimitMs = ms; }
+    void setLocale(int lcid) { m_locale = lcid; }
+    // Folders that Scripting.FileSystemObject and the data components may use.
+    void setFileRoots(const QStringList &roots) { m_fileRoots = roots; }
+    QStringList fileRoots() const;
+
+    AspSession &session() { return *m_session; }
+    bool globalAsaPending() const { return m_globalAsaPending; }
+
+    // Runs the page file for the request (head and body as received).
+    Result processPage(const QString &pageFile, const QByteArray &request);
+
+    // Replaces "#include virtual" (from the root folder) and "#include
+    // file" (from the including file's folder) lines by the named files,
+    // nested includes too. A file that includes itself, directly or
+    // through others, gets an error instead of another copy. The page's
+    // own lines keep their "\r\n"; included lines end in "\n".
+    ExpandedPage expandIncludes(const QString &pageText, const QString &pageFile) const;
+    // The conversion of an expanded page into its script.
+    static Script toScript(const ExpandedPage &page);
+
+    // How a file is named in error messages: relative to the root folder.
+    QString displayName(const QString &file) const;
+
+private:
+    struct PageObjects;
+    void expandInto(const QString &text, const QString &file, bool pageLines, QStringList &stack,
+                    ExpandedPage &out) const;
+    void prepareEngine(vbs::Engine &engine, PageObjects &objects) const;
+    void runGlobalAsa(PageObjects &objects);
+
+    const SiteMap &m_site;
+    vbs::Ref<AspSession> m_session;
+    bool m_globalAsaPending = true;
+    int m_timeLimitMs = AspLimits::kDefaultPageTimeMs;
+    int m_locale = 1040;
+    QStringList m_fileRoots;
+};
+
+} // namespace preview

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "SiteMap.h"
+
+#include "script/Dispatch.h"
+#include "script/Registry.h"
+
+#include <QStringList>
+
+#include <vector>
+
+namespace preview {
+
+class ScriptingContext;
+
+// The Server object: MapPath, CreateObject (components by ProgID, with
+// OnStartPage/OnEndPage for those that have them), HTMLEncode, URLEncode.
+class AspServer : public vbs::Dispatch {
+public:
+    AspServer(const SiteMap &site, QStringList fileRoots);
+    ~AspServer() override;
+    QString typeName() const override { return QStringLiteral("IServer"); }
+    int findMember(const QString &name) const override;
+    const void *memberKey() const override;
+    vbs::Variant call(int id, vbs::CallArgs &args, bool wantResult) override;
+
+    void setScriptingContext(ScriptingContext *context);
+    // Creates a component: the preview's own (ADODB) first, then the
+    // script runtime's. Unknown ProgIDs and failed creations give nullptr.
+    vbs::Ref<vbs::Dispatch> createObject(const QString &progId);
+    // Ends the page: OnEndPage on each created component that has it, then
+    // every created component is released once and the list emptied.
+    void endPage();
+    int createdCount() const { return int(m_created.size()); }
+
+private:
+    class ComponentContext;
+    const SiteMap &m_site;
+    QStringList m_fileRoots;
+    ScriptingContext *m_context = nullptr;
+    std::vector<vbs::Ref<vbs::Dispatch>> m_created;
+    std::unique_ptr<ComponentContext> m_componentContext;
+};
+
+// The preview's own components (ADODB.Connection, ADODB.Recordset,
+// ADODB.Command), for Server.CreateObject and the script's CreateObject;
+// more may be registered before a page runs.
+vbs::ComponentRegistry &previewComponents();
+
+} // namespace preview

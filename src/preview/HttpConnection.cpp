@@ -1,0 +1,256 @@
+#include "HttpConnection.h"
+
+#include "AspProcessor.h"
+#include "WebServer.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeDatabase>
+#include <QTcpSocket>
+
+namespace preview {
+
+namespace {
+
+// More than one request's worth of unread bytes is never kept.
+constexpr qint64 kMaxBufferedBytes = HttpLimits::kMaxHeadBytes + HttpLimits::kMaxBodyBytes;
+
+const char *reason(int status)
+{
+    switch (status) {
+    case 200: return "OK";
+    case 302: return "Object moved";
+    case 400: return "Bad Request";
+    case 404: return "File Not Found";
+    case 408: return "Request Timeout";
+    case 411: return "Length Required";
+    case 413: return "Payload Too Large";
+    case 414: return "URI Too Long";
+    case 431: return "Request Header Fields Too Large";
+    case 501: return "Not Implemented";
+    case 503: return "Service Unavailable";
+    case 505: return "HTTP Version Not Supported";
+    default: return "Error";
+    }
+}
+
+QByteArray contentType(const QString &fileName)
+{
+    static QMimeDatabase db;
+    const QMimeType type = db.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
+    if (!type.isValid() || type.isDefault())
+        return {};
+    return type.name().toLatin1();
+}
+
+} // namespace
+
+HttpConnection::HttpConnection(QTcpSocket *socket, WebServer &server)
+    : m_socket(socket), m_server(server)
+{
+    m_socket->setParent(this);
+    m_timer.setSingleShot(true);
+    connect(m_socket, &QTcpSocket::readyRead, this, &HttpConnection::onReadyRead);
+    connect(m_socket, &QTcpSocket::bytesWritten, this, &HttpConnection::onBytesWritten);
+    connect(m_socket, &QTcpSocket::disconnected, this, [this] {
+        if (!m_finished) {
+            m_finished = true;
+            emit finished(this);
+        }
+    });
+    connect(&m_timer, &QTimer::timeout, this, &HttpConnection::onTimeout);
+    setWait(Wait::Idle);
+}
+
+HttpConnection::~HttpConnection() = default;
+
+QByteArray HttpConnection::statusLine(int status)
+{
+    return "HTTP/1.1 " + QByteArray::number(status) + ' ' + reason(status) + "\r\n";
+}
+
+QByteArray HttpConnection::errorAnswer(int status, bool close)
+{
+    QByteArray answer = statusLine(status) + "Content-Type: text/html\r\nContent-Length: 0\r\n";
+    if (close)
+        answer += "Connection: close\r\n";
+    return answer + "\r\n";
+}
+
+void HttpConnection::setWait(Wait wait)
+{
+    m_wait = wait;
+    switch (wait) {
+    case Wait::None: m_timer.stop(); break;
+    case Wait::Request:
+    case Wait::Sending: m_timer.start(m_server.requestTimeout()); break;
+    case Wait::Idle: m_timer.start(m_server.idleTimeout()); break;
+    }
+}
+
+void HttpConnection::onTimeout()
+{
+    if (m_wait == Wait::Request && !m_closing) {
+        refuse(408, {}, {});
+        return;
+    }
+    // Idle, or a peer that stopped reading what we send.
+    m_socket->abort();
+}
+
+void HttpConnection::onReadyRead()
+{
+    const QByteArray data = m_socket->readAll();
+    if (m_closing)
+        return;
+    m_buffer += data;
+    if (m_buffer.size() > kMaxBufferedBytes && !m_file) {
+        processBuffer();
+        if (!m_closing && m_buffer.size() > kMaxBufferedBytes)
+            refuse(413, {}, {});
+        return;
+    }
+    if (m_buffer.size() > kMaxBufferedBytes) {
+        refuse(413, {}, {});
+        return;
+    }
+    if (!m_file)
+        processBuffer();
+}
+
+void HttpConnection::onBytesWritten()
+{
+    if (m_file) {
+        setWait(Wait::Sending);
+        pumpFile();
+        if (!m_file)
+            processBuffer();
+    }
+}
+
+void HttpConnection::processBuffer()
+{
+    if (m_processing)
+        return;
+    m_processing = true;
+    while (!m_file && !m_closing) {
+        // Blank lines between requests are allowed.
+        qsizetype skip = 0;
+        while (skip < m_buffer.size() && (m_buffer[skip] == '\r' || m_buffer[skip] == '\n'))
+            ++skip;
+        if (skip)
+            m_buffer.remove(0, skip);
+        if (m_buffer.isEmpty()) {
+            setWait(Wait::Idle);
+            break;
+        }
+        const HttpRequestParser::Result r = HttpRequestParser::parse(m_buffer);
+        if (r.state == HttpRequestParser::State::Incomplete) {
+            // The clock runs from the first byte of the request, not the last.
+            if (m_wait != Wait::Request)
+                setWait(Wait::Request);
+            break;
+        }
+        if (r.state == HttpRequestParser::State::Invalid) {
+            const qsizetype blank = m_buffer.indexOf(' ');
+            refuse(r.status, blank > 0 && blank < 16 ? m_buffer.left(blank) : QByteArray(), {});
+            break;
+        }
+        const QByteArray text = m_buffer.left(r.length);
+        m_buffer.remove(0, r.length);
+        setWait(Wait::None);
+        m_keepAlive = r.keepAlive;
+        serve(r, text);
+        if (!m_keepAlive && !m_closing) {
+            m_closing = true;
+            if (!m_file)
+                m_socket->disconnectFromHost();
+        }
+    }
+    m_processing = false;
+}
+
+void HttpConnection::refuse(int status, const QByteArray &method, const QByteArray &target)
+{
+    m_closing = true;
+    m_file.reset();
+    m_buffer.clear();
+    setWait(Wait::Sending);
+    m_socket->write(errorAnswer(status, true));
+    emit m_server.requestServed(QString::fromLatin1(method), QString::fromLatin1(target), status);
+    m_socket->disconnectFromHost();
+}
+
+void HttpConnection::serve(const HttpRequestParser::Result &request, const QByteArray &text)
+{
+    const QString target = QString::fromLatin1(request.target);
+    const QString method = QString::fromLatin1(request.method);
+    const qsizetype question = request.target.indexOf('?');
+    const QString path = QString::fromLatin1(question < 0 ? request.target : request.target.left(question));
+    const QByteArray closeHeader = m_keepAlive ? QByteArray() : QByteArray("Connection: close\r\n");
+
+    const QString file = m_server.site().mapUrl(path);
+    auto notFound = [&] {
+        m_socket->write(errorAnswer(404, !m_keepAlive));
+        emit m_server.requestServed(method, target, 404);
+    };
+    if (file.isEmpty() || !QFileInfo(file).isFile()) {
+        notFound();
+        return;
+    }
+
+    const QString fileName = QFileInfo(file).fileName();
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    const QString extension = dot < 0 ? QString() : fileName.mid(dot);
+    if (extension == QLatin1String(".asp")) {
+        const AspProcessor::Result page = m_server.processor().processPage(file, text);
+        if (!page.redirect.isEmpty()) {
+            m_socket->write(statusLine(302) + "Location: " + page.redirect.toUtf8()
+                            + "\r\nContent-Type: text/html\r\nContent-Length: 0\r\n" + closeHeader + "\r\n");
+            emit m_server.requestServed(method, target, 302);
+            return;
+        }
+        const QByteArray body = page.output.toUtf8();
+        m_socket->write(statusLine(200) + "Content-Type: text/html; charset=utf-8\r\nContent-Length: "
+                        + QByteArray::number(body.size()) + "\r\n" + closeHeader + "\r\n" + body);
+        emit m_server.requestServed(method, target, 200);
+        return;
+    }
+
+    auto f = std::make_unique<QFile>(file);
+    if (!f->open(QIODevice::ReadOnly)) {
+        notFound();
+        return;
+    }
+    QByteArray head = statusLine(200);
+    const QByteArray type = contentType(fileName);
+    if (!type.isEmpty())
+        head += "Content-Type: " + type + "\r\n";
+    head += "Content-Length: " + QByteArray::number(f->size()) + "\r\n" + closeHeader + "\r\n";
+    // The head and the first piece of the file go out together.
+    head += f->read(WebServer::kFileChunkBytes);
+    m_socket->write(head);
+    if (!f->atEnd()) {
+        m_file = std::move(f);
+        setWait(Wait::Sending);
+    }
+    emit m_server.requestServed(method, target, 200);
+}
+
+void HttpConnection::pumpFile()
+{
+    while (m_file && m_socket->bytesToWrite() < WebServer::kFileChunkBytes) {
+        const QByteArray chunk = m_file->read(WebServer::kFileChunkBytes);
+        if (chunk.isEmpty() || m_file->atEnd()) {
+            if (!chunk.isEmpty())
+                m_socket->write(chunk);
+            m_file.reset();
+            if (m_closing)
+                m_socket->disconnectFromHost();
+            break;
+        }
+        m_socket->write(chunk);
+    }
+}
+
+} // namespace preview

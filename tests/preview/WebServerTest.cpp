@@ -1,0 +1,257 @@
+#include "PreviewTestSupport.h"
+#include "TempProject.h"
+
+#include "data/Database.h"
+#include "preview/WebServer.h"
+
+#include <gtest/gtest.h>
+
+using namespace preview;
+
+namespace {
+
+// The fixture site of the preview tests: a project whose asp folder holds
+// pages with includes, a form, session values, a redirect, a product list
+// read through ADODB, a page with a script error and an endless page.
+struct FixtureSite {
+    TempProject project;
+    WebServer server;
+    QString asp() const { return project.folder().file(QStringLiteral("website/asp")); }
+    QString images() const { return project.folder().file(QStringLiteral("website/images")); }
+
+    FixtureSite()
+    {
+        write(QStringLiteral("default.asp"),
+              "<!--#include virtual=\"/inc/testata.inc\"-->\r\n<p>Benvenuti</p>\r\n");
+        write(QStringLiteral("inc/testata.inc"), "<html><body><h1><%= \"Negozio\" %></h1>\r\n");
+        write(QStringLiteral("modulo.asp"),
+              "<% If Request.Form(\"nome\") <> \"\" Then Session(\"nome\") = Request.Form(\"nome\") %>"
+              "<p id=\"nome\"><%= Server.HTMLEncode(Request.Form(\"nome\")) %></p>");
+        write(QStringLiteral("sessione.asp"), "<p id=\"s\"><%= Session(\"nome\") %></p>");
+        write(QStringLiteral("vai.asp"), "<% Response.Redirect \"/default.asp\" %>");
+        write(QStringLiteral("prodotti.asp"),
+              "<% Set conn = Server.CreateObject(\"ADODB.Connection\")\r\n"
+              "conn.Open \"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\" & Server.MapPath(\"/db/database.mdb\")\r\n"
+              "Set rs = conn.Execute(\"SELECT Codice FROM Prodotti ORDER BY ID\") %><ul><% Do While Not rs.EOF %>"
+              "<li><%= rs(\"Codice\") %></li><% rs.MoveNext : Loop %></ul>");
+        write(QStringLiteral("errore.asp"), "prima\r\n<% x = 1 / 0 %>\r\ndopo");
+        write(QStringLiteral("infinito.asp"), "<% Do : Loop %>");
+        write(QStringLiteral("Pagina.ASP"), "<%= 1 %>");
+        writeFile(images() + QStringLiteral("/logo.gif"), QByteArray("GIF89a") + QByteArray(300000, 'x'));
+        Database db(project.folder().database());
+        db.executeNative(QStringLiteral("INSERT INTO Prodotti (ID, Codice) VALUES (1, 'P1'), (2, 'P2');"));
+
+        server.setPort(0);
+        server.setPageTimeLimit(300);
+        server.serveProject(project.folder().file(QStringLiteral("website")), asp(),
+                            project.folder().file(QStringLiteral("db")), images());
+        QString error;
+        EXPECT_TRUE(server.start(&error)) << error.toStdString();
+    }
+    void write(const QString &name, const QByteArray &content) const
+    {
+        writeFile(asp() + QLatin1Char('/') + name, content);
+    }
+    std::optional<HttpAnswer> get(const QByteArray &target)
+    {
+        RawClient c;
+        if (!c.connectTo(server.port()))
+            return std::nullopt;
+        c.send("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        return c.answer();
+    }
+};
+
+} // namespace
+
+TEST(WebServer, ListensOnLoopbackOnly)
+{
+    FixtureSite s;
+    ASSERT_TRUE(s.server.isListening());
+    QTcpSocket probe;
+    const auto addresses = QHostAddress(QHostAddress::LocalHost);
+    EXPECT_EQ(s.server.address(), QStringLiteral("http://127.0.0.1:%1").arg(s.server.port()));
+    // A second server cannot take the same port.
+    WebServer other;
+    other.setPort(s.server.port());
+    QString error;
+    EXPECT_FALSE(other.start(&error));
+    EXPECT_FALSE(error.isEmpty());
+    Q_UNUSED(probe);
+    Q_UNUSED(addresses);
+}
+
+TEST(WebServer, ServesPagesFilesAndAnswers)
+{
+    FixtureSite s;
+    auto home = s.get("/");
+    ASSERT_TRUE(home);
+    EXPECT_EQ(home->status, 200);
+    EXPECT_EQ(home->body, "<html><body><h1>Negozio</h1>\n<p>Benvenuti</p>\r\n");
+    EXPECT_EQ(home->header("Content-Type"), "text/html; charset=utf-8");
+
+    auto logo = s.get("/images/logo.gif");
+    ASSERT_TRUE(logo);
+    EXPECT_EQ(logo->status, 200);
+    EXPECT_EQ(logo->header("Content-Type"), "image/gif");
+    EXPECT_EQ(logo->body.size(), 300006);
+    EXPECT_TRUE(logo->body.startsWith("GIF89a"));
+
+    auto db = s.get("/db/database.mdb");
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->status, 200);
+    EXPECT_TRUE(db->body.startsWith("SQLite format 3"));
+
+    auto list = s.get("/prodotti.asp");
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->body, "<ul><li>P1</li><li>P2</li></ul>");
+
+    auto missing = s.get("/nessuna.asp");
+    ASSERT_TRUE(missing);
+    EXPECT_EQ(missing->status, 404);
+    EXPECT_TRUE(missing->head.startsWith("HTTP/1.1 404 File Not Found\r\n"));
+    EXPECT_EQ(s.get("/inc")->status, 404);  // a folder
+
+    auto upper = s.get("/Pagina.ASP");  // not run: served as it stands
+    ASSERT_TRUE(upper);
+    EXPECT_EQ(upper->body, "<%= 1 %>");
+
+    auto go = s.get("/vai.asp");
+    ASSERT_TRUE(go);
+    EXPECT_EQ(go->status, 302);
+    EXPECT_TRUE(go->head.startsWith("HTTP/1.1 302 Object moved\r\n"));
+    EXPECT_EQ(go->header("Location"), "/default.asp");
+    EXPECT_TRUE(go->body.isEmpty());
+
+    auto error = s.get("/errore.asp");
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->status, 200);
+    EXPECT_TRUE(error->body.startsWith("prima\r\n<p>")) << error->body.toStdString();
+    EXPECT_TRUE(error->body.contains("(errore.asp, riga 2)</p>"));
+
+    auto endless = s.get("/infinito.asp");
+    ASSERT_TRUE(endless);
+    EXPECT_EQ(endless->status, 200);
+    EXPECT_TRUE(endless->body.contains("<p>"));
+}
+
+TEST(WebServer, ServesSeveralRequestsOnOneConnection)
+{
+    FixtureSite s;
+    RawClient c;
+    ASSERT_TRUE(c.connectTo(s.server.port()));
+    // Two requests in one write, a third after the answers.
+    const QByteArray body = "nome=Anna+B%e8";
+    c.send("GET /images/logo.gif HTTP/1.1\r\n\r\nPOST /modulo.asp HTTP/1.1\r\nContent-Length: "
+           + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+    auto first = c.answer();
+    auto second = c.answer();
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(first->body.size(), 300006);
+    EXPECT_EQ(second->body, "<p id=\"nome\">Anna Bè</p>");
+    c.send("GET /sessione.asp HTTP/1.1\r\n\r\n");
+    auto third = c.answer();
+    ASSERT_TRUE(third);
+    EXPECT_EQ(third->body, "<p id=\"s\">Anna Bè</p>");
+    EXPECT_FALSE(c.isClosed());
+    // A body that arrives in pieces completes the POST.
+    c.send("POST /modulo.asp HTTP/1.1\r\nContent-Length: 9\r\n\r\nnome");
+    spinUntil([] { return false; }, 100);
+    EXPECT_TRUE(c.pending().isEmpty());
+    c.send("=Luca");
+    auto fourth = c.answer();
+    ASSERT_TRUE(fourth);
+    EXPECT_EQ(fourth->body, "<p id=\"nome\">Luca</p>");
+}
+
+TEST(WebServer, ClosedConnectionsAreReleased)
+{
+    FixtureSite s;
+    {
+        RawClient a, b;
+        ASSERT_TRUE(a.connectTo(s.server.port()));
+        ASSERT_TRUE(b.connectTo(s.server.port()));
+        a.send("GET / HTTP/1.1\r\n\r\n");
+        ASSERT_TRUE(a.answer());
+        ASSERT_TRUE(spinUntil([&] { return s.server.connectionCount() == 2; }));
+        a.socket().disconnectFromHost();
+        b.socket().abort();
+    }
+    EXPECT_TRUE(spinUntil([&] { return s.server.connectionCount() == 0; }));
+    // Connection: close ends it after the answer.
+    RawClient c;
+    ASSERT_TRUE(c.connectTo(s.server.port()));
+    c.send("GET / HTTP/1.1\r\nConnection: close\r\n\r\n");
+    auto answer = c.answer();
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->header("Connection"), "close");
+    EXPECT_TRUE(c.waitClosed());
+    EXPECT_TRUE(spinUntil([&] { return s.server.connectionCount() == 0; }));
+}
+
+// Hostile requests sent over a real connection, with the answer each gets;
+// every refused request also closes its connection.
+TEST(WebServer, HostileRequestsTable)
+{
+    FixtureSite s;
+    writeFile(s.project.tempDir().file(QStringLiteral("segreto.txt")), "SEGRETO");
+    const struct {
+        QByteArray request;
+        int status;
+        bool closes;
+    } cases[] = {
+        {"GET /../segreto.txt HTTP/1.1\r\n\r\n", 404, false},
+        {"GET /../../segreto.txt HTTP/1.1\r\n\r\n", 404, false},
+        {"GET /%2e%2e/%2e%2e/segreto.txt HTTP/1.1\r\n\r\n", 404, false},
+        {"GET /..%2F..%2Fsegreto.txt HTTP/1.1\r\n\r\n", 404, false},
+        {"GET /images/../../../segreto.txt HTTP/1.1\r\n\r\n", 404, false},
+        {"GET /db/..%2f..%2fsegreto.txt HTTP/1.1\r\n\r\n", 404, false},
+        {"GET /..\\..\\segreto.txt HTTP/1.1\r\n\r\n", 404, false},
+        {"GET //etc/passwd HTTP/1.1\r\n\r\n", 404, false},
+        {"GET /default.asp%00.gif HTTP/1.1\r\n\r\n", 404, false},
+        {"GET ../segreto.txt HTTP/1.1\r\n\r\n", 404, false},
+        {QByteArray("GET /a\0b HTTP/1.1\r\n\r\n", 22), 400, true},
+        {"HEAD / HTTP/1.1\r\n\r\n", 501, true},
+        {"OPTIONS * HTTP/1.1\r\n\r\n", 501, true},
+        {"POST /modulo.asp HTTP/1.1\r\n\r\n", 411, true},
+        {"GET / HTTP/1.1\r\nX: " + QByteArray(40000, 'a') + "\r\n\r\n", 431, true},
+        {"POST / HTTP/1.1\r\nContent-Length: 100000000\r\n\r\n", 413, true},
+    };
+    for (const auto &c : cases) {
+        RawClient client;
+        ASSERT_TRUE(client.connectTo(s.server.port()));
+        client.send(c.request);
+        auto answer = client.answer();
+        ASSERT_TRUE(answer) << c.request.left(50).toStdString();
+        EXPECT_EQ(answer->status, c.status) << c.request.left(50).toStdString();
+        EXPECT_FALSE(answer->body.contains("SEGRETO"));
+        if (c.closes)
+            EXPECT_TRUE(client.waitClosed(2000)) << c.request.left(50).toStdString();
+    }
+    EXPECT_TRUE(spinUntil([&] { return s.server.connectionCount() == 0; }));
+}
+
+TEST(WebServer, SlowPartialRequestsTimeOut)
+{
+    FixtureSite s;
+    s.server.setRequestTimeout(300);
+    s.server.setIdleTimeout(400);
+    RawClient slow;
+    ASSERT_TRUE(slow.connectTo(s.server.port()));
+    slow.send("GET / HT");
+    // Trickling bytes does not keep the request alive past its time.
+    for (int i = 0; i < 3; ++i) {
+        spinUntil([] { return false; }, 80);
+        slow.send("T");
+    }
+    auto answer = slow.answer(2000);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 408);
+    EXPECT_TRUE(slow.waitClosed(2000));
+
+    RawClient idle;
+    ASSERT_TRUE(idle.connectTo(s.server.port()));
+    EXPECT_TRUE(idle.waitClosed(3000));
+    EXPECT_TRUE(idle.pending().isEmpty());
+    EXPECT_TRUE(spinUntil([&] { return s.server.connectionCount() == 0; }));
+}

@@ -6,6 +6,7 @@
 #include "editors/catalogue/CCategorieView.h"
 #include "editors/config/CLingueView.h"
 #include "editors/config/CValuteView.h"
+#include "app/preview/CPreviewFrame.h"
 
 namespace {
 
@@ -82,7 +83,7 @@ std::vector<AppCommand> buildTable()
          "Progettazione modello grafico", "Progettazione del modello grafico del sito",
          S::SP_DesktopIcon, nullptr, nullptr, {}, FrameKind::Maximised, false, true},
         {Cmd::Anteprima, kConfig, "&Anteprima", "Anteprima", "Anteprima del sito",
-         S::SP_ComputerIcon, nullptr, nullptr, {}, FrameKind::Maximised},
+         S::SP_ComputerIcon, CPreviewFrame::create, nullptr, {}, FrameKind::Maximised},
         {Cmd::CreazioneCdRom, kConfig, "&Creazione CD ROM", "Creazione immagine CD Rom",
          "Creazione dell'immagine del catalogo su CD Rom", S::SP_DriveCDIcon, nullptr,
          nullptr, {}, FrameKind::Child, true},

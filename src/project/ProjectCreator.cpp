@@ -35,6 +35,11 @@ ProjectCreator::Report ProjectCreator::create(const ProjectFolder &project,
                                               const ProgramFolder &program)
 {
     Report report;
+    if (!project.exists()) {
+        // Never fill the current folder or a path that is not there.
+        report.failures << QStringLiteral("la cartella del progetto non esiste: %1").arg(project.path());
+        return report;
+    }
     const QDir root(project.path());
 
     for (const QString &folder : ProjectFolder::subfolders()) {

@@ -111,6 +111,8 @@ ProjectSession::OpenResult ProjectSession::startUp(const std::function<ProjectCh
         case ProjectChoice::Kind::Cancel:
             return OpenResult::Cancelled;
         case ProjectChoice::Kind::Create:
+            if (choice.path.isEmpty())
+                return OpenResult::Cancelled;
             path = choice.path;
             createProject(path);
             counts = true;

@@ -81,6 +81,21 @@ TEST(ProjectCreator, OverwritesPagesAndGoesOnPastFailures)
     EXPECT_EQ(page.readAll(), QByteArray("<% ' home %>"));
 }
 
+TEST(ProjectCreator, RefusesAFolderThatIsNotThere)
+{
+    FakeProgramFolder fake;
+    const QString cwd = QDir::currentPath();
+    TempDir target;
+    QDir::setCurrent(target.path());
+    const ProjectCreator::Report empty = ProjectCreator::create(ProjectFolder(), fake.program);
+    const ProjectCreator::Report missing =
+        ProjectCreator::create(ProjectFolder(target.file(QStringLiteral("manca"))), fake.program);
+    QDir::setCurrent(cwd);
+    EXPECT_FALSE(empty.ok());
+    EXPECT_FALSE(missing.ok());
+    EXPECT_TRUE(QDir(target.path()).isEmpty());
+}
+
 TEST(ProjectCreator, TempProjectUsesTheBuildProgramFolder)
 {
     TempProject project;

@@ -180,3 +180,21 @@ TEST_F(CategoryViewFixture, ScreenshotOfAThreeLevelTree)
     ASSERT_TRUE(view->grab().save(path));
     EXPECT_EQ(QImage(path).size(), view->size());
 }
+
+TEST_F(CategoryViewFixture, ADatabaseFailureIsReportedAndWritesNothing)
+{
+    insertUnder(0, "VIN", "Vini");
+    // A damaged project: the language table is gone.
+    project.db().executeNative("DROP TABLE CategorieLingue");
+    ui->clearCalls();
+    view->clearSelection();
+    view->codeEdit()->SetValue("BIR");
+    view->nameEdit()->SetValue("Birre");
+    view->insertNode();
+    ASSERT_FALSE(ui->messages().empty());
+    EXPECT_EQ(ui->messages()[0].title, "Categorie prodotti");
+    EXPECT_TRUE(ui->messages()[0].text.startsWith("Errore nell'archivio dati:"));
+    EXPECT_EQ(ui->messages()[0].icon, UiPort::Icon::Stop);
+    // The insert ran in one transaction: no general row without its texts.
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM Categorie"), 1);
+}

@@ -1,9 +1,12 @@
 #include "GridEditorView.h"
 
+#include "DataGuard.h"
 #include "EditorHost.h"
 #include "support/UiPort.h"
 
 #include <QHBoxLayout>
+
+#include <algorithm>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -40,8 +43,10 @@ GridEditorView::GridEditorView(EditorHost &host, std::unique_ptr<GridRecords> re
 
 void GridEditorView::initialise()
 {
-    fillDropDowns();
-    reload();
+    runGuarded(m_records->title(), [this] {
+        fillDropDowns();
+        reload();
+    });
 }
 
 void GridEditorView::reload()
@@ -120,7 +125,12 @@ bool GridEditorView::storeRow(int row)
     GridRow values = readRow(row);
     if (values.id <= 0 && m_records->isBlank(values))
         return true;
-    const int refused = m_records->store(values);
+    int refused = -1;
+    if (!runGuarded(m_records->title(), [&] { refused = m_records->store(values); })) {
+        // Not stored: the user stays on the row.
+        m_resume = {row, std::max(1, m_grid->currentRow() == row ? m_grid->currentColumn() : 1)};
+        return false;
+    }
     if (refused >= 0) {
         m_resume = {row, refused};
         return false;
@@ -163,18 +173,24 @@ bool GridEditorView::validatePendingNewRow()
 bool GridEditorView::hasUnsavedChanges()
 {
     m_grid->commitPendingEdit();
-    for (int row = 1; row < m_grid->rowCount(); ++row)
-        if (!isNewRow(row) && m_records->differs(readRow(row)))
-            return true;
-    return false;
+    bool changed = false;
+    runGuarded(m_records->title(), [&] {
+        for (int row = 1; row < m_grid->rowCount() && !changed; ++row)
+            changed = !isNewRow(row) && m_records->differs(readRow(row));
+    });
+    return changed;
 }
 
 bool GridEditorView::saveChanges()
 {
     m_grid->commitPendingEdit();
-    for (int row = 1; row < m_grid->rowCount(); ++row)
-        if (!isNewRow(row) && m_records->differs(readRow(row)) && !storeRow(row))
+    for (int row = 1; row < m_grid->rowCount(); ++row) {
+        bool changed = false;
+        if (!runGuarded(m_records->title(), [&] { changed = !isNewRow(row) && m_records->differs(readRow(row)); }))
             return false;
+        if (changed && !storeRow(row))
+            return false;
+    }
     return true;
 }
 
@@ -193,12 +209,15 @@ void GridEditorView::deleteSelected()
         return;
     }
     const int id = m_grid->rowData(row);
-    if (id > 0 && !m_records->mayDelete(id))
+    bool allowed = true;
+    if (id > 0 && !runGuarded(title, [&] { allowed = m_records->mayDelete(id); }))
+        return;
+    if (!allowed)
         return;
     if (!ui().ask(title, QStringLiteral("Confermi ?")))
         return;
-    if (id > 0)
-        m_records->remove(id);
+    if (id > 0 && !runGuarded(title, [&] { m_records->remove(id); }))
+        return;
     m_grid->setCurrentCell(-1, -1);
     m_grid->deleteRow(row);
     m_resume = {};

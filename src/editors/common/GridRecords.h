@@ -30,6 +30,8 @@ public:
 
     Database &database() const { return m_db; }
 
+    // Title of the editor window, used when a database failure is reported.
+    virtual QString title() const = 0;
     virtual int columnCount() const = 0;
     // Every record in table order.
     virtual QList<GridRow> load() const = 0;

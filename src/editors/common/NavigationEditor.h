@@ -75,6 +75,8 @@ struct NavigationTexts {
     QString deleteTitle = QStringLiteral("Cancellazione prodotto");
     QString deleteAllTitle = QStringLiteral("Cancellazione prodotti");
     QString emptyArchive = QStringLiteral("L'archivio prodotti ora è vuoto.");
+    // Title of the window, used when a database failure is reported.
+    QString title = QStringLiteral("Archivio Prodotti");
 };
 
 // The state machine every navigation editor shares: inserting flag, filter

@@ -1,5 +1,6 @@
 #include "NavigationEditorView.h"
 
+#include "DataGuard.h"
 #include "EditorHost.h"
 #include "data/Recordset.h"
 
@@ -19,7 +20,23 @@ NavigationEditorView::~NavigationEditorView() = default;
 
 void NavigationEditorView::start(const QString &baseFilter)
 {
-    m_navigation.open(baseFilter);
+    runGuarded(m_navigation.texts().title, [&] { m_navigation.open(baseFilter); });
+}
+
+CommandState NavigationEditorView::recordCommandState(int command)
+{
+    // Asked continuously by the toolbar: a failure only disables the command.
+    try {
+        return m_navigation.commandState(command);
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+void NavigationEditorView::runRecordCommand(int command)
+{
+    runGuarded(m_navigation.texts().title, [&] { m_navigation.run(command); });
+    navigationStateChanged();
 }
 
 bool NavigationEditorView::hasUnsavedChanges()
@@ -32,7 +49,9 @@ bool NavigationEditorView::hasUnsavedChanges()
 
 bool NavigationEditorView::saveChanges()
 {
-    return m_navigation.commitPending();
+    bool saved = false;
+    runGuarded(m_navigation.texts().title, [&] { saved = m_navigation.commitPending(); });
+    return saved;
 }
 
 void NavigationEditorView::refreshLanguage()

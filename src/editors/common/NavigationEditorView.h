@@ -43,8 +43,8 @@ public:
     bool hasUnsavedChanges() override;
     bool saveChanges() override;
     bool handlesRecordCommand(int command) const override { return m_navigation.handles(command); }
-    CommandState recordCommandState(int command) override { return m_navigation.commandState(command); }
-    void runRecordCommand(int command) override { m_navigation.run(command); }
+    CommandState recordCommandState(int command) override;
+    void runRecordCommand(int command) override;
     bool refreshesOnLanguageChange() const override { return true; }
     // Shows the current record again in the new language.
     void refreshLanguage() override;

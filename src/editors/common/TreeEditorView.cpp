@@ -1,5 +1,6 @@
 #include "TreeEditorView.h"
 
+#include "DataGuard.h"
 #include "EditorHost.h"
 #include "controls/CDragTreeCtrl.h"
 #include "controls/CValidatedEdit.h"
@@ -76,11 +77,11 @@ TreeEditorView::TreeEditorView(EditorHost &host, std::unique_ptr<TreeRecords> re
     : QWidget(parent), m_host(host), m_records(std::move(records)), m_texts(std::move(texts))
 {
     // Read once, when the editor opens.
-    m_imageWidth = m_records->imageWidth();
+    runGuarded(m_texts.title, [this] { m_imageWidth = m_records->imageWidth(); });
     for (int i = 0; i < 3; ++i)
         m_icons[i] = itemIcon(i);
     buildUi();
-    rebuildTree();
+    runGuarded(m_texts.title, [this] { rebuildTree(); });
     resetToNothingOpen();
     clearImage();
 }
@@ -207,9 +208,10 @@ void TreeEditorView::addNodes(QTreeWidgetItem *parent, const QList<TreeNode> &no
 void TreeEditorView::rebuildTree()
 {
     WaitCursor wait;
+    const QList<TreeNode> nodes = m_records->loadChildren(0);
     m_building = true;
     m_tree->clear();
-    addNodes(nullptr, m_records->loadChildren(0));
+    addNodes(nullptr, nodes);
     m_building = false;
     m_tree->setCurrentItem(nullptr);
 }
@@ -283,11 +285,13 @@ void TreeEditorView::clearSelection()
 
 void TreeEditorView::openNode(QTreeWidgetItem *item)
 {
-    const int id = item->data(0, kIdRole).toInt();
-    loadIntoEdits(id);
-    item->setIcon(0, m_icons[2]);
-    m_openId = id;
-    updateButtons();
+    guarded([&] {
+        const int id = item->data(0, kIdRole).toInt();
+        loadIntoEdits(id);
+        item->setIcon(0, m_icons[2]);
+        m_openId = id;
+        updateButtons();
+    });
 }
 
 void TreeEditorView::loadIntoEdits(int id)
@@ -368,84 +372,94 @@ void TreeEditorView::clearImage()
 
 void TreeEditorView::chooseImage()
 {
-    const int id = m_openId;
-    if (!id)
-        return;
-    m_records->removeImages(id);
-    const QString path = ui().chooseOpenFile(
-        QStringLiteral("Apri"), m_host.projectFolder(),
-        QStringLiteral("Tutti i formati supportati (*.bmp *.jpg *.gif);;Files Bitmap (*.bmp);;"
-                       "Files Jpeg (*.jpg);;Files Gif (*.gif)"));
-    if (path.isEmpty()) {
-        clearImage();
-        return;
-    }
-    if (!m_image.load(path)) {
-        clearImage();
-        return;
-    }
-    m_frame->update();
-    m_records->storeImage(id, path, m_imageWidth, m_openTexts);
+    guarded([&] {
+        const int id = m_openId;
+        if (!id)
+            return;
+        m_records->removeImages(id);
+        const QString path = ui().chooseOpenFile(
+            QStringLiteral("Apri"), m_host.projectFolder(),
+            QStringLiteral("Tutti i formati supportati (*.bmp *.jpg *.gif);;Files Bitmap (*.bmp);;"
+                           "Files Jpeg (*.jpg);;Files Gif (*.gif)"));
+        if (path.isEmpty()) {
+            clearImage();
+            return;
+        }
+        if (!m_image.load(path)) {
+            clearImage();
+            return;
+        }
+        m_frame->update();
+        m_records->storeImage(id, path, m_imageWidth, m_openTexts);
+    });
 }
 
 // --------------------------------------------------------- record buttons
 
 void TreeEditorView::insertNode()
 {
-    if (m_openId)
-        return;
-    QTreeWidgetItem *parentItem = selectedId() ? m_tree->currentItem() : nullptr;
-    const int parentId = parentItem ? parentItem->data(0, kIdRole).toInt() : 0;
-    TreeTexts texts = editTexts();
-    const int id = m_records->insert(parentId, texts);
-    if (!id) {
-        focusField(m_records->lastFailure());
-        return;
-    }
-    TreeNode node;
-    node.id = id;
-    node.name = texts.name;
-    addNodes(parentItem, {node});
-    blankEdits();
-    if (parentItem)
-        parentItem->setExpanded(true);
-    updateButtons();
+    guarded([&] {
+        if (m_openId)
+            return;
+        QTreeWidgetItem *parentItem = selectedId() ? m_tree->currentItem() : nullptr;
+        const int parentId = parentItem ? parentItem->data(0, kIdRole).toInt() : 0;
+        TreeTexts texts = editTexts();
+        const int id = m_records->insert(parentId, texts);
+        if (!id) {
+            focusField(m_records->lastFailure());
+            return;
+        }
+        TreeNode node;
+        node.id = id;
+        node.name = texts.name;
+        addNodes(parentItem, {node});
+        blankEdits();
+        if (parentItem)
+            parentItem->setExpanded(true);
+        updateButtons();
+    });
 }
 
 void TreeEditorView::saveNode()
 {
-    const int id = m_openId;
-    if (!id)
-        return;
-    TreeTexts texts = editTexts();
-    if (!m_records->save(id, texts)) {
-        focusField(m_records->lastFailure());
-        return;
-    }
-    if (QTreeWidgetItem *item = itemFor(id))
-        item->setText(0, texts.name);
-    clearSelection();
+    guarded([&] {
+        const int id = m_openId;
+        if (!id)
+            return;
+        TreeTexts texts = editTexts();
+        if (!m_records->save(id, texts)) {
+            focusField(m_records->lastFailure());
+            return;
+        }
+        if (QTreeWidgetItem *item = itemFor(id))
+            item->setText(0, texts.name);
+        clearSelection();
+    });
 }
 
 void TreeEditorView::reloadNode()
 {
-    if (m_openId)
-        loadIntoEdits(m_openId);
+    guarded([&] {
+        if (m_openId)
+            loadIntoEdits(m_openId);
+    });
 }
 
 void TreeEditorView::deleteNode()
 {
-    const int id = selectedId();
-    if (!id)
-        return;
-    if (ui().ask(m_texts.deleteTitle, m_texts.deleteQuestion)) {
-        m_records->deleteSubtree(id);
-        m_building = true;
-        delete itemFor(id);
-        m_building = false;
-        clearImage();
-    }
-    clearSelection();
+    guarded([&] {
+        const int id = selectedId();
+        if (!id)
+            return;
+        if (ui().ask(m_texts.deleteTitle, m_texts.deleteQuestion)) {
+            m_records->deleteSubtree(id);
+            m_building = true;
+            delete itemFor(id);
+            m_building = false;
+            clearImage();
+        }
+        clearSelection();
+    });
 }
 
 void TreeEditorView::moveUp()
@@ -460,76 +474,88 @@ void TreeEditorView::moveDown()
 
 void TreeEditorView::swapWithSibling(bool up)
 {
-    QTreeWidgetItem *item = selectedId() ? m_tree->currentItem() : nullptr;
-    if (!item)
-        return;
-    QTreeWidgetItem *parent = item->parent();
-    const int index = parent ? parent->indexOfChild(item) : m_tree->indexOfTopLevelItem(item);
-    const int count = parent ? parent->childCount() : m_tree->topLevelItemCount();
-    const int other = up ? index - 1 : index + 1;
-    if (other < 0 || other >= count)
-        return;
-    QTreeWidgetItem *sibling = parent ? parent->child(other) : m_tree->topLevelItem(other);
-    m_records->swapOrder(item->data(0, kIdRole).toInt(), sibling->data(0, kIdRole).toInt());
+    guarded([&] {
+        QTreeWidgetItem *item = selectedId() ? m_tree->currentItem() : nullptr;
+        if (!item)
+            return;
+        QTreeWidgetItem *parent = item->parent();
+        const int index = parent ? parent->indexOfChild(item) : m_tree->indexOfTopLevelItem(item);
+        const int count = parent ? parent->childCount() : m_tree->topLevelItemCount();
+        const int other = up ? index - 1 : index + 1;
+        if (other < 0 || other >= count)
+            return;
+        QTreeWidgetItem *sibling = parent ? parent->child(other) : m_tree->topLevelItem(other);
+        m_records->swapOrder(item->data(0, kIdRole).toInt(), sibling->data(0, kIdRole).toInt());
 
-    // The item moves with its subtree; its expanded branches stay expanded.
-    QList<QTreeWidgetItem *> expanded;
-    std::function<void(QTreeWidgetItem *)> collect = [&](QTreeWidgetItem *node) {
-        if (node->isExpanded())
-            expanded << node;
-        for (int i = 0; i < node->childCount(); ++i)
-            collect(node->child(i));
-    };
-    collect(item);
-    const int openId = m_openId;
-    m_building = true;
-    QTreeWidgetItem *taken = parent ? parent->takeChild(index) : m_tree->takeTopLevelItem(index);
-    if (parent)
-        parent->insertChild(other, taken);
-    else
-        m_tree->insertTopLevelItem(other, taken);
-    for (QTreeWidgetItem *e : expanded)
-        e->setExpanded(true);
-    m_tree->setCurrentItem(taken);
-    m_building = false;
-    m_openId = openId;
-    taken->setIcon(0, m_icons[openId ? 2 : 1]);
-    updateButtons();
+        // The item moves with its subtree; its expanded branches stay expanded.
+        QList<QTreeWidgetItem *> expanded;
+        std::function<void(QTreeWidgetItem *)> collect = [&](QTreeWidgetItem *node) {
+            if (node->isExpanded())
+                expanded << node;
+            for (int i = 0; i < node->childCount(); ++i)
+                collect(node->child(i));
+        };
+        collect(item);
+        const int openId = m_openId;
+        m_building = true;
+        QTreeWidgetItem *taken = parent ? parent->takeChild(index) : m_tree->takeTopLevelItem(index);
+        if (parent)
+            parent->insertChild(other, taken);
+        else
+            m_tree->insertTopLevelItem(other, taken);
+        for (QTreeWidgetItem *e : expanded)
+            e->setExpanded(true);
+        m_tree->setCurrentItem(taken);
+        m_building = false;
+        m_openId = openId;
+        taken->setIcon(0, m_icons[openId ? 2 : 1]);
+        updateButtons();
+    });
 }
 
 void TreeEditorView::dropNode(int dragged, int target, bool copy)
 {
-    if (!m_records->canDrop(dragged, target)) {
-        QApplication::beep();
+    guarded([&] {
+        if (!m_records->canDrop(dragged, target)) {
+            QApplication::beep();
+            return;
+        }
+        WaitCursor wait;
+        int shown = dragged;
+        if (copy) {
+            shown = m_records->copy(dragged, target);
+            if (!shown)
+                return;
+        } else {
+            if (!m_records->move(dragged, target))
+                return;
+            m_building = true;
+            delete itemFor(dragged);
+            m_building = false;
+        }
+        if (QTreeWidgetItem *targetItem = itemFor(target)) {
+            targetItem->addChild(makeItem(m_records->loadNode(shown)));
+            targetItem->setExpanded(true);
+        }
+        m_tree->setCurrentItem(nullptr);
+        resetToNothingOpen();
+        clearImage();
+    });
+}
+
+void TreeEditorView::guarded(const std::function<void()> &action)
+{
+    if (runGuarded(m_texts.title, action))
         return;
-    }
-    WaitCursor wait;
-    int shown = dragged;
-    if (copy) {
-        shown = m_records->copy(dragged, target);
-        if (!shown)
-            return;
-    } else {
-        if (!m_records->move(dragged, target))
-            return;
-        m_building = true;
-        delete itemFor(dragged);
-        m_building = false;
-    }
-    if (QTreeWidgetItem *targetItem = itemFor(target)) {
-        targetItem->addChild(makeItem(m_records->loadNode(shown)));
-        targetItem->setExpanded(true);
-    }
-    m_tree->setCurrentItem(nullptr);
-    resetToNothingOpen();
-    clearImage();
+    // The tree may no longer match the tables: show them as they are.
+    runGuarded(m_texts.title, [this] { refreshLanguage(); });
 }
 
 void TreeEditorView::refreshLanguage()
 {
     blankEdits();
     clearSelection();
-    rebuildTree();
+    runGuarded(m_texts.title, [this] { rebuildTree(); });
     resetToNothingOpen();
     clearImage();
 }

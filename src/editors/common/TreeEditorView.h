@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class CValidatedEdit;
@@ -46,6 +47,7 @@ class TreeEditorView : public QWidget, public EditorContract {
     Q_OBJECT
 public:
     struct Texts {
+        QString title = QStringLiteral("Categorie prodotti");
         QString imageFrameTitle = QStringLiteral("Icona Categoria");
         QString deleteTitle = QStringLiteral("Cancellazione categoria");
         QString deleteQuestion = QStringLiteral(
@@ -114,6 +116,8 @@ private:
     void clearImage();
     TreeTexts editTexts() const;
     void swapWithSibling(bool up);
+    // Runs an action; after a database failure the tree is rebuilt.
+    void guarded(const std::function<void()> &action);
 
     EditorHost &m_host;
     std::unique_ptr<TreeRecords> m_records;

@@ -28,6 +28,7 @@ public:
 
     using GridRecords::GridRecords;
 
+    QString title() const override { return QStringLiteral("Valute"); }
     int columnCount() const override { return ColumnCount; }
     QList<GridRow> load() const override;
     GridRow blankRow() const override;

@@ -13,6 +13,7 @@ public:
 
     using GridRecords::GridRecords;
 
+    QString title() const override { return QStringLiteral("Lingue"); }
     int columnCount() const override { return ColumnCount; }
     QList<GridRow> load() const override;
     GridRow blankRow() const override;

@@ -19,6 +19,7 @@ WScript.Echo DateDiff("h", #1/1/2000#, #1/2/2000#), DateDiff("d", #1/2/2000#, #1
 WScript.Echo DateDiff("s", #1/1/2000#, #1/1/2000 12:01:00 AM#), DateDiff("ww", #1/1/2000#, #1/3/2000#), DateDiff("w", #1/1/2000#, #1/3/2000#)
 WScript.Echo DateDiff("q", #1/1/2000#, #12/31/2000#), DateDiff("w", #1/1/2000#, #1/15/2000#)
 WScript.Echo DatePart("q", #5/1/2000#), DatePart("y", #2/1/2000#), DatePart("ww", #1/1/2000#), DatePart("w", #1/2/2000#)
+WScript.Echo DatePart("ww", #12/31/2000#), DatePart("ww", #1/8/2000#), DatePart("y", #12/31/2000#), DatePart("q", #12/31/2000#)
 WScript.Echo DatePart("yyyy", d), DatePart("m", d), DatePart("d", d), DatePart("h", d), DatePart("n", d), DatePart("s", d)
 WScript.Echo DateValue("1/2/2000 3:00:00 PM"), TimeValue("3:04:05 PM"), TimeValue("15:04")
 WScript.Echo CStr(IsDate("1/2/2000")), CStr(IsDate("hello")), CStr(IsDate(#1/1/2000#)), CStr(IsDate("2/30/2000")), CStr(IsDate(""))
@@ -64,6 +65,7 @@ Err.Clear
 ' 60 1 0
 ' 3 2
 ' 2 32 1 1
+' 54 2 366 4
 ' 2000 1 2 15 4 5
 ' 1/2/2000 3:04:05 PM 3:04:00 PM
 ' True False True False False

@@ -58,10 +58,12 @@ void NavigationEditorView::refreshLanguage()
 {
     if (m_navigation.isInserting() || m_navigation.filterState() == NavigationEditor::EnteringCriteria)
         return;
-    if (m_navigation.recordCount() > 0 && !m_records->isEOF() && !m_records->isBOF())
-        displayRecord();
-    else
-        blankForm();
+    runGuarded(m_navigation.texts().title, [this] {
+        if (m_navigation.recordCount() > 0 && !m_records->isEOF() && !m_records->isBOF())
+            displayRecord();
+        else
+            blankForm();
+    });
 }
 
 void NavigationEditorView::addFilterBox(QCheckBox *box)

@@ -45,7 +45,9 @@ public:
     bool handlesRecordCommand(int command) const override { return m_navigation.handles(command); }
     CommandState recordCommandState(int command) override;
     void runRecordCommand(int command) override;
-    bool refreshesOnLanguageChange() const override { return true; }
+    // Only some navigation editors follow the language selector (products,
+    // articles, modules); the others set nothing and are not told.
+    bool refreshesOnLanguageChange() const override { return m_followsLanguage; }
     // Shows the current record again in the new language.
     void refreshLanguage() override;
 
@@ -62,6 +64,7 @@ signals:
 protected:
     // Opens the record set with the base filter and shows the first record.
     void start(const QString &baseFilter);
+    void setFollowsLanguage(bool follows) { m_followsLanguage = follows; }
     // Three-state boxes: two-state while editing, three-state in filter entry.
     void addFilterBox(QCheckBox *box);
     // Controls that cannot serve as filter criteria.
@@ -76,4 +79,5 @@ private:
     QLabel *m_position = nullptr;
     QList<QPointer<QCheckBox>> m_boxes;
     QList<QPointer<QWidget>> m_nonCriteria;
+    bool m_followsLanguage = false;
 };

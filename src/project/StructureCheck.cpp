@@ -2,6 +2,7 @@
 
 #include "data/Database.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
@@ -41,10 +42,19 @@ void takeLatest(QDateTime &latest, const QDateTime &date)
 
 Database::OpenMode StructureCheck::readModeFor(const QString &path)
 {
-    // Only reading: the file stays as it is unless the engine has a journal
-    // or a write-ahead log to fold in, which needs a writable connection.
+    // Only reading. A database in rollback-journal mode is opened read-only,
+    // so that switching it to write-ahead logging does not change the file
+    // when the user then declines the upgrade. One already in write-ahead
+    // mode, or with a journal or log to fold in, is opened writable: a
+    // read-only connection would leave its -wal and -shm files behind.
     if (QFileInfo::exists(path + QStringLiteral("-wal")) || QFileInfo::exists(path + QStringLiteral("-journal")))
         return Database::OpenMode::ReadWrite;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray header = file.read(20);
+        if (header.size() == 20 && header.at(18) == 2)
+            return Database::OpenMode::ReadWrite;
+    }
     return Database::OpenMode::ReadOnly;
 }
 

@@ -28,6 +28,7 @@ struct Expr {
 
     Kind kind;
     bool literal = false; // a literal constant (comparison rules)
+    uint16_t depth = 1;   // height of the tree below (bounded by the parser)
     int line = 0;
 };
 using ExprPtr = std::unique_ptr<Expr>;

@@ -238,7 +238,32 @@ void ClassInstance::put(int id, CallArgs &args, const Variant &value, bool isSet
     interp->putMember(this, id - 1, args, value, isSet, false);
 }
 
+namespace {
+// Releasing a long chain of objects (a linked list) would recurse once per
+// object; past a small depth the objects wait in a queue instead.
+thread_local int t_releaseDepth = 0;
+thread_local std::vector<ClassInstance *> t_releaseQueue;
+} // namespace
+
 void ClassInstance::finalRelease()
+{
+    if (t_releaseDepth > 32) {
+        t_releaseQueue.push_back(this);
+        return;
+    }
+    ++t_releaseDepth;
+    finish();
+    if (t_releaseDepth == 1) {
+        while (!t_releaseQueue.empty()) {
+            ClassInstance *next = t_releaseQueue.back();
+            t_releaseQueue.pop_back();
+            next->finish();
+        }
+    }
+    --t_releaseDepth;
+}
+
+void ClassInstance::finish()
 {
     if (interp && m_class->terminate) {
         addRef();
@@ -952,8 +977,17 @@ Variant CallExpr::eval(Interpreter &in, Frame &f)
 
 Variant Interpreter::evalCall(CallExpr *c, Frame &f, bool wantResult)
 {
-    if (c->target->kind == Expr::Kind::Ident) {
-        auto *id = static_cast<IdentExpr *>(c->target.get());
+    return callTarget(c->target.get(), c->args, f, wantResult);
+}
+
+Variant Interpreter::callTarget(Expr *target, ExprList &argList, Frame &f, bool wantResult)
+{
+    struct View {
+        ExprList &args;
+    } view{argList};
+    auto *c = &view;
+    if (target->kind == Expr::Kind::Ident) {
+        auto *id = static_cast<IdentExpr *>(target);
         if (id->implicitVar)
             lateBind(id);
         switch (id->bind) {
@@ -1014,7 +1048,7 @@ Variant Interpreter::evalCall(CallExpr *c, Frame &f, bool wantResult)
             raise(ErrUndefinedVariable);
         }
     }
-    const Variant base = c->target->eval(*this, f);
+    const Variant base = target->eval(*this, f);
     ArgBuffer buf;
     evalArgs(*this, c->args, f, buf, true);
     CallArgs a = buf.args();
@@ -1102,19 +1136,7 @@ void Interpreter::execCall(CallStmt *s, Frame &f)
                 return;
             raise(ErrTypeMismatch);
         }
-        CallExpr tmp;
-        tmp.target.reset(t);
-        tmp.args.swap(s->args);
-        struct Undo {
-            CallExpr &tmp;
-            CallStmt *s;
-            ~Undo()
-            {
-                (void)tmp.target.release();
-                tmp.args.swap(s->args);
-            }
-        } undo{tmp, s};
-        evalCall(&tmp, f, false);
+        callTarget(t, s->args, f, false);
         return;
     }
     case Expr::Kind::Member: {

@@ -48,6 +48,7 @@ protected:
     void finalRelease() override;
 
 private:
+    void finish(); // Class_Terminate, then delete
     ClassInfo *m_class;
 };
 
@@ -89,6 +90,7 @@ public:
     Variant readIdent(IdentExpr *id, Frame &f);
     Variant &variableSlot(IdentExpr *id, Frame &f); // Local/Global/Field; raises otherwise
     Variant evalCall(CallExpr *c, Frame &f, bool wantResult);
+    Variant callTarget(Expr *target, ExprList &args, Frame &f, bool wantResult);
     Variant evalMember(MemberExpr *m, ExprList &args, bool hasArgs, Frame &f, bool wantResult);
     Variant newObject(NewExpr *n);
     void assign(Expr *target, Variant value, bool isSet, Frame &f);

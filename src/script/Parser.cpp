@@ -7,6 +7,7 @@ namespace vbs {
 namespace {
 
 constexpr int kMaxNesting = 200;
+constexpr int kMaxTreeDepth = 1500; // operator chains: a + b + c ... are evaluated recursively
 
 struct DepthGuard {
     int &depth;
@@ -965,6 +966,37 @@ void Parser::parseClass()
 
 // ---- expressions ---------------------------------------------------------------------
 
+void Parser::checkDepth(Expr *e) const
+{
+    int d = 0;
+    auto take = [&d](const Expr *c) {
+        if (c && c->depth > d)
+            d = c->depth;
+    };
+    switch (e->kind) {
+    case Expr::Kind::Unary: take(static_cast<UnaryExpr *>(e)->operand.get()); break;
+    case Expr::Kind::Binary: take(static_cast<BinaryExpr *>(e)->left.get()); take(static_cast<BinaryExpr *>(e)->right.get()); break;
+    case Expr::Kind::Compare: take(static_cast<CompareExpr *>(e)->left.get()); take(static_cast<CompareExpr *>(e)->right.get()); break;
+    case Expr::Kind::Is: take(static_cast<IsExpr *>(e)->left.get()); take(static_cast<IsExpr *>(e)->right.get()); break;
+    case Expr::Kind::Paren: take(static_cast<ParenExpr *>(e)->inner.get()); break;
+    case Expr::Kind::Call:
+        take(static_cast<CallExpr *>(e)->target.get());
+        for (const ExprPtr &a : static_cast<CallExpr *>(e)->args)
+            take(a.get());
+        break;
+    case Expr::Kind::Member:
+        take(static_cast<MemberExpr *>(e)->object.get());
+        for (const ExprPtr &a : static_cast<MemberExpr *>(e)->args)
+            take(a.get());
+        break;
+    default:
+        break;
+    }
+    if (d + 1 > kMaxTreeDepth)
+        fail(ErrOutOfStack);
+    e->depth = uint16_t(d + 1);
+}
+
 ExprPtr Parser::parseExpr()
 {
     DepthGuard guard(m_depth, peek());
@@ -985,6 +1017,7 @@ ExprPtr Parser::parseExpr()
             ExprPtr right = sub();                                                 \
             left = std::make_unique<BinaryExpr>(op, std::move(left), std::move(right)); \
             left->line = line;                                                     \
+            checkDepth(left.get());                                                \
         }                                                                          \
     }
 
@@ -1010,6 +1043,7 @@ ExprPtr Parser::parseNot()
         const int line = next().line;
         ExprPtr e = std::make_unique<UnaryExpr>(Op::Not, parseNot());
         e->line = line;
+        checkDepth(e.get());
         return e;
     }
     return parseCompare();
@@ -1035,6 +1069,7 @@ ExprPtr Parser::parseCompare()
                 ExprPtr right = parseConcat();
                 left = std::make_unique<IsExpr>(std::move(left), std::move(right));
                 left->line = line;
+                checkDepth(left.get());
                 continue;
             }
             return left;
@@ -1046,6 +1081,7 @@ ExprPtr Parser::parseCompare()
         ExprPtr right = parseConcat();
         left = std::make_unique<CompareExpr>(op, std::move(left), std::move(right));
         left->line = line;
+        checkDepth(left.get());
     }
 }
 
@@ -1074,6 +1110,7 @@ ExprPtr Parser::parseUnary()
         }
         ExprPtr e = std::make_unique<UnaryExpr>(Op::Neg, std::move(operand));
         e->literal = lit;
+        checkDepth(e.get());
         return e;
     }
     return parsePow();
@@ -1097,6 +1134,7 @@ ExprPtr Parser::parsePow()
         }
         left = std::make_unique<BinaryExpr>(Op::Pow, std::move(left), std::move(right));
         left->line = line;
+        checkDepth(left.get());
     }
     return left;
 }
@@ -1154,6 +1192,7 @@ ExprPtr Parser::parsePostfix(bool statementStart, int *lastParen)
             m->name = expectName();
             m->object = std::move(e);
             e = std::move(m);
+            checkDepth(e.get());
             continue;
         }
         if (t.type == Tok::LParen) {
@@ -1169,6 +1208,7 @@ ExprPtr Parser::parsePostfix(bool statementStart, int *lastParen)
                 auto *m = static_cast<MemberExpr *>(e.get());
                 m->hasArgs = true;
                 parseArgList(m->args);
+                checkDepth(e.get());
                 continue;
             }
             if (e->kind != Expr::Kind::Ident && e->kind != Expr::Kind::Call && e->kind != Expr::Kind::Member
@@ -1179,6 +1219,7 @@ ExprPtr Parser::parsePostfix(bool statementStart, int *lastParen)
             c->target = std::move(e);
             parseArgList(c->args);
             e = std::move(c);
+            checkDepth(e.get());
             continue;
         }
         break;
@@ -1208,7 +1249,9 @@ ExprPtr Parser::parsePrimary()
         next();
         ExprPtr inner = parseExpr();
         expect(Tok::RParen, ErrExpectedRParen);
-        return std::make_unique<ParenExpr>(std::move(inner));
+        ExprPtr e = std::make_unique<ParenExpr>(std::move(inner));
+        checkDepth(e.get());
+        return e;
     }
     case Tok::Ident:
         switch (t.kw) {

@@ -74,6 +74,7 @@ private:
     void parseBareArgs(ExprList &args); // statement call without parentheses
     std::unique_ptr<IdentExpr> makeIdent(const Token &t);
     bool foldConstant(Expr *e, Variant &out);
+    void checkDepth(Expr *e) const; // sets e->depth; too deep is a compile error
 
     std::vector<Token> m_tokens;
     size_t m_pos = 0;

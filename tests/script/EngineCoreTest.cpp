@@ -43,7 +43,7 @@ public:
             return Variant();
         }
         default:
-            raise(ErrNoSuchMember);
+            vbs::raise(ErrNoSuchMember);
         }
     }
     Variant kept;
@@ -57,11 +57,11 @@ private:
 };
 int Recorder::alive = 0;
 
-struct Run {
+struct ScriptRun {
     Engine engine;
     Ref<Recorder> out{new Recorder};
     bool ok = false;
-    explicit Run(const QString &script, const EngineLimits *limits = nullptr)
+    explicit ScriptRun(const QString &script, const EngineLimits *limits = nullptr)
     {
         if (limits)
             engine.setLimits(*limits);
@@ -175,20 +175,20 @@ TEST(VariantCompare, NumbersStringsAndLiterals)
 
 TEST(EngineErrors, CompileErrorHasNumberLineAndNoCodeRuns)
 {
-    Run r(QStringLiteral("Out.Log 1\nIf x Then\nOut.Log 2\n"));
+    ScriptRun r(QStringLiteral("Out.Log 1\nIf x Then\nOut.Log 2\n"));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.text(), QString());
     ASSERT_EQ(r.engine.errors().size(), 1);
     EXPECT_TRUE(r.engine.errors().first().compile);
     EXPECT_EQ(r.errorNumber(), ErrExpectedEnd);
-    Run s(QStringLiteral("x = (1 + \n"));
+    ScriptRun s(QStringLiteral("x = (1 + \n"));
     EXPECT_EQ(s.errorNumber(), ErrExpectedExpression);
     EXPECT_EQ(s.errorLine(), 1);
 }
 
 TEST(EngineErrors, RuntimeErrorsCarryTheLineAndAreFormatted)
 {
-    Run r(QStringLiteral("Dim a(2)\nOut.Log 1\n\na(5) = 1\nOut.Log 2\n"));
+    ScriptRun r(QStringLiteral("Dim a(2)\nOut.Log 1\n\na(5) = 1\nOut.Log 2\n"));
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.text(), QStringLiteral("1"));
     EXPECT_EQ(r.errorNumber(), ErrSubscript);
@@ -199,22 +199,22 @@ TEST(EngineErrors, RuntimeErrorsCarryTheLineAndAreFormatted)
     r.engine.setLineMapper([](int line) { return SourceLocation{QStringLiteral("inc.asp"), line + 10}; });
     EXPECT_TRUE(r.engine.errorMessages().first().endsWith(QStringLiteral("(inc.asp, riga 14)")));
 
-    Run inner(QStringLiteral("Sub P()\n  Dim o\n  o.Foo\nEnd Sub\nP\n"));
+    ScriptRun inner(QStringLiteral("Sub P()\n  Dim o\n  o.Foo\nEnd Sub\nP\n"));
     EXPECT_EQ(inner.errorNumber(), ErrObjectRequired);
     EXPECT_EQ(inner.errorLine(), 3);
-    Run undefinedVar(QStringLiteral("Option Explicit\nDim a\na = 1\nb = 2\n"));
+    ScriptRun undefinedVar(QStringLiteral("Option Explicit\nDim a\na = 1\nb = 2\n"));
     EXPECT_EQ(undefinedVar.errorNumber(), ErrUndefinedVariable);
     EXPECT_EQ(undefinedVar.errorLine(), 4);
-    Run member(QStringLiteral("Out.Nope 1"));
+    ScriptRun member(QStringLiteral("Out.Nope 1"));
     EXPECT_EQ(member.errorNumber(), ErrNoSuchMember);
-    Run msg(QStringLiteral("MsgBox \"x\""));
+    ScriptRun msg(QStringLiteral("MsgBox \"x\""));
     EXPECT_FALSE(msg.ok);
     EXPECT_TRUE(msg.engine.errors().first().text().contains(QStringLiteral("server")));
 }
 
 TEST(EngineErrors, ResumeNextContinuesAndProcedureExitClearsErr)
 {
-    Run r(QStringLiteral("On Error Resume Next\n"
+    ScriptRun r(QStringLiteral("On Error Resume Next\n"
                          "x = 1 / 0\nOut.Log Err.Number\n"
                          "Function F()\n On Error Resume Next\n F = CInt(\"a\")\nEnd Function\n"
                          "Err.Clear\nF\nOut.Log Err.Number\n"
@@ -231,25 +231,25 @@ TEST(EngineLimits, TimeRecursionStringAndArrayLimitsEndTheScript)
     limits.timeLimitMs = 200;
     QElapsedTimer timer;
     timer.start();
-    Run loop(QStringLiteral("On Error Resume Next\nDo\nx = x + 1\nLoop\n"), &limits);
+    ScriptRun loop(QStringLiteral("On Error Resume Next\nDo\nx = x + 1\nLoop\n"), &limits);
     EXPECT_LT(timer.elapsed(), 5000);
     EXPECT_EQ(loop.errorNumber(), ErrTimeout);
 
     limits = EngineLimits();
     limits.maxCallDepth = 50;
-    Run deep(QStringLiteral("Sub R(n)\nR n + 1\nEnd Sub\nR 1\n"), &limits);
+    ScriptRun deep(QStringLiteral("Sub R(n)\nR n + 1\nEnd Sub\nR 1\n"), &limits);
     EXPECT_EQ(deep.errorNumber(), ErrOutOfStack);
 
     limits = EngineLimits();
     limits.maxStringLength = 1000;
-    Run grow(QStringLiteral("s = \"x\"\nDo\ns = s & s\nLoop\n"), &limits);
+    ScriptRun grow(QStringLiteral("s = \"x\"\nDo\ns = s & s\nLoop\n"), &limits);
     EXPECT_EQ(grow.errorNumber(), ErrOutOfStringSpace);
-    Run grow2(QStringLiteral("s = \"x\"\nDo\ns = s & \"abc\"\nLoop\n"), &limits);
+    ScriptRun grow2(QStringLiteral("s = \"x\"\nDo\ns = s & \"abc\"\nLoop\n"), &limits);
     EXPECT_EQ(grow2.errorNumber(), ErrOutOfStringSpace);
 
     limits = EngineLimits();
     limits.maxArrayElements = 1000;
-    Run big(QStringLiteral("ReDim a(100, 100)\n"), &limits);
+    ScriptRun big(QStringLiteral("ReDim a(100, 100)\n"), &limits);
     EXPECT_EQ(big.errorNumber(), ErrOutOfMemory);
 }
 
@@ -268,7 +268,7 @@ TEST(EngineLimits, HostileSourceIsAnErrorNotACrash)
         QStringLiteral("Execute \"Execute \"\"x = \"\"\"\"\"\"\""),
     };
     for (const QString &src : sources) {
-        Run r(src);
+        ScriptRun r(src);
         EXPECT_FALSE(r.ok) << src.left(40).toStdString();
         EXPECT_NE(r.errorNumber(), 0);
     }
@@ -278,7 +278,7 @@ TEST(EngineObjects, TerminateRunsOnLastReleaseAndCyclesAreBroken)
 {
     const int before = Recorder::alive;
     {
-        Run r(QStringLiteral("Class T\nPublic Name\nPrivate Sub Class_Terminate\nOut.Log \"bye \" & Name\nEnd Sub\nEnd Class\n"
+        ScriptRun r(QStringLiteral("Class T\nPublic Name\nPrivate Sub Class_Terminate\nOut.Log \"bye \" & Name\nEnd Sub\nEnd Class\n"
                              "Set a = New T\na.Name = \"a\"\nSet b = a\nSet a = Nothing\nOut.Log \"mid\"\nSet b = Nothing\n"
                              "Class Node\nPublic Other\nEnd Class\n"
                              "Set n1 = New Node\nSet n2 = New Node\nSet n1.Other = n2\nSet n2.Other = n1\n"
@@ -290,7 +290,7 @@ TEST(EngineObjects, TerminateRunsOnLastReleaseAndCyclesAreBroken)
 
 TEST(EngineObjects, ByRefWritesBackThroughHostsAndArrayElements)
 {
-    Run r(QStringLiteral("x = 21\nOut.Twice x\nDim a(1)\na(1) = 4\nOut.Twice a(1)\nOut.Twice (x)\n"
+    ScriptRun r(QStringLiteral("x = 21\nOut.Twice x\nDim a(1)\na(1) = 4\nOut.Twice a(1)\nOut.Twice (x)\n"
                          "Sub Inc(ByRef v, ByVal w)\nv = v + 1\nw = w + 1\nEnd Sub\n"
                          "y = 1 : z = 1\nInc y, z\nInc a(1), z\n"
                          "Out.Log x, a(1), y, z\n"));

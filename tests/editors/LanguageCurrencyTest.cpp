@@ -163,6 +163,16 @@ TEST_F(ConfigFixture, LanguageGridRefusesARowAndResumesAtTheCell)
     EXPECT_TRUE(grid->requestMove(1, LanguageTable::Codice));
     EXPECT_EQ(rows("SELECT COUNT(*) FROM Lingue WHERE Codice='fr'"), 1);
 
+    // An unchanged stored row is not validated again when left, even if an
+    // older version of the program left it incomplete.
+    project.db().execute("UPDATE Lingue SET Descrizione='' WHERE ID=2");
+    view.reload();
+    const int english = findRow(grid, 2);
+    grid->setCurrentCell(english, LanguageTable::Codice);
+    ui->clearCalls();
+    EXPECT_TRUE(grid->requestMove(1, LanguageTable::Codice));
+    EXPECT_TRUE(ui->messages().empty());
+
     // A change to a stored row is an unsaved change until saved.
     const int italian = findRow(grid, 1);
     grid->setCellCheck(italian, LanguageTable::Attivo, false);

@@ -125,6 +125,11 @@ bool GridEditorView::storeRow(int row)
     GridRow values = readRow(row);
     if (values.id <= 0 && m_records->isBlank(values))
         return true;
+    // Only new and changed rows are validated.
+    bool changed = true;
+    if (values.id > 0 && runGuarded(m_records->title(), [&] { changed = m_records->differs(values); })
+        && !changed)
+        return true;
     int refused = -1;
     if (!runGuarded(m_records->title(), [&] { refused = m_records->store(values); })) {
         // Not stored: the user stays on the row.

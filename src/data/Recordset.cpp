@@ -8,6 +8,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <limits>
 #include <set>
 #include <unordered_map>
 
@@ -57,6 +58,8 @@ struct Recordset::Impl {
     QVector<Column> columns;
     QHash<QString, int> columnIndex;  // lower-case name -> index
     QString columnList;               // "[a], [b], ..." for table sets
+    QString whereSql;                 // condition of the set (statement and filter)
+    QString orderSql;                 // order of the set, ending with rowid
 
     // --- keyset ---
     std::vector<qint64> keys;         // rowids (table set) or row numbers (query set)
@@ -186,17 +189,20 @@ void Recordset::openSource()
             names << bracket(c.name);
         }
         x.columnList = names.join(QStringLiteral(", "));
-        QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(x.columnList, bracket(table));
         QStringList conds;
         if (!where.isEmpty())
             conds << where;
         if (!filterSql.isEmpty())
             conds << filterSql;
-        if (!conds.isEmpty())
-            sql += QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
-        // Rows with equal sort keys come in key order, so that the order of
-        // a set never depends on the plan SQLite picks; no sort means key order.
-        sql += QStringLiteral(" ORDER BY ") + (order.isEmpty() ? QStringLiteral("rowid") : order + QStringLiteral(", rowid"));
+        x.whereSql = conds.join(QStringLiteral(" AND "));
+        // Rows stream from one statement as the set is read. Rows with equal
+        // sort keys come in key order, so the order never depends on the plan
+        // SQLite picks (and a narrow query can complete the keyset exactly).
+        x.orderSql = order.isEmpty() ? QStringLiteral("rowid") : order + QStringLiteral(", rowid");
+        QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(x.columnList, bracket(table));
+        if (!x.whereSql.isEmpty())
+            sql += QStringLiteral(" WHERE ") + x.whereSql;
+        sql += QStringLiteral(" ORDER BY ") + x.orderSql;
         x.cursorSql = sql;
         const QByteArray utf8 = sql.toUtf8();
         int rc = sqlite3_prepare_v2(db.handle(), utf8.constData(), int(utf8.size()), &x.cursor, nullptr);
@@ -373,10 +379,49 @@ bool Recordset::ensureKey(int position)
 
 void Recordset::completeKeyset()
 {
-    if (!m_open || d->keysetComplete)
+    Impl &x = *d;
+    if (!m_open || x.keysetComplete)
         return;
-    while (stepCursor(false)) {
+    // The rest of the keyset comes from a narrow query of the keys alone in
+    // the same total order, rather than from the wide cursor: in key order
+    // it starts after the last key read, otherwise it skips the keys read.
+    if (x.source == Impl::Source::Cursor)
+        detachCurrentFromCursor();
+    x.finalizeCursor();
+    const bool keyOrder = x.orderSql == QLatin1String("rowid");
+    QString sql = QStringLiteral("SELECT rowid FROM %1").arg(bracket(x.table));
+    QStringList conds;
+    if (!x.whereSql.isEmpty())
+        conds << QStringLiteral("(") + x.whereSql + QStringLiteral(")");
+    if (keyOrder)
+        conds << QStringLiteral("rowid > ?1");
+    if (!conds.isEmpty())
+        sql += QStringLiteral(" WHERE ") + conds.join(QStringLiteral(" AND "));
+    sql += QStringLiteral(" ORDER BY ") + x.orderSql;
+    sqlite3_stmt *stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    int rc = sqlite3_prepare_v2(m_db->handle(), utf8.constData(), int(utf8.size()), &stmt, nullptr);
+    if (rc == SQLITE_OK) {
+        size_t skip = 0;
+        if (keyOrder)
+            sqlite3_bind_int64(stmt, 1, x.keys.empty() ? std::numeric_limits<qint64>::min() : x.keys.back());
+        else
+            skip = x.keys.size();
+        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+            if (skip > 0) {
+                --skip;
+                continue;
+            }
+            const qint64 key = sqlite3_column_int64(stmt, 0);
+            x.keys.push_back(key);
+            if (x.positionIndexBuilt)
+                x.positionOf.emplace(key, int(x.keys.size()) - 1);
+        }
     }
+    sqlite3_finalize(stmt);
+    x.keysetComplete = true;
+    if (rc != SQLITE_DONE && rc != SQLITE_OK)
+        m_db->check(rc, sql);
 }
 
 void Recordset::releaseStatements()

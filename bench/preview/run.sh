@@ -23,6 +23,7 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 work="$(mktemp -d)"
+chmod 755 "$work"  # the nginx worker runs as another user
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done

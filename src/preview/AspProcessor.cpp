@@ -6,6 +6,7 @@
 #include "AspSession.h"
 #include "AspText.h"
 #include "ScriptingContext.h"
+#include "ado/DatabasePool.h"
 
 #include <QDir>
 #include <QFile>
@@ -53,7 +54,10 @@ struct AspProcessor::PageObjects {
 
 AspProcessor::AspProcessor(const SiteMap &site) : m_site(site), m_session(makeRef<AspSession>()) {}
 
-AspProcessor::~AspProcessor() = default;
+AspProcessor::~AspProcessor()
+{
+    DatabasePool::closeAll();
+}
 
 QStringList AspProcessor::fileRoots() const
 {

@@ -2,6 +2,7 @@
 
 #include "AspProcessor.h"
 #include "HttpConnection.h"
+#include "ado/DatabasePool.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -77,6 +78,8 @@ void WebServer::stop()
         disconnect(c, nullptr, this, nullptr);
         delete c;
     }
+    // No connection to the site's databases outlives the server.
+    DatabasePool::closeAll();
 }
 
 bool WebServer::isListening() const

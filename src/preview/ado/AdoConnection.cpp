@@ -2,6 +2,7 @@
 
 #include "AdoComponents.h"
 #include "AdoRecordset.h"
+#include "DatabasePool.h"
 
 #include "data/Database.h"
 #include "script/components/FileSystemObject.h"
@@ -80,13 +81,11 @@ void AdoConnection::open(const QString &connectionString)
     const QString path = FileAccess(m_fileRoots).resolve(source);
     if (!QFileInfo(path).isFile())
         raiseAdo(ErrProvider, QStringLiteral("Impossibile trovare il file '%1'.").arg(source));
-    auto db = std::make_shared<Database>();
     try {
-        db->open(path, Database::OpenMode::ReadWrite);
+        m_db = DatabasePool::acquire(QFileInfo(path).canonicalFilePath());
     } catch (const DataError &e) {
         raiseData(e);
     }
-    m_db = std::move(db);
     m_connectionString = connectionString;
     m_transactionLevel = 0;
 }
@@ -104,7 +103,7 @@ void AdoConnection::close()
         m_transactionLevel = 0;
     }
     m_transactionLevel = 0;
-    m_db->close();
+    // Record sets still open on it keep the connection until they go.
     m_db.reset();
 }
 

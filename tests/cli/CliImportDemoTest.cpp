@@ -1,0 +1,132 @@
+#include "TempDir.h"
+#include "data/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+// Runs zanfira-cli with its settings kept in the test's own folder, so the
+// user's recent-project list is never touched.
+CliRun runCli(const TempDir &home, const QStringList &args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral(".config")));
+    if (!env.contains(QStringLiteral("ZANFIRA_HOME")))
+        env.insert(QStringLiteral("ZANFIRA_HOME"), QStringLiteral(ZANFIRA_PROGRAM_FOLDER));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ZANFIRA_CLI), args);
+    CliRun r;
+    if (!p.waitForFinished(180000))
+        return r;
+    r.code = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+int count(Database &db, const QString &sql)
+{
+    return db.scalar(sql).toInt();
+}
+
+} // namespace
+
+TEST(CliDemoTest, DemoProjectHoldsABilingualCatalogueWithPictures)
+{
+    TempDir home;
+    const QString project = home.file(QStringLiteral("demo"));
+    const CliRun r = runCli(home, {QStringLiteral("demo"), project});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+
+    Database db(project + QStringLiteral("/db/database.mdb"), Database::OpenMode::ReadOnly);
+    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM Lingue WHERE Attivo=TRUE AND Codice IN ('it','en')")), 2);
+    // Three levels of categories, every one named in both languages.
+    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM Categorie c WHERE IDCategoriaPadre IN "
+                                       "(SELECT ID FROM Categorie WHERE IDCategoriaPadre IN (SELECT ID FROM Categorie WHERE IDCategoriaPadre=0))")), 12);
+    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM CategorieLingue")), 2 * count(db, QStringLiteral("SELECT COUNT(*) FROM Categorie")));
+    const int products = count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti"));
+    EXPECT_GE(products, 40);
+    EXPECT_GE(count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE IDProdottoBase<>0")), 4);
+    EXPECT_GE(count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Offerta=TRUE")), 4);
+    EXPECT_GE(count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE IDTabellaTaglie<>0")), 8);
+    EXPECT_GE(count(db, QStringLiteral("SELECT COUNT(*) FROM ProdottiColori")), 8);
+    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE Prezzo1>0")), 2 * products);
+    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM ParoleChiave WHERE Tipo=1")), 2 * products);
+    // Every product, variants included, sits in a leaf category.
+    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(DISTINCT IDProdotto) FROM CategorieProdotti")), products);
+    // Keywords as the product editor writes them: code, "/", the words.
+    const QString keywords = db.scalar(QStringLiteral("SELECT Keywords FROM ParoleChiave WHERE CodiceLingua='en' ORDER BY ID")).toString();
+    EXPECT_TRUE(keywords.startsWith(QLatin1String("MAG001/crew neck"))) << keywords.toStdString();
+
+    // Pictures at the configured widths, proportions kept.
+    const int width = count(db, QStringLiteral("SELECT LarghezzaDettaglioProdotti FROM Configurazione"));
+    const int thumb = count(db, QStringLiteral("SELECT LarghezzaIndiceProdotti FROM Configurazione"));
+    const int id = count(db, QStringLiteral("SELECT MIN(ID) FROM Prodotti"));
+    const QImage image(project + QStringLiteral("/website/images/prodotti/%1.jpg").arg(id));
+    const QImage small(project + QStringLiteral("/website/images/prodotti/th/%1.jpg").arg(id));
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.width(), width);
+    EXPECT_EQ(image.height(), width * 600 / 800);
+    EXPECT_EQ(small.width(), thumb);
+    const int colour = count(db, QStringLiteral("SELECT MIN(ID) FROM ProdottiColori"));
+    for (const char *sub : {"colori", "colori/th", "colori/dettagli"})
+        EXPECT_TRUE(QFileInfo::exists(project + QStringLiteral("/website/images/prodotti/%1/%2.jpg").arg(QLatin1String(sub)).arg(colour))) << sub;
+
+    // A second run into the same folder refuses to overwrite it.
+    EXPECT_EQ(runCli(home, {QStringLiteral("demo"), project}).code, 1);
+}
+
+TEST(CliImportTest, ImportsHeadlessAndRefusesBadInput)
+{
+    TempDir home;
+    const QString project = home.file(QStringLiteral("negozio"));
+    ASSERT_EQ(runCli(home, {QStringLiteral("new"), project}).code, 0);
+    {
+        Database db(project + QStringLiteral("/db/database.mdb"));
+        db.execute(QStringLiteral("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre) VALUES (12, 12, 0)"));
+        db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, Codice, Attivo, Modificato) VALUES (1, 1, 'OLD', TRUE, FALSE)"));
+    }
+    const QString file = home.file(QStringLiteral("listino.txt"));
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("ABC|Rose|Rose rosse|9.50|12|20|\nDEF|Tulipani|Tulipani gialli|4.00|12|10|\n");
+    }
+    CliRun r = runCli(home, {QStringLiteral("import"), project, file, QStringLiteral("--fields"),
+                             QStringLiteral("codice,nome,descrizione-estesa,prezzo1,categoria,iva"),
+                             QStringLiteral("--separator"), QStringLiteral("|"), QStringLiteral("--language"),
+                             QStringLiteral("it"), QStringLiteral("--obsolete"), QStringLiteral("deactivate")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains(QLatin1String("Operazione effettuata con successo."))) << r.out.toStdString();
+    {
+        Database db(project + QStringLiteral("/db/database.mdb"), Database::OpenMode::ReadOnly);
+        EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Attivo=TRUE")), 2);
+        EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='OLD' AND Attivo=FALSE")), 1);
+        EXPECT_EQ(db.scalar(QStringLiteral("SELECT DescrizioneEstesa FROM ProdottiLingue WHERE Nome='Tulipani'")).toString(),
+                  QStringLiteral("Tulipani gialli"));
+    }
+
+    // The default fields with ";" do not fit this file: line 1 fails.
+    r = runCli(home, {QStringLiteral("import"), project, file});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(QLatin1String("ERRORE durante l'operazione alla linea 1."))) << r.err.toStdString();
+    // A field list without a mandatory field, an unknown language, a bad option.
+    EXPECT_EQ(runCli(home, {QStringLiteral("import"), project, file, QStringLiteral("--fields"), QStringLiteral("codice,nome,descrizione-breve")}).code, 2);
+    EXPECT_EQ(runCli(home, {QStringLiteral("import"), project, file, QStringLiteral("--language"), QStringLiteral("de")}).code, 1);
+    EXPECT_EQ(runCli(home, {QStringLiteral("import"), project, file, QStringLiteral("--obsolete"), QStringLiteral("forse")}).code, 2);
+}

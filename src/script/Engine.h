@@ -23,6 +23,13 @@ struct EngineLimits {
     int maxCallDepth = 800;              // nested procedure calls; error 28
     qint64 maxStringLength = 64 << 20;   // characters of one string; error 14
     qint64 maxArrayElements = 16 << 20;  // elements of one array; error 7
+    // Machine stack a run may use below its entry point (nested calls,
+    // Execute, Eval); error 28. Keep it well under the thread's stack size.
+#ifdef _WIN32
+    qint64 maxStackBytes = 640 << 10;    // 1 MB main-thread stacks
+#else
+    qint64 maxStackBytes = 4 << 20;      // 8 MB stacks
+#endif
 };
 
 // Where a line of the script text comes from (the page or an include file).

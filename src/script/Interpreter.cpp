@@ -477,7 +477,9 @@ template <typename Fn>
 bool Interpreter::guarded(Fn &&fn)
 {
     const bool outer = m_running == 0;
+    char base;
     if (outer) {
+        m_stackBase = &base;
         m_deadline = m_clock.elapsed() + limits.timeLimitMs;
         interruptRequested = false;
         m_depth = 0;
@@ -499,7 +501,8 @@ bool Interpreter::guarded(Fn &&fn)
     }
     scriptLocale = currentLocale();
     setCurrentLocale(saved);
-    --m_running;
+    if (--m_running == 0)
+        m_stackBase = nullptr;
     return ok;
 }
 
@@ -622,6 +625,7 @@ Variant Interpreter::callProc(Procedure *p, ClassInstance *me, CallArgs &args)
         raise(ErrWrongArgCount);
     if (m_depth >= limits.maxCallDepth)
         raise(ErrOutOfStack);
+    checkStack();
     tick();
     struct Depth {
         int &d;
@@ -1640,6 +1644,15 @@ Variant Interpreter::newObject(NewExpr *n)
 
 void Interpreter::execute(const QString &code, bool global, Frame &f)
 {
+    // Execute inside Execute nests like a call.
+    if (m_depth >= limits.maxCallDepth)
+        raise(ErrOutOfStack);
+    checkStack();
+    struct Depth {
+        int &d;
+        Depth(int &x) : d(x) { ++d; }
+        ~Depth() { --d; }
+    } depth(m_depth);
     std::unique_ptr<Unit> u;
     try {
         u = Parser::parseProgram(code);
@@ -1683,6 +1696,13 @@ Flow ExecuteStmt::exec(Interpreter &in, Frame &f)
 
 Variant Interpreter::eval(const QString &expression)
 {
+    if (m_depth >= limits.maxCallDepth)
+        raise(ErrOutOfStack);
+    struct Depth {
+        int &d;
+        Depth(int &x) : d(x) { ++d; }
+        ~Depth() { --d; }
+    } depth(m_depth);
     std::unique_ptr<Unit> u;
     try {
         u = Parser::parseExpression(expression);

@@ -112,6 +112,13 @@ public:
             checkTime();
     }
     void checkTime();
+    // Raises 28 when the machine stack in use passes the limit.
+    void checkStack()
+    {
+        char probe;
+        if (m_stackBase && m_stackBase - &probe > limits.maxStackBytes)
+            raise(ErrOutOfStack);
+    }
     static bool isFatal(const ScriptError &e);
 
     Variant callProc(Procedure *p, ClassInstance *me, CallArgs &args);
@@ -146,6 +153,7 @@ private:
     uint32_t m_ticks = 0;
     int m_depth = 0;
     int m_running = 0;
+    char *m_stackBase = nullptr;
     uint32_t m_rndSeed = 0x50000;
     float m_rndLast = 0;
 };

@@ -241,6 +241,14 @@ TEST(EngineLimits, TimeRecursionStringAndArrayLimitsEndTheScript)
     EXPECT_EQ(deep.errorNumber(), ErrOutOfStack);
 
     limits = EngineLimits();
+    limits.maxCallDepth = 1000000;
+    limits.maxStackBytes = 256 << 10;
+    ScriptRun stack(QStringLiteral("Function F(n)\nF = F(n + 1) + 1\nEnd Function\nx = F(1)\n"), &limits);
+    EXPECT_EQ(stack.errorNumber(), ErrOutOfStack);
+    ScriptRun nested(QStringLiteral("Sub E()\nExecute \"E\"\nEnd Sub\nE\n"), &limits);
+    EXPECT_EQ(nested.errorNumber(), ErrOutOfStack);
+
+    limits = EngineLimits();
     limits.maxStringLength = 1000;
     ScriptRun grow(QStringLiteral("s = \"x\"\nDo\ns = s & s\nLoop\n"), &limits);
     EXPECT_EQ(grow.errorNumber(), ErrOutOfStringSpace);

@@ -87,7 +87,11 @@ bool CChildFrame::canClose()
     EditorContract *e = editor();
     if (!e)
         return true;
-    const RuleEntry entry = ruleFor(m_view->metaObject()->className());
+    // The rule goes by the view's own class name, without any namespace.
+    const QByteArray className = QByteArray(m_view->metaObject()->className());
+    const int colons = className.lastIndexOf("::");
+    const QByteArray name = colons < 0 ? className : className.mid(colons + 2);
+    const RuleEntry entry = ruleFor(name.constData());
     switch (entry.rule) {
     case CloseRule::None:
         return true;

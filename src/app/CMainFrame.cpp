@@ -73,7 +73,13 @@ CMainFrame::CMainFrame(CVendraApp &app)
     CSplashWnd::ShowSplashScreen(this);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    // The editor area reports its windows going while the frame is torn
+    // down; the commands are not updated any more from here on.
+    m_updateTimer.stop();
+    disconnect(m_mdi, nullptr, this, nullptr);
+}
 
 QAction *CMainFrame::addCommand(int id, const QString &text, const QIcon &icon,
                                 const QString &statusTip)

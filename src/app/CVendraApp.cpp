@@ -178,6 +178,11 @@ DatabaseUpgrade::Result CVendraApp::runUpgrade(DatabaseUpgrade &upgrade)
 
 // --- state -------------------------------------------------------------------
 
+CMainFrame *CVendraApp::mainFrame() const
+{
+    return m_mainFrame.data();
+}
+
 QString CVendraApp::projectPath() const
 {
     return m_session->folder().path();

@@ -48,7 +48,7 @@ public:
     // Closes the project database connection.
     void ExitInstance();
 
-    CMainFrame *mainFrame() const { return m_mainFrame; }
+    CMainFrame *mainFrame() const;
 
     // --- state ------------------------------------------------------------
     bool isProjectOpen() const { return m_session && m_session->isOpen(); }

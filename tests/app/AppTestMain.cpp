@@ -1,0 +1,23 @@
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The recent-project list and every other setting go to a folder of this
+    // run, never to the user's own settings.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+
+    QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Brellix"));
+    QApplication::setApplicationName(QStringLiteral("Zanfira50"));
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,415 @@
+#include "AppTestSupport.h"
+
+#include "app/CChildFrame.h"
+#include "app/COrderTextView.h"
+#include "app/CSplashWnd.h"
+#include "app/CommandIds.h"
+#include "app/CommandTable.h"
+#include "editors/common/EditorContract.h"
+#include "project/ProjectSession.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QToolBar>
+
+using namespace apptest;
+
+// Editors standing in for the ones the close rules name; each records what
+// the frame asked of it.
+namespace fakes {
+
+class FakeEditor : public QWidget, public EditorContract {
+public:
+    bool inserting = false;
+    bool unsaved = false;
+    bool saveResult = true;
+    bool pendingRow = false;
+    bool rowValid = true;
+    int mode = 0;
+    bool follows = false;
+    int saves = 0;
+    int resumes = 0;
+    int refreshes = 0;
+    int firstRuns = 0;
+
+    bool insertInProgress() const override { return inserting; }
+    bool hasUnsavedChanges() override { return unsaved; }
+    bool saveChanges() override
+    {
+        ++saves;
+        if (saveResult)
+            unsaved = false;
+        return saveResult;
+    }
+    bool hasPendingNewRow() const override { return pendingRow; }
+    bool validatePendingNewRow() override { return rowValid; }
+    void resumeEditing() override { ++resumes; }
+    int viewMode() const override { return mode; }
+    bool refreshesOnLanguageChange() const override { return follows; }
+    void refreshLanguage() override { ++refreshes; }
+    bool handlesRecordCommand(int id) const override { return id == Cmd::RecordFirst; }
+    CommandState recordCommandState(int) override { return {true, false}; }
+    void runRecordCommand(int) override { ++firstRuns; }
+};
+
+class CProdottiView : public FakeEditor {
+    Q_OBJECT
+};
+class CParGenView : public FakeEditor {
+    Q_OBJECT
+};
+class CTabellaProdottiView : public FakeEditor {
+    Q_OBJECT
+};
+class CValuteView : public FakeEditor {
+    Q_OBJECT
+};
+class CLingueView : public FakeEditor {
+    Q_OBJECT
+};
+class CUtentiView : public FakeEditor {
+    Q_OBJECT
+};
+
+} // namespace fakes
+
+namespace {
+
+using namespace fakes;
+
+template <class View>
+QWidget *makeFake(EditorHost &, const FrameParams &, QWidget *parent)
+{
+    auto *v = new View;
+    v->setParent(parent);
+    return v;
+}
+
+const QString kInsertWarning =
+    QStringLiteral("ATTENZIONE: annullare l'inserimento in corso prima di uscire.");
+
+} // namespace
+
+class MainFrameTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        ASSERT_TRUE(project.isValid());
+        // English active besides the default Italian.
+        execSql(project.folder().database(), "UPDATE Lingue SET Attivo=1 WHERE Codice='en'");
+        ASSERT_TRUE(startOn(project.path()));
+        ASSERT_TRUE(app->isProjectOpen());
+        scripted->clearCalls();
+    }
+
+    // Opens a stand-in editor in a child frame, as the opener of a command does.
+    template <class View>
+    CChildFrame *openFake(View **view, FrameParams params = {})
+    {
+        auto *f = new CChildFrame(*app, params);
+        EXPECT_TRUE(f->createView(&makeFake<View>));
+        frame().showFrame(f, false);
+        *view = static_cast<View *>(f->view());
+        return f;
+    }
+
+    void selectLanguage(const QString &code)
+    {
+        QComboBox *box = frame().languageSelector();
+        const int row = box->findData(code);
+        ASSERT_GE(row, 0);
+        box->setCurrentIndex(row);
+        emit box->activated(row);
+    }
+
+    TempProject project;
+};
+
+TEST_F(MainFrameTest, OnlyCommandsWithAnEditorAreOffered)
+{
+    for (const AppCommand &c : appCommands())
+        EXPECT_EQ(frame().action(c.id) != nullptr, c.isAvailable()) << c.id;
+    EXPECT_NE(frame().action(Cmd::Dizionario), nullptr);
+    EXPECT_NE(frame().action(Cmd::CondizioniVendita), nullptr);
+    EXPECT_EQ(frame().action(Cmd::FileNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(frame().action(Cmd::FileOpen)->shortcut(), QKeySequence(QStringLiteral("Ctrl+A")));
+    EXPECT_EQ(frame().action(Cmd::FilePrint)->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    EXPECT_FALSE(frame().designerToolbar()->isVisibleTo(&frame()));
+}
+
+TEST_F(MainFrameTest, OneEditorAtATime)
+{
+    auto offered = [&] {
+        QList<QAction *> out;
+        for (const AppCommand &c : appCommands())
+            if (QAction *a = frame().action(c.id))
+                out.append(a);
+        return out;
+    };
+    ASSERT_FALSE(offered().isEmpty());
+    for (QAction *a : offered())
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_FALSE(frame().action(Cmd::RecordFilter)->isEnabled());
+
+    CChildFrame *editor = app->OpenEditor(Cmd::Dizionario);
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("Dizionario"));
+    EXPECT_TRUE(app->isEditorOpen());
+    for (QAction *a : offered())
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    EXPECT_FALSE(frame().action(Cmd::FileNew)->isEnabled());
+    EXPECT_FALSE(frame().action(Cmd::FileOpen)->isEnabled());
+    EXPECT_EQ(app->OpenEditor(Cmd::CondizioniVendita), nullptr);
+    EXPECT_EQ(frame().mdiArea()->subWindowList().size(), 1);
+
+    EXPECT_TRUE(editor->close());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(app->isEditorOpen());
+    for (QAction *a : offered())
+        EXPECT_TRUE(a->isEnabled()) << a->text().toStdString();
+}
+
+TEST_F(MainFrameTest, RecordCommandsGoToTheOpenEditor)
+{
+    FakeEditor *view = nullptr;
+    CUtentiView *users = nullptr;
+    openFake(&users);
+    view = users;
+    frame().updateCommandUi();
+    EXPECT_TRUE(frame().action(Cmd::RecordFirst)->isEnabled());
+    EXPECT_FALSE(frame().action(Cmd::RecordLast)->isEnabled());
+    frame().action(Cmd::RecordFirst)->trigger();
+    EXPECT_EQ(view->firstRuns, 1);
+}
+
+TEST_F(MainFrameTest, InsertInProgressKeepsTheProductEditorOpen)
+{
+    CProdottiView *view = nullptr;
+    CChildFrame *f = openFake(&view);
+    view->inserting = true;
+    EXPECT_FALSE(f->close());
+    ASSERT_EQ(scripted->messages().size(), 1u);
+    EXPECT_EQ(scripted->lastMessage().title, QStringLiteral("Inserimento prodotto"));
+    EXPECT_EQ(scripted->lastMessage().text, kInsertWarning);
+    EXPECT_EQ(scripted->lastMessage().icon, UiPort::Icon::Exclamation);
+    EXPECT_EQ(view->saves, 0);
+
+    // View mode 1 never saves; otherwise a failed save keeps it open silently.
+    view->inserting = false;
+    view->unsaved = true;
+    view->saveResult = false;
+    view->mode = 1;
+    EXPECT_TRUE(CChildFrame::ruleFor("CProdottiView").rule == CChildFrame::CloseRule::RecordForm);
+    EXPECT_TRUE(f->canClose());
+    EXPECT_EQ(view->saves, 0);
+    view->mode = 0;
+    EXPECT_FALSE(f->canClose());
+    EXPECT_EQ(view->saves, 1);
+    view->saveResult = true;
+    EXPECT_TRUE(f->close());
+}
+
+TEST_F(MainFrameTest, SaveFailureRulesByEditorFamily)
+{
+    CParGenView *par = nullptr;
+    CChildFrame *f = openFake(&par);
+    par->unsaved = true;
+    par->saveResult = false;
+    EXPECT_FALSE(f->close());
+    par->saveResult = true;
+    EXPECT_TRUE(f->close());
+
+    // The product table saves and closes whatever the result.
+    CTabellaProdottiView *table = nullptr;
+    f = openFake(&table);
+    table->unsaved = true;
+    table->saveResult = false;
+    EXPECT_TRUE(f->close());
+    EXPECT_EQ(table->saves, 1);
+}
+
+TEST_F(MainFrameTest, GridEditorsResumeAtTheCell)
+{
+    CValuteView *grid = nullptr;
+    CChildFrame *f = openFake(&grid);
+    grid->pendingRow = true;
+    grid->rowValid = false;
+    EXPECT_FALSE(f->close());
+    EXPECT_EQ(grid->resumes, 1);
+    grid->rowValid = true;
+    grid->unsaved = true;
+    grid->saveResult = false;
+    EXPECT_FALSE(f->close());
+    EXPECT_EQ(grid->resumes, 2);
+    grid->saveResult = true;
+    EXPECT_TRUE(f->close());
+}
+
+TEST_F(MainFrameTest, LanguagesEditorNeedsAnActiveLanguageToClose)
+{
+    CLingueView *languages = nullptr;
+    CChildFrame *f = openFake(&languages);
+    execSql(project.folder().database(), "UPDATE Lingue SET Attivo=0");
+    EXPECT_FALSE(f->close());
+    EXPECT_EQ(scripted->lastMessage().title, QStringLiteral("Gestione lingue"));
+    EXPECT_EQ(scripted->lastMessage().text,
+              QStringLiteral("ATTENZIONE: attivare almeno una lingua prima di uscire."));
+    execSql(project.folder().database(), "UPDATE Lingue SET Attivo=1 WHERE Codice='it'");
+    EXPECT_TRUE(f->close());
+    EXPECT_EQ(frame().languageSelector()->count(), 1);
+}
+
+TEST_F(MainFrameTest, SecondaryFrameKeepsTheEditorState)
+{
+    FrameParams params;
+    params.secondary = 7;
+    CParGenView *view = nullptr;
+    CChildFrame *f = openFake(&view, params);
+    bool ends = true;
+    QObject::connect(f, &CChildFrame::frameClosed, [&](CChildFrame *, bool e) { ends = e; });
+    EXPECT_TRUE(f->close());
+    EXPECT_FALSE(ends);
+}
+
+TEST_F(MainFrameTest, LanguageSelectorIsSortedWithTheDefaultSelected)
+{
+    QComboBox *box = frame().languageSelector();
+    ASSERT_EQ(box->count(), 2);
+    EXPECT_EQ(box->itemText(0), QStringLiteral("Inglese"));
+    EXPECT_EQ(box->itemText(1), QStringLiteral("Italiano"));
+    EXPECT_EQ(box->currentIndex(), 1);
+    EXPECT_EQ(frame().GetDefaultLanguageCode(), QStringLiteral("it"));
+    EXPECT_TRUE(frame().IsDefaultLanguage());
+    selectLanguage(QStringLiteral("en"));
+    EXPECT_EQ(frame().GetCurrentLanguageCode(), QStringLiteral("en"));
+    EXPECT_FALSE(frame().IsDefaultLanguage());
+    frame().SelectDefaultLanguage();
+    EXPECT_EQ(frame().GetCurrentLanguageCode(), QStringLiteral("it"));
+    frame().ResetLanguages();
+    EXPECT_EQ(box->count(), 0);
+}
+
+TEST_F(MainFrameTest, LanguageChangeRefreshesOnlyTheEditorsThatFollowIt)
+{
+    CUtentiView *users = nullptr;
+    CChildFrame *f = openFake(&users);
+    selectLanguage(QStringLiteral("en"));
+    EXPECT_EQ(users->refreshes, 0);
+    users->follows = true;
+    selectLanguage(QStringLiteral("it"));
+    EXPECT_EQ(users->refreshes, 1);
+    // Selecting the default language from code tells nobody.
+    selectLanguage(QStringLiteral("en"));
+    frame().SelectDefaultLanguage();
+    EXPECT_EQ(users->refreshes, 2);
+    f->close();
+}
+
+TEST_F(MainFrameTest, OrderTextIsStoredPerLanguageOnChangeAndClose)
+{
+    CChildFrame *f = app->OpenEditor(Cmd::CondizioniVendita);
+    ASSERT_NE(f, nullptr);
+    auto *view = qobject_cast<COrderTextView *>(f->view());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->textKind(), 0);
+    view->textEdit()->setPlainText(QStringLiteral("Condizioni italiane"));
+    selectLanguage(QStringLiteral("en"));
+    // English has no row yet: the Italian text is shown as its fallback.
+    EXPECT_EQ(view->textEdit()->toPlainText(), QStringLiteral("Condizioni italiane"));
+    view->textEdit()->setPlainText(QStringLiteral("Terms of sale"));
+    EXPECT_TRUE(f->close());
+    QCoreApplication::processEvents();
+
+    const QString db = project.folder().database();
+    EXPECT_EQ(scalarText(db, "SELECT Testo FROM CondizioniVendita WHERE CodiceLingua='it'"),
+              QStringLiteral("Condizioni italiane"));
+    EXPECT_EQ(scalarText(db, "SELECT Testo FROM CondizioniVendita WHERE CodiceLingua='en'"),
+              QStringLiteral("Terms of sale"));
+    EXPECT_EQ(scalarText(db, "SELECT COUNT(*) FROM NotificaCliente WHERE Testo LIKE 'Terms%'"),
+              QStringLiteral("0"));
+
+    // The customer notification works on its own table.
+    f = app->OpenEditor(Cmd::NotificaCliente);
+    ASSERT_NE(f, nullptr);
+    view = qobject_cast<COrderTextView *>(f->view());
+    EXPECT_EQ(view->textKind(), 1);
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Testo notifica cliente"));
+    EXPECT_NE(view->textEdit()->toPlainText(), QStringLiteral("Terms of sale"));
+    f->close();
+}
+
+TEST_F(MainFrameTest, ExitReminderWhenTheSiteNeedsUpdating)
+{
+    ASSERT_TRUE(QFile(project.folder().updateMarker()).open(QIODevice::WriteOnly));
+    scripted->queueAnswer(UiPort::Answer::Yes);
+    EXPECT_FALSE(frame().close());
+    EXPECT_TRUE(frame().isVisible());
+    ASSERT_EQ(scripted->messages().size(), 1u);
+    EXPECT_EQ(scripted->lastMessage().title, QStringLiteral("Aggiornamento sito"));
+    EXPECT_EQ(scripted->lastMessage().text, ProjectSession::ExitReminderText);
+    EXPECT_EQ(scripted->lastMessage().buttons, UiPort::Buttons::YesNo);
+
+    // No closes it, after the open editor has stored its text.
+    CChildFrame *f = app->OpenEditor(Cmd::NotificaCliente);
+    ASSERT_NE(f, nullptr);
+    qobject_cast<COrderTextView *>(f->view())->textEdit()->setPlainText(QStringLiteral("Grazie"));
+    scripted->queueAnswer(UiPort::Answer::No);
+    EXPECT_TRUE(frame().close());
+    EXPECT_EQ(scalarText(project.folder().database(),
+                         "SELECT Testo FROM NotificaCliente WHERE CodiceLingua='it'"),
+              QStringLiteral("Grazie"));
+}
+
+TEST_F(MainFrameTest, NoReminderWithoutTheMarker)
+{
+    EXPECT_TRUE(frame().close());
+    EXPECT_TRUE(scripted->messages().empty());
+}
+
+TEST_F(MainFrameTest, SplashSwallowsTheFirstKey)
+{
+    QLineEdit edit;
+    edit.show();
+    edit.setFocus();
+    CSplashWnd::EnableSplashScreen(true);
+    CSplashWnd::ShowSplashScreen(&frame());
+    ASSERT_NE(CSplashWnd::current(), nullptr);
+    typeText(&edit, QStringLiteral("a"));
+    EXPECT_EQ(CSplashWnd::current(), nullptr);
+    EXPECT_TRUE(edit.text().isEmpty());
+    typeText(&edit, QStringLiteral("b"));
+    EXPECT_EQ(edit.text(), QStringLiteral("b"));
+    CSplashWnd::EnableSplashScreen(false);
+}
+
+TEST_F(MainFrameTest, SplashGoesByItself)
+{
+    CSplashWnd::EnableSplashScreen(true);
+    CSplashWnd::ShowSplashScreen(&frame());
+    ASSERT_NE(CSplashWnd::current(), nullptr);
+    waitMs(CSplashWnd::kShowMs + 300);
+    EXPECT_EQ(CSplashWnd::current(), nullptr);
+    CSplashWnd::EnableSplashScreen(false);
+}
+
+TEST_F(MainFrameTest, Screenshot)
+{
+    frame().resize(1100, 720);
+    CChildFrame *f = app->OpenEditor(Cmd::Dizionario);
+    ASSERT_NE(f, nullptr);
+    QCoreApplication::processEvents();
+    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    const QString file = folder + QStringLiteral("/mainwindow.png");
+    EXPECT_TRUE(frame().grab().save(file));
+    EXPECT_TRUE(QFile::exists(file));
+    f->close();
+}
+
+#include "MainFrameTest.moc"

@@ -6,6 +6,7 @@
 #include "preview/WebServer.h"
 #include "preview/ado/AdoCommand.h"
 #include "preview/ado/AdoConnection.h"
+#include "preview/ado/DatabasePool.h"
 
 #include <gtest/gtest.h>
 
@@ -174,4 +175,20 @@ TEST(AdoRecordset, GetRowsGivesFieldsByRows)
         "<% Set rs = conn.Execute(\"SELECT ID, Codice FROM Prodotti ORDER BY ID\")\r\n"
         "a = rs.GetRows() %><%= UBound(a, 1) %>|<%= UBound(a, 2) %>|<%= a(1, 2) %>|<%= rs.EOF %>");
     EXPECT_EQ(out, QStringLiteral("1|2|C3|Vero"));
+}
+
+TEST(DatabasePool, ConnectionsAreReusedCleanAndClosedWithTheServer)
+{
+    AdoSite s;
+    ASSERT_EQ(DatabasePool::idleCount(), 0);
+    // A page that leaves a transaction open and its connection unclosed.
+    s.page(QStringLiteral("aperta.asp"),
+           "<% conn.BeginTrans : conn.Execute \"DELETE FROM Prodotti\" %>");
+    EXPECT_EQ(DatabasePool::idleCount(), 1);
+    EXPECT_EQ(s.page(QStringLiteral("conta.asp"),
+                     "<%= conn.Execute(\"SELECT COUNT(*) FROM Prodotti\")(0) %>"),
+              QStringLiteral("3"));
+    EXPECT_EQ(DatabasePool::idleCount(), 1);  // the same connection came back
+    s.server.stop();
+    EXPECT_EQ(DatabasePool::idleCount(), 0);
 }

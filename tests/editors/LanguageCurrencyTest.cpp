@@ -180,4 +180,10 @@ TEST_F(ConfigFixture, LanguageGridRefusesARowAndResumesAtTheCell)
     EXPECT_TRUE(view.saveChanges());
     EXPECT_FALSE(view.hasUnsavedChanges());
     EXPECT_FALSE(LanguageTable(project.db()).anyActive());
+
+    view.resize(700, 260);
+    view.show();
+    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    EXPECT_TRUE(view.grab().save(folder + QStringLiteral("/lingue.png")));
 }

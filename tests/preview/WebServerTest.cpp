@@ -4,6 +4,8 @@
 #include "data/Database.h"
 #include "preview/WebServer.h"
 
+#include <QNetworkInterface>
+
 #include <gtest/gtest.h>
 
 using namespace preview;
@@ -68,17 +70,23 @@ TEST(WebServer, ListensOnLoopbackOnly)
 {
     FixtureSite s;
     ASSERT_TRUE(s.server.isListening());
-    QTcpSocket probe;
-    const auto addresses = QHostAddress(QHostAddress::LocalHost);
     EXPECT_EQ(s.server.address(), QStringLiteral("http://127.0.0.1:%1").arg(s.server.port()));
+    // Every other address of this machine refuses the connection.
+    for (const QHostAddress &a : QNetworkInterface::allAddresses()) {
+        if (a.isLoopback() || a.protocol() != QAbstractSocket::IPv4Protocol)
+            continue;
+        QTcpSocket probe;
+        probe.connectToHost(a, s.server.port());
+        spinUntil([&] { return probe.state() == QAbstractSocket::ConnectedState
+                               || probe.state() == QAbstractSocket::UnconnectedState; }, 3000);
+        EXPECT_NE(probe.state(), QAbstractSocket::ConnectedState) << a.toString().toStdString();
+    }
     // A second server cannot take the same port.
     WebServer other;
     other.setPort(s.server.port());
     QString error;
     EXPECT_FALSE(other.start(&error));
     EXPECT_FALSE(error.isEmpty());
-    Q_UNUSED(probe);
-    Q_UNUSED(addresses);
 }
 
 TEST(WebServer, ServesPagesFilesAndAnswers)

@@ -919,6 +919,33 @@ Variant BinaryExpr::eval(Interpreter &in, Frame &f)
             break;
         }
     }
+    // Integer, Long or Double with at least one Double: plain double arithmetic.
+    if (op <= Op::Sub && op != Op::IntDiv && op != Op::Mod && op >= Op::Mul) {
+        const VType a = l.type(), b = r.type();
+        auto num = [](const Variant &v, VType t, double &out) {
+            if (t == VType::Double) { out = v.doubleValue(); return true; }
+            if (t == VType::Integer) { out = v.integerValue(); return true; }
+            if (t == VType::Long) { out = v.longValue(); return true; }
+            return false;
+        };
+        double p, q;
+        if ((a == VType::Double || b == VType::Double || op == Op::Div) && num(l, a, p) && num(r, b, q)) {
+            double v;
+            switch (op) {
+            case Op::Add: v = p + q; break;
+            case Op::Sub: v = p - q; break;
+            case Op::Mul: v = p * q; break;
+            default:
+                if (q == 0)
+                    raise(p == 0 ? ErrOverflow : ErrDivisionByZero);
+                v = p / q;
+                break;
+            }
+            if (!std::isfinite(v))
+                raise(ErrOverflow);
+            return Variant(v);
+        }
+    }
     switch (op) {
     case Op::Add: return opAdd(l, r);
     case Op::Sub: return opSub(l, r);

@@ -36,6 +36,8 @@ CSelezioneDirectoryDlg::CSelezioneDirectoryDlg(const QString &title, const QStri
     for (int c = 1; c < m_model->columnCount(); ++c)
         m_tree->hideColumn(c);
     m_tree->header()->hide();
+    m_tree->setSortingEnabled(true);
+    m_tree->sortByColumn(0, Qt::AscendingOrder);
     m_tree->setMinimumSize(360, 300);
     layout->addWidget(m_tree, 1);
 

@@ -17,6 +17,8 @@ namespace {
 // How many matches a find collects from one query before it falls back to
 // testing rows one by one in set order (dense criteria find a match close by).
 constexpr int kFindQueryLimit = 256;
+// Rows read ahead in one statement when a set is read in order by key.
+constexpr int kReadAhead = 64;
 
 QString noCurrentRecord() { return QStringLiteral("Nessun record corrente"); }
 
@@ -81,6 +83,13 @@ struct Recordset::Impl {
     enum class Source { None, Cursor, Fetch, Buffer } source = Source::None;
     QVector<QVariant> current;        // values when source == Buffer
     sqlite3_stmt *fetch = nullptr;    // "SELECT columns WHERE rowid=?", owned
+    // Rows read ahead when the set is read in order (keyed by rowid), valid
+    // while the database's write counter equals batchStamp.
+    sqlite3_stmt *batchFetch = nullptr;  // "... WHERE rowid IN (?1..?N)", owned
+    std::unordered_map<qint64, QVector<QVariant>> batch;
+    std::uint64_t batchStamp = 0;
+    int lastFetchPos = -2;
+    QHash<QByteArray, QString> updateSql;  // UPDATE text by changed-column mask
     std::uint64_t knownWrites = 0;    // Database::writeCounter() as last seen
 
     // --- edit buffer ---
@@ -97,6 +106,8 @@ struct Recordset::Impl {
         finalizeCursor();
         if (fetch)
             sqlite3_finalize(fetch);
+        if (batchFetch)
+            sqlite3_finalize(batchFetch);
     }
 
     void finalizeCursor()
@@ -470,6 +481,20 @@ bool Recordset::fetchCurrent() const
     Impl &x = *d;
     if (x.source != Impl::Source::None)
         return true;
+    const qint64 key = x.keys[size_t(x.pos)];
+    const bool inOrder = x.pos == x.lastFetchPos + 1;
+    x.lastFetchPos = x.pos;
+    if (!x.batch.empty() && x.batchStamp == m_db->writeCounter()) {
+        auto it = x.batch.find(key);
+        if (it != x.batch.end()) {
+            x.current = std::move(it->second);
+            x.batch.erase(it);
+            x.source = Impl::Source::Buffer;
+            return true;
+        }
+    }
+    if (inOrder && x.pos + 1 < int(x.keys.size()))
+        return readAhead();
     // The fetch statement stays on the row; values are converted only when
     // asked for (SQLite keeps the row's values once stepped).
     sqlite3_reset(x.fetch);
@@ -483,6 +508,50 @@ bool Recordset::fetchCurrent() const
     if (rc != SQLITE_DONE)
         m_db->check(rc, x.table);
     return false;
+}
+
+// Reads the current row and the next ones of the set in one statement.
+bool Recordset::readAhead() const
+{
+    Impl &x = *d;
+    if (!x.batchFetch) {
+        QStringList marks;
+        for (int i = 1; i <= kReadAhead; ++i)
+            marks << QStringLiteral("?%1").arg(i);
+        const QByteArray sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
+                                   .arg(x.columnList, bracket(x.table), marks.join(QLatin1Char(',')))
+                                   .toUtf8();
+        m_db->check(sqlite3_prepare_v3(m_db->handle(), sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                                       &x.batchFetch, nullptr),
+                    QString::fromUtf8(sql));
+    }
+    sqlite3_reset(x.batchFetch);
+    sqlite3_clear_bindings(x.batchFetch);
+    int bound = 0;
+    for (int p = x.pos; p < int(x.keys.size()) && bound < kReadAhead; ++p) {
+        if (!x.deleted.count(p))
+            sqlite3_bind_int64(x.batchFetch, ++bound, x.keys[size_t(p)]);
+    }
+    x.batch.clear();
+    const int n = x.columns.size();
+    int rc;
+    while ((rc = sqlite3_step(x.batchFetch)) == SQLITE_ROW) {
+        QVector<QVariant> row(n);
+        for (int c = 0; c < n; ++c)
+            row[c] = sqlitevalue::read(x.batchFetch, c + 1, x.columns[c].kind);
+        x.batch.emplace(sqlite3_column_int64(x.batchFetch, 0), std::move(row));
+    }
+    sqlite3_reset(x.batchFetch);
+    if (rc != SQLITE_DONE)
+        m_db->check(rc, x.table);
+    x.batchStamp = m_db->writeCounter();
+    auto it = x.batch.find(x.keys[size_t(x.pos)]);
+    if (it == x.batch.end())
+        return false;
+    x.current = std::move(it->second);
+    x.batch.erase(it);
+    x.source = Impl::Source::Buffer;
+    return true;
 }
 
 // True when a row at `position` is there to be made current: not deleted
@@ -930,11 +999,17 @@ void Recordset::update()
             throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
         const qint64 rowid = x.keys[size_t(x.pos)];
         if (!names.isEmpty()) {
-            QStringList sets;
-            for (const QString &nm : std::as_const(names))
-                sets << nm + QStringLiteral("=?");
-            const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
-                                    .arg(bracket(x.table), sets.join(QStringLiteral(", ")));
+            QByteArray mask(n, '0');
+            for (int c : std::as_const(idx))
+                mask[c] = '1';
+            QString &sql = x.updateSql[mask];
+            if (sql.isEmpty()) {
+                QStringList sets;
+                for (const QString &nm : std::as_const(names))
+                    sets << nm + QStringLiteral("=?");
+                sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(bracket(x.table), sets.join(QStringLiteral(", ")));
+            }
+            const std::uint64_t before = m_db->writeCounter();
             m_db->aboutToWrite();
             sqlite3_stmt *stmt = m_db->cachedStatement(sql);
             for (int i = 0; i < idx.size(); ++i)
@@ -946,8 +1021,12 @@ void Recordset::update()
             m_db->check(rc, sql);
             if (sqlite3_changes(m_db->handle()) == 0)
                 throw ZF_DATA_ERROR(QStringLiteral("Il record non esiste più"), m_source);
-            // The row is read again, in its stored form, when next asked for.
+            // The row is read again, in its stored form, when next asked for;
+            // rows read ahead are still as they were.
             dropCurrent();
+            x.batch.erase(rowid);
+            if (x.batchStamp == before)
+                x.batchStamp = m_db->writeCounter();
         }
         m_lastModified = Bookmark(rowid);
     }

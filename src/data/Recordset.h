@@ -183,6 +183,7 @@ private:
     void buildPositionIndex();
     void goTo(int position);
     bool fetchCurrent() const;
+    bool readAhead() const;
     bool usable(int position);
     bool hasCurrent() const;
     void leaveRow();

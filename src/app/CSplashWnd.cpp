@@ -21,7 +21,9 @@ public:
             return false;
         switch (event->type()) {
         case QEvent::ShortcutOverride:
-            // Comes before the key press itself: no shortcut may fire.
+            // Comes before the key press itself. Accepting it claims the key
+            // for the press below, so that no shortcut fires.
+            event->accept();
             return true;
         case QEvent::KeyPress:
         case QEvent::MouseButtonPress:

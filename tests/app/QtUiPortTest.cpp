@@ -1,13 +1,10 @@
 #include "AppTestSupport.h"
 
-#include "app/CAggiornamentoProgettoDlg.h"
 #include "app/CInformazioniDlg.h"
 #include "app/CNuovoProgettoDlg.h"
 #include "app/CProgettiDlg.h"
 #include "app/CSelezioneDirectoryDlg.h"
-#include "app/CSincronizzazioneDlg.h"
 #include "app/QtUiPort.h"
-#include "project/LockWatcher.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -118,7 +115,6 @@ TEST(QtUiPortTest, DialogScreenshots)
                                    QStringLiteral("Scegli la directory per il nuovo progetto"),
                                    base.path(), true);
     shoot(chooser, "selezionedirectory.png");
-    LockWatcher watcher(base.file(QStringLiteral("sync.lck")));
     CInformazioniDlg about;
     shoot(about, "informazioni.png");
 }

@@ -37,8 +37,13 @@ int ansiFromChar(QChar c)
     return '?';
 }
 
-// A string argument; Null is reported to the caller through isNull.
-QString text(const Variant &v) { return plain(v).toString(); }
+// A string argument (objects give their default value); Null raises 94,
+// so callers that return Null for Null test it first.
+QString text(const Variant &v)
+{
+    const Variant &d = v.deref();
+    return d.isObject() ? defaultValue(d).toString() : d.toString();
+}
 
 bool anyNull(const CallArgs &a, int count)
 {
@@ -293,15 +298,19 @@ Variant fnReplace(Context &ctx, CallArgs &a)
     const QString with = text(a[2]);
     if (start > s.size())
         return Variant(QString());
-    const QString tail = s.mid(start - 1);
+    const QString tail = start == 1 ? s : s.mid(start - 1);
     if (find.isEmpty() || count == 0)
+        return Variant(tail);
+    qsizetype first = tail.indexOf(find, 0, cs);
+    if (first < 0)
         return Variant(tail);
     QString out;
     out.reserve(tail.size());
     qsizetype pos = 0;
     int done = 0;
     while (count < 0 || done < count) {
-        const qsizetype hit = tail.indexOf(find, pos, cs);
+        const qsizetype hit = first >= 0 ? first : tail.indexOf(find, pos, cs);
+        first = -1;
         if (hit < 0)
             break;
         out.append(QStringView(tail).mid(pos, hit - pos));

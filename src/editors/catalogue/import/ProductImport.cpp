@@ -15,6 +15,8 @@
 #include "support/UiPort.h"
 
 #include <QFile>
+#include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -44,6 +46,18 @@ void withLiveClosed(Database *live, Fn fn)
         throw;
     }
     live->open(path);
+}
+
+// Product codes as the database compares them (COLLATE NOCASE folds
+// ASCII letters only).
+QString foldedCode(const QString &code)
+{
+    QString out = code;
+    for (QChar &c : out) {
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))
+            c = QChar(c.unicode() + 32);
+    }
+    return out;
 }
 
 } // namespace
@@ -151,6 +165,19 @@ void ProductImport::importLines(Database &db, const QStringList &lines, Result &
     if (m_progress.range)
         m_progress.range(count);
     const QString language = sqlQuote(m_options.language);
+
+    // This run is the only writer of the copy, so the next identifiers and
+    // the product codes are read once and then kept up to date here; codes
+    // are compared as the database compares them (ASCII letters without
+    // regard to case). A code held by several products finds the first.
+    int nextProduct = nextId(gen);
+    int nextLanguageRow = nextId(lin);
+    int nextLink = nextId(links);
+    QHash<QString, int> codes;
+    for (const QVariantList &r : db.queryRows(QStringLiteral("SELECT ID, Codice FROM Prodotti ORDER BY ID DESC")))
+        codes.insert(foldedCode(r.value(1).toString()), r.value(0).toInt());
+    QSet<int> knownCategories;
+
     ImportedProduct p;
     for (int i = 0; i < count; ++i) {
         const int lineNo = i + 1;
@@ -166,24 +193,30 @@ void ProductImport::importLines(Database &db, const QStringList &lines, Result &
             result.line = lineNo;
             return;
         }
-        if (!cat.findFirst(QStringLiteral("ID=%1").arg(p.categoria))) {
-            result.outcome = Outcome::CategoryError;
-            result.line = lineNo;
-            return;
+        if (!knownCategories.contains(p.categoria)) {
+            if (!cat.findFirst(QStringLiteral("ID=%1").arg(p.categoria))) {
+                result.outcome = Outcome::CategoryError;
+                result.line = lineNo;
+                return;
+            }
+            knownCategories.insert(p.categoria);
         }
 
         int productId;
-        const bool exists = gen.findFirst(QStringLiteral("Codice=") + sqlQuote(p.codice));
+        const QString folded = foldedCode(p.codice);
+        const auto known = codes.constFind(folded);
+        const bool exists = known != codes.constEnd() && gen.findFirst(QStringLiteral("ID=%1").arg(*known));
         if (exists) {
             productId = gen.ID();
             gen.edit();
             ++result.updated;
         } else {
             gen.addNew();
-            productId = nextId(gen);
+            productId = nextProduct++;
             gen.setID(productId);
             gen.setOrdine(productId);
             gen.setCodice(p.codice);
+            codes.insert(folded, productId);
             ++result.added;
         }
         gen.setCodiceABarre(p.codiceABarre);
@@ -203,7 +236,7 @@ void ProductImport::importLines(Database &db, const QStringList &lines, Result &
             lin.edit();
         } else {
             lin.addNew();
-            lin.setID(nextId(lin));
+            lin.setID(nextLanguageRow++);
             lin.setIDProdotto(productId);
         }
         lin.setCodiceLingua(m_options.language);
@@ -229,7 +262,7 @@ void ProductImport::importLines(Database &db, const QStringList &lines, Result &
             }
         } else {
             links.addNew();
-            links.setID(nextId(links));
+            links.setID(nextLink++);
             links.setIDCategoria(p.categoria);
             links.setIDProdotto(productId);
             links.setModificato(true);

@@ -1,0 +1,111 @@
+#include "ImportTestProject.h"
+#include "ScriptedUiPort.h"
+#include "controls/CEditableGrid.h"
+#include "controls/CValidatedEdit.h"
+#include "data/Database.h"
+#include "editors/catalogue/import/CIdCategorieDlg.h"
+#include "editors/catalogue/import/CImportaProdottiDlg.h"
+#include "editors/catalogue/import/ProductImport.h"
+#include "editors/catalogue/pricelist/CAggiornamentoListiniDlg.h"
+#include "editors/catalogue/pricelist/PriceListUpdate.h"
+#include "editors/common/EditorHost.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Languages : LanguageContext {
+    QString currentLanguageCode() const override { return QStringLiteral("it"); }
+    QString defaultLanguageCode() const override { return QStringLiteral("it"); }
+    void selectDefaultLanguage() override {}
+};
+
+} // namespace
+
+TEST(ImportDialogTest, FieldListPreviewAndRun)
+{
+    ImportTestProject p;
+    Database db(p.folder().database());
+    ScopedScriptedUi ui;
+    CImportaProdottiDlg dlg(db, p.path(), QStringLiteral("it"));
+    QListWidget *list = dlg.fieldList();
+    ASSERT_EQ(list->count(), 22);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("ID Categoria"));
+    // Unticking "Nome" is refused with the message and the tick comes back.
+    list->item(2)->setCheckState(Qt::Unchecked);
+    EXPECT_EQ(list->item(2)->checkState(), Qt::Checked);
+    EXPECT_EQ(ui->lastMessage().text, QStringLiteral("Il campo Nome deve essere necessariamente importato!"));
+    EXPECT_EQ(ui->lastMessage().icon, UiPort::Icon::Stop);
+
+    const QString file = p.writeFile(QStringLiteral("f.txt"), "12;ABC;Rose;Rose rosse;9.50;20;\n12;DEF;Tulipani;Gialli;4;10;\n");
+    dlg.setFileName(file);
+    EXPECT_EQ(dlg.previewGrid()->rowCount(), 3);
+    EXPECT_EQ(dlg.previewGrid()->cellText(2, 2), QStringLiteral("Tulipani"));
+    // Ticking "Codice a barre" adds a column the file does not have.
+    ui->clearCalls();
+    list->item(6)->setCheckState(Qt::Checked);
+    EXPECT_EQ(ui->lastMessage().text, ImportPreview::FormatErrorText);
+    list->item(6)->setCheckState(Qt::Unchecked);
+
+    dlg.setObsolete(1);
+    ui->clearCalls();
+    dlg.start();
+    EXPECT_EQ(ui->messageTexts(), QStringList{ProductImport::SuccessText});
+    EXPECT_TRUE(db.isOpen());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti")).toInt(), 2);
+}
+
+TEST(ImportDialogTest, CategoryIdentifiersAreShownByParentAndId)
+{
+    ImportTestProject p;
+    Database db(p.folder().database());
+    CIdCategorieDlg dlg(db, QStringLiteral("it"));
+    ASSERT_EQ(dlg.tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(dlg.tree()->topLevelItem(0)->text(0), QStringLiteral("[12] - Fiori"));
+    ASSERT_EQ(dlg.tree()->topLevelItem(0)->childCount(), 1);
+    EXPECT_EQ(dlg.tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("[13] - Rose"));
+}
+
+TEST(PriceListDialogTest, MandatoryFieldsThenUpdate)
+{
+    ImportTestProject p;
+    Database db(p.folder().database());
+    db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, Codice) VALUES (1, 1, 'A')"));
+    db.execute(QStringLiteral("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, Prezzo1, Prezzo2) VALUES (1, 1, 'it', 20, 20)"));
+    db.execute(QStringLiteral("INSERT INTO CategorieProdotti (ID, IDCategoria, IDProdotto) VALUES (1, 13, 1)"));
+    Languages languages;
+    ScopedScriptedUi ui;
+    CAggiornamentoListiniDlg dlg(db, languages, p.path() + QLatin1Char('/'));
+    EXPECT_EQ(dlg.categoryText()->text(), QStringLiteral("Tutte le categorie"));
+    EXPECT_EQ(dlg.listCombo()->currentIndex(), -1);
+
+    dlg.start();
+    EXPECT_EQ(ui->lastMessage().text, QStringLiteral("Campo obbligatorio!"));
+    EXPECT_EQ(ui->lastMessage().title, QStringLiteral("Validazione campi"));
+    dlg.percentageEdit()->SetValue(QStringLiteral("-10"));
+    ui->clearCalls();
+    dlg.start();
+    EXPECT_EQ(ui->messageTexts(), QStringList{QStringLiteral("Campo obbligatorio!")});
+
+    // The chooser lists "Tutte le categorie" above the tree.
+    QTreeWidget *chooser = dlg.openCategoryChooser();
+    ASSERT_EQ(chooser->topLevelItemCount(), 1);
+    QTreeWidgetItem *all = chooser->topLevelItem(0);
+    EXPECT_EQ(all->text(0), QStringLiteral("Tutte le categorie"));
+    ASSERT_EQ(all->childCount(), 1);
+    EXPECT_EQ(all->child(0)->child(0)->data(0, Qt::UserRole).toInt(), 13);
+    chooser->close();
+    dlg.chooseCategory(13, QStringLiteral("Rose"));
+    dlg.listCombo()->setCurrentIndex(1);
+    ui->clearCalls();
+    dlg.start();
+    EXPECT_EQ(ui->messageTexts(), QStringList{PriceListUpdate::DoneText});
+    EXPECT_NEAR(db.scalar(QStringLiteral("SELECT Prezzo1 FROM ProdottiLingue")).toDouble(), 18.0, 1e-9);
+    EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT Prezzo2 FROM ProdottiLingue")).toDouble(), 20.0);
+}

@@ -10,6 +10,7 @@
 #include "CSplashWnd.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
+#include "app/import/CImportAutomaticoDlg.h"
 #include "data/DataError.h"
 #include "project/LockWatcher.h"
 #include "support/UiPort.h"
@@ -81,6 +82,9 @@ ProjectHooks CVendraApp::makeHooks()
     hooks.waitForLock = [this](LockWatcher &watcher) { return waitForLock(watcher); };
     hooks.runUpgrade = [this](DatabaseUpgrade &upgrade) { return runUpgrade(upgrade); };
     hooks.openLanguagesEditor = [this] { OpenEditor(Cmd::Lingue); };
+    hooks.importExternalData = [this](const QString &project, const QString &folder) {
+        runAutomaticImport(m_mainFrame, project, folder);
+    };
     hooks.titleChanged = [this](const QString &title) {
         if (m_mainFrame)
             m_mainFrame->setWindowTitle(title);

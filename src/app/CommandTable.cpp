@@ -7,6 +7,7 @@
 #include "editors/config/CLingueView.h"
 #include "editors/config/CValuteView.h"
 #include "app/preview/CPreviewFrame.h"
+#include "app/import/CatalogueDialogs.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ std::vector<AppCommand> buildTable()
         {Cmd::ProdottiTabella, kProdotti, "&Tabella", "Tabella prodotti",
          "Tabella dei prodotti", S::SP_FileDialogDetailedView},
         {Cmd::AggiornamentoListini, kCatalogo, "&Aggiornamento listini", nullptr,
-         "Aggiornamento percentuale dei listini", S::SP_BrowserReload},
+         "Aggiornamento percentuale dei listini", S::SP_BrowserReload, nullptr, OnAggiornamentoListini},
 
         {Cmd::Sezioni, kContenuti, "&Sezioni", "Sezioni", "Gestione delle sezioni",
          S::SP_DirIcon},
@@ -155,7 +156,7 @@ std::vector<AppCommand> buildTable()
          true},
         // Product import from text files: reachable from the catalogue menu.
         {Cmd::ImportaAscii, kCatalogo, "&Importa dati esterni...", nullptr,
-         "Importa dati esterni da file ASCII.", S::SP_DialogOpenButton},
+         "Importa dati esterni da file ASCII.", S::SP_DialogOpenButton, nullptr, OnImportaDatiEsterni},
     };
     return t;
 }

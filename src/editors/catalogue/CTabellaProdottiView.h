@@ -1,0 +1,69 @@
+#pragma once
+
+#include "ProductTable.h"
+
+#include "editors/common/EditorContract.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class CEditableGrid;
+class EditorHost;
+class QComboBox;
+class QScrollBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+struct TreeNode;
+
+// The product table: the category tree ("Tutte le categorie" at the root)
+// and a grid of at most twelve products with their four list prices, which
+// scrolls over the products of the chosen category. Changed prices are
+// written back when the user leaves a row.
+class CTabellaProdottiView : public QWidget, public EditorContract {
+    Q_OBJECT
+public:
+    explicit CTabellaProdottiView(EditorHost &host, QWidget *parent = nullptr);
+    ~CTabellaProdottiView() override;
+
+    // The factory of the command table.
+    static QWidget *create(EditorHost &host, QWidget *parent);
+
+    ProductTable &table() { return *m_table; }
+    CEditableGrid *grid() const { return m_grid; }
+    QTreeWidget *tree() const { return m_tree; }
+    QComboBox *descriptionChooser() const { return m_description; }
+    QScrollBar *scrollBar() const { return m_scroll; }
+
+    // Shows the products of a category (0: all of them).
+    void chooseCategory(int categoryId);
+    // The scroll bar's steps.
+    enum class Step { LineUp, LineDown, PageUp, PageDown };
+    void scroll(Step step);
+    void scrollTo(int thumbPosition);
+
+    // Writes the prices of a grid row when they differ from the stored ones.
+    bool commitRow(int row);
+
+    // EditorContract: the current row's prices are the pending change.
+    bool hasUnsavedChanges() override;
+    bool saveChanges() override;
+    bool refreshesOnLanguageChange() const override { return true; }
+    void refreshLanguage() override;
+
+private:
+    void buildTree();
+    void addNodes(QTreeWidgetItem *parent, const QList<TreeNode> &nodes);
+    void fillGrid();
+    bool rowDiffers(int row);
+    void prices(int row, std::optional<double> (&out)[4]) const;
+    void setScrollPosition(int position);
+    bool leaveCurrentRow();
+
+    EditorHost &m_host;
+    std::unique_ptr<ProductTable> m_table;
+    QTreeWidget *m_tree = nullptr;
+    QComboBox *m_description = nullptr;
+    CEditableGrid *m_grid = nullptr;
+    QScrollBar *m_scroll = nullptr;
+};

@@ -1,0 +1,191 @@
+#include "editors/catalogue/CProdottiView.h"
+
+#include "../EditorTestProject.h"
+#include "common/ScriptedUiPort.h"
+
+#include "controls/CCheckTreeCtrl.h"
+#include "controls/CValidatedEdit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using namespace RecordCommand;
+
+namespace {
+
+struct ProductViewFixture : ::testing::Test {
+    ScopedScriptedUi ui;
+    EditorTestProject project;
+    std::unique_ptr<CProdottiView> view;
+
+    void SetUp() override
+    {
+        project.db().execute("UPDATE Configurazione SET LarghezzaDettaglioProdotti=400, "
+                             "LarghezzaIndiceProdotti=120");
+        for (int id : {1, 2})
+            project.db().execute(QStringLiteral("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, "
+                                                "Codice) VALUES (%1, %1, 0, '')")
+                                     .arg(id));
+        project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) "
+                             "VALUES (1, 1, 'it', 'Sedie')");
+        project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) "
+                             "VALUES (2, 2, 'it', 'Tavoli')");
+        view = std::make_unique<CProdottiView>(project);
+        view->resize(800, 520);
+    }
+    void fill(const QString &code, const QString &name)
+    {
+        view->codeEdit()->SetValue(code);
+        view->nameEdit()->SetValue(name);
+        view->shortEdit()->SetValue(name + " da giardino");
+        view->vatEdit()->SetValue(22.0);
+        view->priceEdit(0)->SetValue(35.5);
+    }
+    void insert(const QString &code, const QString &name)
+    {
+        view->runRecordCommand(Insert);
+        fill(code, name);
+        view->runRecordCommand(SaveNew);
+    }
+};
+
+} // namespace
+
+TEST_F(ProductViewFixture, EmptyArchiveOpensOnlyTheGeneralPage)
+{
+    EXPECT_EQ(view->navigation().recordCount(), 0);
+    view->pages()->setCurrentIndex(ProductRecords::Prices);
+    EXPECT_EQ(view->pages()->currentIndex(), ProductRecords::General);
+    ASSERT_EQ(ui->messages().size(), 1u);
+    EXPECT_EQ(ui->lastMessage().title, "Inserimento prodotto");
+    EXPECT_TRUE(ui->lastMessage().text.startsWith("ATTENZIONE: l'archivio è vuoto."));
+
+    view->runRecordCommand(Insert);
+    view->pages()->setCurrentIndex(ProductRecords::Prices);
+    EXPECT_EQ(view->pages()->currentIndex(), ProductRecords::Prices);
+}
+
+TEST_F(ProductViewFixture, InsertValidatesInOrderAndStoresTheRecord)
+{
+    view->runRecordCommand(Insert);
+    view->codeEdit()->SetValue("sed1");
+    view->nameEdit()->SetValue("Sedia");
+    view->shortEdit()->SetValue("Sedia da giardino");
+    view->runRecordCommand(SaveNew);
+    // IVA is missing: the prices page comes to the front.
+    EXPECT_EQ(ui->lastMessage().title, "Validazione campi");
+    EXPECT_EQ(ui->lastMessage().text, "Campo obbligatorio!");
+    EXPECT_EQ(view->pages()->currentIndex(), ProductRecords::Prices);
+    EXPECT_TRUE(view->navigation().isInserting());
+
+    view->vatEdit()->SetValue(22.0);
+    view->priceEdit(0)->SetValue(35.5);
+    // A category ticked while inserting is linked to the reserved ID at once.
+    view->categoryToggled(2);
+    const int reserved = view->navigation().reservedId();
+    EXPECT_EQ(project.count(QStringLiteral("SELECT COUNT(*) FROM CategorieProdotti WHERE IDProdotto=%1").arg(reserved)), 1);
+    view->runRecordCommand(SaveNew);
+    EXPECT_FALSE(view->navigation().isInserting());
+    EXPECT_EQ(view->navigation().recordCount(), 1);
+    EXPECT_EQ(view->displayed().id, reserved);
+    EXPECT_EQ(view->codeEdit()->text(), "SED1");
+    EXPECT_EQ(view->positionLabel()->text(), "1 / 1");
+    EXPECT_TRUE(view->categoryTree()->isChecked(view->categoryTree()->findItem(2)));
+    EXPECT_FALSE(view->hasUnsavedChanges());
+}
+
+TEST_F(ProductViewFixture, EditsAreSavedWhenMovingAndRefusedWhenInvalid)
+{
+    insert("A1", "Sedia");
+    insert("B2", "Tavolo");
+    view->runRecordCommand(First);
+    EXPECT_EQ(view->nameEdit()->text(), "Sedia");
+    view->nameEdit()->SetValue("Sedia rossa");
+    EXPECT_TRUE(view->hasUnsavedChanges());
+    view->runRecordCommand(Next);
+    EXPECT_EQ(view->nameEdit()->text(), "Tavolo");
+    EXPECT_EQ(project.db().scalar("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=1").toString(),
+              "Sedia rossa");
+
+    // An emptied name keeps the user on the record.
+    view->nameEdit()->Blank();
+    view->runRecordCommand(Previous);
+    EXPECT_EQ(ui->lastMessage().text, "Campo obbligatorio!");
+    EXPECT_EQ(view->positionLabel()->text(), "2 / 2");
+    view->runRecordCommand(CancelChanges);
+    EXPECT_EQ(view->nameEdit()->text(), "Tavolo");
+}
+
+TEST_F(ProductViewFixture, FilterOnBoxCategoryAndCode)
+{
+    insert("A1", "Sedia");
+    insert("B2", "Tavolo");
+    view->runRecordCommand(First);
+    view->categoryToggled(1);
+    view->runRecordCommand(Filter);
+    EXPECT_EQ(view->activeBox()->checkState(), Qt::PartiallyChecked);
+    view->categoryToggled(1);
+    EXPECT_EQ(view->filterCategory(), 1);
+    // The filter entry keeps the other pages closed from the picture on.
+    view->pages()->setCurrentIndex(ProductRecords::Picture);
+    EXPECT_EQ(ui->lastMessage().title, "Impostazione filtri");
+    view->runRecordCommand(First);
+    EXPECT_EQ(view->navigation().filterState(), NavigationEditor::FilterApplied);
+    EXPECT_EQ(view->navigation().recordCount(), 1);
+    EXPECT_EQ(view->codeEdit()->text(), "A1");
+
+    view->runRecordCommand(Filter);
+    EXPECT_EQ(view->navigation().recordCount(), 2);
+    view->runRecordCommand(Filter);
+    view->codeEdit()->SetValue("Z");
+    view->runRecordCommand(First);
+    EXPECT_EQ(ui->lastMessage().text,
+              "Il filtro impostato non seleziona alcun record e viene pertanto annullato.");
+    EXPECT_EQ(view->navigation().filterState(), NavigationEditor::NoFilter);
+}
+
+TEST_F(ProductViewFixture, ImageChosenIsStoredAtConfiguredWidthOnSave)
+{
+    insert("A1", "Sedia");
+    QImage source(800, 600, QImage::Format_RGB32);
+    source.fill(QColor(40, 110, 160));
+    const QString file = project.file("sedia.bmp");
+    ASSERT_TRUE(source.save(file));
+    view->pages()->setCurrentIndex(ProductRecords::Picture);
+    ui->queuePath(file);
+    ASSERT_TRUE(view->chooseImage());
+    view->flipImage(true);
+    EXPECT_TRUE(view->hasUnsavedChanges());
+    view->pages()->setCurrentIndex(ProductRecords::General);
+    EXPECT_FALSE(view->imageChanged());
+    EXPECT_EQ(QImage(project.file("website/images/prodotti/1.jpg")).size(), QSize(400, 300));
+    EXPECT_EQ(QImage(project.file("website/images/prodotti/th/1.jpg")).size(), QSize(120, 90));
+    EXPECT_EQ(project.count("SELECT VersioneImmagine FROM Prodotti WHERE ID=1"), 1);
+    EXPECT_EQ(project.count("SELECT Immagine FROM Prodotti WHERE ID=1"), 1);
+}
+
+TEST_F(ProductViewFixture, ScreenshotOfTheEditor)
+{
+    insert("SED01", "Sedia pieghevole");
+    QImage source(640, 480, QImage::Format_RGB32);
+    source.fill(QColor(200, 160, 90));
+    const QString file = project.file("sedia.jpg");
+    ASSERT_TRUE(source.save(file));
+    ui->queuePath(file);
+    view->chooseImage();
+    view->categoryToggled(1);
+    view->show();
+    QApplication::processEvents();
+    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    const QString path = folder + QStringLiteral("/prodotti.png");
+    ASSERT_TRUE(view->grab().save(path));
+    EXPECT_EQ(QImage(path).size(), view->size());
+}

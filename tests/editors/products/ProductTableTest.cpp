@@ -1,0 +1,171 @@
+#include "editors/catalogue/ProductTable.h"
+
+#include "../EditorTestProject.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ProductTableFixture : ::testing::Test {
+    EditorTestProject project;
+    ProductTable table{project.db(), project};
+
+    void SetUp() override
+    {
+        // 30 products in category 5, two more outside it.
+        for (int id = 1; id <= 32; ++id) {
+            project.db().execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice) "
+                                                "VALUES (%1, %1, 0, 'P%1')")
+                                     .arg(id));
+            project.db().execute(QStringLiteral("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, "
+                                                "Nome, DescrizioneBreve, Prezzo1, Prezzo2) VALUES "
+                                                "(%1, %1, 'it', 'Prodotto %1', 'Breve %1', %1, 2)")
+                                     .arg(id));
+            if (id <= 30)
+                project.db().execute(QStringLiteral("INSERT INTO CategorieProdotti (ID, IDCategoria, "
+                                                    "IDProdotto) VALUES (%1, 5, %1)")
+                                         .arg(id));
+        }
+        table.setCategory(5);
+    }
+    QList<int> ids() const
+    {
+        QList<int> out;
+        for (const auto &row : table.rows())
+            out << row.id;
+        return out;
+    }
+    static QList<int> range(int from, int to)
+    {
+        QList<int> out;
+        for (int i = from; i <= to; ++i)
+            out << i;
+        return out;
+    }
+};
+
+} // namespace
+
+TEST_F(ProductTableFixture, PagingThroughThirtyProducts)
+{
+    EXPECT_EQ(table.recordCount(), 30);
+    EXPECT_EQ(ids(), range(1, 12));
+    EXPECT_EQ(table.rows()[0].code, "P1");
+    EXPECT_EQ(table.rows()[0].description, "Prodotto 1");
+
+    EXPECT_EQ(table.pageDown(), 12);
+    EXPECT_EQ(ids(), range(13, 24));
+    EXPECT_EQ(table.pageDown(), 18);
+    EXPECT_EQ(ids(), range(19, 30));
+    EXPECT_EQ(table.lineDown(), 0); // at the end nothing moves
+    EXPECT_EQ(ids(), range(19, 30));
+
+    EXPECT_EQ(table.lineUp(), 18);
+    EXPECT_EQ(ids(), range(18, 29));
+    EXPECT_EQ(table.pageUp(), 6);
+    EXPECT_EQ(ids(), range(6, 17));
+    EXPECT_EQ(table.pageUp(), 1);
+    EXPECT_EQ(ids(), range(1, 12));
+    EXPECT_EQ(table.lineUp(), 0);
+    EXPECT_EQ(ids(), range(1, 12));
+    EXPECT_EQ(table.lineDown(), 1);
+    EXPECT_EQ(ids(), range(2, 13));
+}
+
+TEST_F(ProductTableFixture, ThumbKeepsTheWindowWhole)
+{
+    EXPECT_EQ(table.thumb(10), 9);
+    EXPECT_EQ(ids(), range(10, 21));
+    EXPECT_EQ(table.thumb(26), 18);
+    EXPECT_EQ(ids(), range(19, 30));
+
+    table.setCategory(0);
+    EXPECT_EQ(table.recordCount(), 32);
+    table.setCategory(99);
+    EXPECT_EQ(table.recordCount(), 0);
+    EXPECT_TRUE(table.rows().isEmpty());
+    EXPECT_EQ(table.pageDown(), 0);
+}
+
+TEST_F(ProductTableFixture, DescriptionChoiceAndLanguageFallback)
+{
+    table.setDescription(ProductTable::Description::Short);
+    EXPECT_EQ(table.rows()[1].description, "Breve 2");
+    project.db().execute("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, Nome, DescrizioneBreve, "
+                         "Prezzo1) VALUES (100, 3, 'en', 'Product 3', 'Short 3', 9)");
+    project.current = "en";
+    table.setCategory(5);
+    EXPECT_EQ(table.rows()[1].description, "Breve 2");
+    EXPECT_EQ(table.rows()[2].description, "Short 3");
+    EXPECT_DOUBLE_EQ(*table.rows()[2].prices[0], 9.0);
+}
+
+TEST_F(ProductTableFixture, PricesWrittenToTheCurrentOrDefaultLanguageRow)
+{
+    project.db().execute("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, Nome, Prezzo1) "
+                         "VALUES (100, 3, 'en', 'Product 3', 9)");
+    project.db().execute("UPDATE ProdottiLingue SET Modificato=FALSE");
+    project.current = "en";
+    table.setCategory(5);
+
+    const ProductTable::Row stored = table.readRow(4);
+    std::optional<double> same[4] = {stored.prices[0], stored.prices[1], stored.prices[2], stored.prices[3]};
+    EXPECT_FALSE(table.writePrices(4, same));
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE"), 0);
+
+    // Product 4 has no English row: its Italian row takes the new price.
+    std::optional<double> changed[4] = {4.0, 7.5, stored.prices[2], stored.prices[3]};
+    EXPECT_TRUE(table.writePrices(4, changed));
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=4").toDouble(), 7.5);
+    EXPECT_EQ(project.count("SELECT Modificato FROM ProdottiLingue WHERE ID=4"), 1);
+    EXPECT_DOUBLE_EQ(*table.rows()[3].prices[1], 7.5);
+
+    // Product 3 has one: the Italian row stays as it was.
+    std::optional<double> english[4] = {9.0, 3.0, stored.prices[2], stored.prices[3]};
+    EXPECT_TRUE(table.writePrices(3, english));
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=100").toDouble(), 3.0);
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=3").toDouble(), 2.0);
+}
+
+#include "editors/catalogue/CTabellaProdottiView.h"
+#include "common/ScriptedUiPort.h"
+#include "controls/CEditableGrid.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QScrollBar>
+#include <QTreeWidget>
+
+TEST_F(ProductTableFixture, ViewScrollsAndWritesBackTheLeftRow)
+{
+    ScopedScriptedUi ui;
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (5, 5, 0, '')");
+    project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) VALUES (1, 5, 'it', 'Sedie')");
+    CTabellaProdottiView view(project);
+    view.resize(900, 420);
+    // "Tutte le categorie" is chosen at the start.
+    EXPECT_EQ(view.table().recordCount(), 32);
+    ASSERT_EQ(view.tree()->topLevelItem(0)->text(0), "Tutte le categorie");
+    view.tree()->setCurrentItem(view.tree()->topLevelItem(0)->child(0));
+    EXPECT_EQ(view.table().recordCount(), 30);
+    EXPECT_EQ(view.grid()->rowCount(), 13);
+    EXPECT_EQ(view.scrollBar()->maximum(), 18);
+
+    view.grid()->setCurrentCell(2, 3);
+    view.grid()->setCellText(2, 3, "8.25");
+    EXPECT_TRUE(view.hasUnsavedChanges());
+    view.scroll(CTabellaProdottiView::Step::PageDown);
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=2").toDouble(), 8.25);
+    EXPECT_EQ(view.grid()->rowData(1), 13);
+    EXPECT_EQ(view.scrollBar()->value(), 12);
+    view.scrollTo(30);
+    EXPECT_EQ(view.grid()->rowData(1), 19);
+    EXPECT_EQ(view.grid()->rowData(12), 30);
+
+    view.show();
+    QApplication::processEvents();
+    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
+    QDir().mkpath(folder);
+    ASSERT_TRUE(view.grab().save(folder + "/tabella-prodotti.png"));
+}

@@ -3,6 +3,7 @@
 #include "CategoryTree.h"
 
 #include "controls/CCheckTreeCtrl.h"
+#include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
 #include "data/sets/CProdottiGeneraleSet.h"
 #include "editors/common/DataGuard.h"
@@ -131,6 +132,11 @@ void CProdottiView::buildForm()
     m_pages->addTab(buildGeneralPage(), QStringLiteral("Generale"));
     m_pages->addTab(buildPricesPage(), QStringLiteral("Prezzi"));
     m_pages->addTab(buildPicturePage(), QStringLiteral("Immagine"));
+    m_pages->addTab(buildCustomPage(), QStringLiteral("Custom"));
+    const int pageIds[] = {ProductRecords::General, ProductRecords::Prices, ProductRecords::Picture,
+                           ProductRecords::Custom};
+    for (int i = 0; i < m_pages->count(); ++i)
+        m_pages->widget(i)->setProperty("page", pageIds[i]);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
 
     m_picture = new ProductImageFrame(QStringLiteral("Immagine prodotto"), this);
@@ -279,6 +285,47 @@ QWidget *CProdottiView::buildPicturePage()
     return page;
 }
 
+QWidget *CProdottiView::buildCustomPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    m_custom = new CEditableGrid(page);
+    m_custom->setHeader(QStringLiteral("Nome\tValore\t"));
+    m_custom->setupColumn(0, 200, CEditableGrid::ReadOnly);
+    m_custom->setupColumn(1, 300, CEditableGrid::Editable);
+    layout->addWidget(m_custom);
+    return page;
+}
+
+int CProdottiView::pageAt(int index) const
+{
+    QWidget *w = m_pages->widget(index);
+    return w ? w->property("page").toInt() : -1;
+}
+
+int CProdottiView::indexOfPage(int page) const
+{
+    for (int i = 0; i < m_pages->count(); ++i)
+        if (pageAt(i) == page)
+            return i;
+    return -1;
+}
+
+void CProdottiView::loadCustomGrid()
+{
+    m_custom->removeAllRows();
+    const int productId = navigation().isInserting() ? navigation().reservedId() : m_shown.id;
+    const auto stored = ProductRecords::splitCustomValues(m_shown.fields.customValues);
+    for (const QString &name : m_product->customFieldNames(m_product->categories(productId))) {
+        QString value;
+        for (const auto &pair : stored)
+            if (pair.first == name)
+                value = pair.second;
+        m_custom->addRow(name + QLatin1Char('\t') + value + QLatin1Char('\t'), 0);
+    }
+    m_customLoaded = true;
+}
+
 void CProdottiView::buildCategoryTree()
 {
     m_categories->clear();
@@ -359,6 +406,13 @@ ProductFields CProdottiView::formFields() const
     for (int i = 0; i < 4; ++i)
         f.prices[i] = number(m_prices[i]);
     f.promoPrice = number(m_promoPrice);
+    if (m_customLoaded) {
+        m_custom->commitPendingEdit();
+        QList<QPair<QString, QString>> values;
+        for (int row = 1; row < m_custom->rowCount(); ++row)
+            values.append({m_custom->cellText(row, 0), m_custom->cellText(row, 1)});
+        f.customValues = ProductRecords::joinCustomValues(values);
+    }
     return f;
 }
 
@@ -432,10 +486,11 @@ bool CProdottiView::validateForm(const ProductFields &fields)
     const auto failure = ProductRecords::validate(fields, host().isDefaultLanguage());
     if (!failure)
         return true;
-    if (failure->page >= 0 && failure->page < m_pages->count() && m_pages->currentIndex() != failure->page) {
+    const int index = indexOfPage(failure->page);
+    if (index >= 0 && m_pages->currentIndex() != index) {
         m_changingPage = true;
-        m_pages->setCurrentIndex(failure->page);
-        m_previousPage = failure->page;
+        m_pages->setCurrentIndex(index);
+        m_previousPage = index;
         m_changingPage = false;
     }
     ui().tell(QStringLiteral("Validazione campi"), failure->message, UiPort::Icon::Stop);
@@ -462,7 +517,7 @@ bool CProdottiView::saveRecord()
     std::optional<int> version;
     if (m_imageChanged)
         version = m_product->nextImageVersion();
-    m_product->saveModified(m_shown, fields, false, version);
+    m_product->saveModified(m_shown, fields, m_customLoaded, version);
     writeImageIfChanged(m_shown.id);
     m_shown = m_product->load(m_shown.id);
     showSummary();
@@ -485,6 +540,9 @@ void CProdottiView::displayRecord()
     m_base = m_working;
     m_picture->setImage(m_working.toQImage());
     m_pagePicture->setImage(m_working.toQImage());
+    m_customLoaded = false;
+    if (pageAt(m_pages->currentIndex()) == ProductRecords::Custom)
+        loadCustomGrid();
 }
 
 void CProdottiView::blankForm()
@@ -497,6 +555,8 @@ void CProdottiView::blankForm()
     m_base.clear();
     m_picture->setImage({});
     m_pagePicture->setImage({});
+    m_custom->removeAllRows();
+    m_customLoaded = false;
 }
 
 qint32 CProdottiView::reserveIdentifier()
@@ -557,22 +617,23 @@ QStringList CProdottiView::filterCriteria()
 
 bool CProdottiView::pageRefused(int index)
 {
+    const int page = pageAt(index);
     const NavigationEditor &nav = navigation();
-    if (nav.filterState() == NavigationEditor::EnteringCriteria && index >= ProductRecords::Picture) {
+    if (nav.filterState() == NavigationEditor::EnteringCriteria && page >= ProductRecords::Picture) {
         ui().tell(QStringLiteral("Impostazione filtri"),
                   QStringLiteral("ATTENZIONE: durante l'impostazione di un filtro non è possibile accedere\n"
                                  "ai moduli immagine, taglie, colori, custom, files."),
                   UiPort::Icon::Exclamation);
         return true;
     }
-    if (nav.isInserting() && index >= ProductRecords::Colours) {
+    if (nav.isInserting() && page >= ProductRecords::Colours) {
         ui().tell(kInsertTitle,
                   QStringLiteral("ATTENZIONE: durante l'inserimento non è possibile accedere\n"
                                  "ai moduli taglie, colori, custom, files."),
                   UiPort::Icon::Exclamation);
         return true;
     }
-    if (!nav.isInserting() && nav.recordCount() == 0 && index != ProductRecords::General) {
+    if (!nav.isInserting() && nav.recordCount() == 0 && page != ProductRecords::General) {
         ui().tell(kInsertTitle,
                   QStringLiteral("ATTENZIONE: l'archivio è vuoto.\n\n"
                                  "Pertanto è necessario attivare prima la modalità inserimento."),
@@ -598,7 +659,7 @@ void CProdottiView::pageChanged(int index)
     }
     const bool editing = !navigation().isInserting()
         && navigation().filterState() != NavigationEditor::EnteringCriteria;
-    if (previous == ProductRecords::Picture) {
+    if (pageAt(previous) == ProductRecords::Picture) {
         // Adjustments not applied are dropped on leaving the page.
         m_working = m_base;
         m_pagePicture->setImage(m_working.toQImage());
@@ -613,13 +674,15 @@ void CProdottiView::pageChanged(int index)
         }
     }
     m_previousPage = m_pages->currentIndex();
-    if (index == ProductRecords::Picture) {
+    if (pageAt(index) == ProductRecords::Picture) {
         m_base = m_working;
         m_brightness->setValue(0);
         m_contrast->setValue(0);
     }
     if (editing && navigation().recordCount() > 0)
         runGuarded(kTitle, [this] { displayRecord(); });
+    else if (pageAt(index) == ProductRecords::Custom)
+        runGuarded(kTitle, [this] { loadCustomGrid(); });
     navigationStateChanged();
 }
 

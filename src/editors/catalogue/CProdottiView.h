@@ -8,6 +8,7 @@
 #include <memory>
 
 class CCheckTreeCtrl;
+class CEditableGrid;
 class CValidatedEdit;
 class QCheckBox;
 class QFrame;
@@ -71,6 +72,8 @@ public:
     QRadioButton *promoPriceChoice() const { return m_choosePromo; }
     CCheckTreeCtrl *categoryTree() const { return m_categories; }
     QFrame *categoryPopup() const { return m_popup; }
+    CEditableGrid *customGrid() const { return m_custom; }
+    bool customLoaded() const { return m_customLoaded; }
 
     // The category popup, placed under the "Categorie" button.
     void showCategories();
@@ -95,6 +98,12 @@ private:
     QWidget *buildGeneralPage();
     QWidget *buildPricesPage();
     QWidget *buildPicturePage();
+    QWidget *buildCustomPage();
+    // The page shown at a tab index, and the tab index of a page (-1 when
+    // the form has no such page).
+    int pageAt(int index) const;
+    int indexOfPage(int page) const;
+    void loadCustomGrid();
     void buildCategoryTree();
     void fillCategoryTree(QTreeWidgetItem *parent, const QList<struct TreeNode> &nodes);
     void tickLinkedCategories();
@@ -112,6 +121,7 @@ private:
     int m_previousPage = 0;
     bool m_changingPage = false;
     bool m_imageChanged = false;
+    bool m_customLoaded = false;
     Image m_working;
     Image m_base;
 
@@ -149,4 +159,5 @@ private:
     QSlider *m_brightness = nullptr;
     QSlider *m_contrast = nullptr;
     ProductImageFrame *m_pagePicture = nullptr;
+    CEditableGrid *m_custom = nullptr;
 };

@@ -388,6 +388,44 @@ QString ProductRecords::customDefinitionFilter(const QList<int> &categories)
     return filter;
 }
 
+QStringList ProductRecords::customFieldNames(const QList<int> &categories)
+{
+    QStringList names;
+    const auto rows = m_db.queryRows(QStringLiteral("SELECT Nome FROM DefCampiCustom WHERE %1 ORDER BY ID")
+                                         .arg(customDefinitionFilter(categories)));
+    for (const QVariantList &row : rows) {
+        const QString name = row.value(0).toString();
+        if (!name.isEmpty() && !names.contains(name))
+            names << name;
+    }
+    return names;
+}
+
+QList<QPair<QString, QString>> ProductRecords::splitCustomValues(const QString &text)
+{
+    QList<QPair<QString, QString>> values;
+    const QStringList parts = text.split(QLatin1Char('|'));
+    // The text ends with "|": the last piece is empty and not a name.
+    int i = 0;
+    for (; i + 1 < parts.size(); i += 2)
+        values.append({parts[i], parts[i + 1]});
+    if (i < parts.size() && !parts[i].isEmpty())
+        values.append({parts[i], QString()});
+    return values;
+}
+
+QString ProductRecords::joinCustomValues(const QList<QPair<QString, QString>> &values)
+{
+    QString text;
+    for (const auto &[name, value] : values) {
+        // A "|" typed into a value would split it on reading.
+        QString clean = value;
+        clean.replace(QLatin1Char('|'), QLatin1Char('/'));
+        text += name + QLatin1Char('|') + clean + QLatin1Char('|');
+    }
+    return text;
+}
+
 int ProductRecords::nextImageVersion()
 {
     CProgressivoVersioneRecordSet counter(m_db);

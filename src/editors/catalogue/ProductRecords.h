@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -144,6 +145,14 @@ public:
     // The custom-field definitions filter of a product's categories:
     // "IDCategoria=0" followed by " OR IDCategoria=%d" per category.
     static QString customDefinitionFilter(const QList<int> &categories);
+
+    // Names of the custom fields defined for category 0 and the given
+    // categories, in definition order, each once.
+    QStringList customFieldNames(const QList<int> &categories);
+    // The custom values text: "name|value|" per field; reading splits the
+    // text at "|" in pairs (a trailing odd piece is a name without value).
+    static QList<QPair<QString, QString>> splitCustomValues(const QString &text);
+    static QString joinCustomValues(const QList<QPair<QString, QString>> &values);
 
     // Next value of the global record version counter (from 1).
     int nextImageVersion();

@@ -4,6 +4,7 @@
 #include "common/ScriptedUiPort.h"
 
 #include "controls/CCheckTreeCtrl.h"
+#include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
 
 #include <QApplication>
@@ -188,4 +189,29 @@ TEST_F(ProductViewFixture, ScreenshotOfTheEditor)
     const QString path = folder + QStringLiteral("/prodotti.png");
     ASSERT_TRUE(view->grab().save(path));
     EXPECT_EQ(QImage(path).size(), view->size());
+}
+
+TEST_F(ProductViewFixture, CustomValuesAreEditedInTheGridAndSaved)
+{
+    project.db().execute("INSERT INTO DefCampiCustom (ID, IDCategoria, Nome) VALUES (1, 0, 'Materiale')");
+    project.db().execute("INSERT INTO DefCampiCustom (ID, IDCategoria, Nome) VALUES (2, 1, 'Colore')");
+    insert("A1", "Sedia");
+    view->categoryToggled(1);
+    const int custom = 3; // Generale, Prezzi, Immagine, Custom
+    ASSERT_EQ(view->pages()->tabText(custom), "Custom");
+    view->pages()->setCurrentIndex(custom);
+    ASSERT_TRUE(view->customLoaded());
+    ASSERT_EQ(view->customGrid()->rowCount(), 3);
+    EXPECT_EQ(view->customGrid()->cellText(2, 0), "Colore");
+    view->customGrid()->setCellText(1, 1, "faggio");
+    view->pages()->setCurrentIndex(0);
+    EXPECT_EQ(project.db().scalar("SELECT ValoriCustom FROM ProdottiLingue WHERE IDProdotto=1").toString(),
+              "Materiale|faggio|Colore||");
+    EXPECT_TRUE(project.db().scalar("SELECT Keywords FROM ParoleChiave WHERE IDRecord=1").toString().contains("faggio"));
+
+    // While inserting the custom page stays closed.
+    view->runRecordCommand(Insert);
+    view->pages()->setCurrentIndex(custom);
+    EXPECT_EQ(view->pages()->currentIndex(), 0);
+    EXPECT_TRUE(ui->lastMessage().text.startsWith("ATTENZIONE: durante l'inserimento"));
 }

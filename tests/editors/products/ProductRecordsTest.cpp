@@ -267,3 +267,24 @@ TEST_F(ProductRecordsFixture, ImageStoredAtConfiguredWidthsWithVersion)
     EXPECT_FALSE(QFile::exists(records.imagePath(id)));
     EXPECT_EQ(project.count(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=%1").arg(id)), 0);
 }
+
+TEST(ProductCustomValues, SplitAndJoinInPairs)
+{
+    using Pairs = QList<QPair<QString, QString>>;
+    EXPECT_EQ(ProductRecords::splitCustomValues("Colore|rosso|Taglia|M|"),
+              (Pairs{{"Colore", "rosso"}, {"Taglia", "M"}}));
+    EXPECT_EQ(ProductRecords::splitCustomValues("Colore|rosso|Vuoto"), (Pairs{{"Colore", "rosso"}, {"Vuoto", ""}}));
+    EXPECT_TRUE(ProductRecords::splitCustomValues("").isEmpty());
+    EXPECT_EQ(ProductRecords::joinCustomValues({{"Colore", "rosso|blu"}, {"Peso", ""}}), "Colore|rosso/blu|Peso||");
+}
+
+TEST_F(ProductRecordsFixture, CustomFieldsOfCategoryZeroAndTheProductsCategories)
+{
+    const int category = addCategory();
+    const int other = addCategory();
+    project.db().execute("INSERT INTO DefCampiCustom (ID, IDCategoria, Nome) VALUES (1, 0, 'Materiale')");
+    project.db().execute(QStringLiteral("INSERT INTO DefCampiCustom (ID, IDCategoria, Nome) VALUES (2, %1, 'Colore')").arg(category));
+    project.db().execute(QStringLiteral("INSERT INTO DefCampiCustom (ID, IDCategoria, Nome) VALUES (3, %1, 'Voltaggio')").arg(other));
+    EXPECT_EQ(records.customFieldNames({}), QStringList{"Materiale"});
+    EXPECT_EQ(records.customFieldNames({category}), (QStringList{"Materiale", "Colore"}));
+}

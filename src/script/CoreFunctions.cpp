@@ -1,6 +1,8 @@
 #include "CoreFunctions.h"
 
+#include "Dispatch.h"
 #include "Registry.h"
+#include "ScriptError.h"
 
 namespace vbs {
 
@@ -18,11 +20,26 @@ Variant fnCDate(Context &, CallArgs &a) { return Variant::date(a[0].toDate()); }
 
 Variant fnVarType(Context &, CallArgs &a) { return Variant(int16_t(varType(a[0]))); }
 Variant fnTypeName(Context &, CallArgs &a) { return Variant(typeName(a[0])); }
-Variant fnIsEmpty(Context &, CallArgs &a) { return Variant(a[0].isEmpty()); }
-Variant fnIsNull(Context &, CallArgs &a) { return Variant(a[0].isNull()); }
+// The type tests look through an object to its default value, so that
+// IsNull(rs("Campo")) tests the field's value, as site pages expect. An object
+// without a default member is tested as it is.
+Variant valueBehind(const Variant &v)
+{
+    const Variant &d = v.deref();
+    if (!d.isObject() || !d.objectValue())
+        return d;
+    try {
+        return defaultValue(d);
+    } catch (const ScriptError &) {
+        return d;
+    }
+}
+
+Variant fnIsEmpty(Context &, CallArgs &a) { return Variant(valueBehind(a[0]).isEmpty()); }
+Variant fnIsNull(Context &, CallArgs &a) { return Variant(valueBehind(a[0]).isNull()); }
 Variant fnIsObject(Context &, CallArgs &a) { return Variant(a[0].isObject()); }
 Variant fnIsArray(Context &, CallArgs &a) { return Variant(a[0].isArray()); }
-Variant fnIsNumeric(Context &, CallArgs &a) { return Variant(a[0].isNumeric()); }
+Variant fnIsNumeric(Context &, CallArgs &a) { return Variant(valueBehind(a[0]).isNumeric()); }
 
 Variant fnErr(Context &ctx, CallArgs &) { return ctx.errObject(); }
 Variant fnCreateObject(Context &ctx, CallArgs &a) { return ctx.createObject(a[0].toString()); }

@@ -96,12 +96,12 @@ TEST(AdoRecordset, NullsTypesCountsAndMoves)
         "<% Set rs = CreateObject(\"ADODB.Recordset\")\r\n"
         "rs.Open \"Prodotti\", conn, 3, 1\r\n"
         "rs.MoveLast : rs.MovePrevious\r\n"
-        "v = rs(\"Peso\") %><%= IsNull(v) %>|<%= rs(\"Codice\") %>|<%= rs.RecordCount %>|<%= rs.AbsolutePosition %>|"
+        "v = rs(\"Peso\") %><%= IsNull(v) %>|<%= IsNull(rs(\"Peso\")) %>|<%= IsNull(rs(\"Codice\")) %>|<%= rs(\"Codice\") %>|<%= rs.RecordCount %>|<%= rs.AbsolutePosition %>|"
         "<%= rs.Fields(\"Attivo\").Type %>|<%= rs(\"Peso\").Type %>|<%= rs(\"ID\").Type %>|<%= TypeName(rs(\"Attivo\").Value) %>|"
         "<% rs.MoveFirst : rs.Move 2 %><%= rs(\"ID\") %>|<% rs.PageSize = 2 : rs.AbsolutePage = 2 %><%= rs(\"ID\") %>|"
         "<%= rs.PageCount %>|<% rs.MoveNext %><%= rs.EOF %>|<% rs.MoveNext %>");
     EXPECT_EQ(out.section(QStringLiteral("<p>"), 0, 0),
-              QStringLiteral("Vero|B2|3|2|11|5|3|Boolean|3|3|2|Vero|"));
+              QStringLiteral("Vero|Vero|Falso|B2|3|2|11|5|3|Boolean|3|3|2|Vero|"));
     EXPECT_TRUE(out.contains(QStringLiteral("<p>"))) << "MoveNext past EOF must fail: " << out.toStdString();
 }
 

@@ -5,7 +5,8 @@
 //   (b) 10,000 FindFirst "ID=%d" on random keys;
 //   (c) 10,000 Edit/Update of two columns in one transaction.
 // Each figure is the best of several runs. Usage:
-//   bench_recordset [--program-folder DIR] [--runs N]
+//   bench_recordset [--program-folder DIR] [--runs N] [--products N]
+// A smaller --products (finds and edits scale with it) keeps profiling runs short.
 #include "data/Database.h"
 #include "data/Recordset.h"
 
@@ -26,9 +27,9 @@
 
 namespace {
 
-constexpr int kProducts = 100000;
-constexpr int kFinds = 10000;
-constexpr int kEdits = 10000;
+int kProducts = 100000;
+int kFinds = 10000;
+int kEdits = 10000;
 
 using Clock = std::chrono::steady_clock;
 
@@ -120,6 +121,10 @@ int main(int argc, char **argv)
             runs = std::max(1, args[++i].toInt());
         else if (args[i] == QLatin1String("--program-folder") && i + 1 < args.size())
             programFolder = args[++i];
+        else if (args[i] == QLatin1String("--products") && i + 1 < args.size()) {
+            kProducts = std::max(100, args[++i].toInt());
+            kFinds = kEdits = std::max(10, kProducts / 10);
+        }
     }
     if (programFolder.isEmpty())
         programFolder = qEnvironmentVariable("ZANFIRA_HOME");

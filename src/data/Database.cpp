@@ -72,6 +72,10 @@ void Database::open(const QString &path, OpenMode mode)
         flags |= SQLite::OPEN_CREATE;
     else if (mode == OpenMode::ReadOnly)
         flags = SQLite::OPEN_READONLY;
+    // A connection belongs to the thread that opened it (other threads open
+    // their own), so SQLite need not lock it around every call: reading a
+    // column would otherwise take and release a mutex each time.
+    flags |= SQLITE_OPEN_NOMUTEX;
     if (mode != OpenMode::ReadWriteCreate && !QFileInfo::exists(path))
         throw ZF_DATA_ERROR(QStringLiteral("Il database non esiste"), path);
     try {

@@ -59,6 +59,10 @@ struct Recordset::Impl {
     QString cursorSql;       // the statement that gives the keyset
     QVector<Column> columns;
     QHash<QString, int> columnIndex;  // lower-case name -> index
+    // Names as spelt by the columns -> index, for the usual lookup in the
+    // column's own spelling without building a lower-case copy. Holds a name
+    // only where it agrees with columnIndex.
+    QHash<QString, int> exactIndex;
     QString columnList;               // "[a], [b], ..." for table sets
     QString whereSql;                 // condition of the set (statement and filter)
     QString orderSql;                 // order of the set, ending with rowid
@@ -199,6 +203,10 @@ void Recordset::openSource()
             x.columns.push_back({c.name, c.kind, c.defaultSql});
             names << bracket(c.name);
         }
+        for (int c = 0; c < x.columns.size(); ++c) {
+            if (x.columnIndex.value(x.columns[c].name.toLower()) == c)
+                x.exactIndex.insert(x.columns[c].name, c);
+        }
         x.columnList = names.join(QStringLiteral(", "));
         QStringList conds;
         if (!where.isEmpty())
@@ -255,6 +263,10 @@ void Recordset::openSource()
             if (!x.columnIndex.contains(col.name.toLower()))
                 x.columnIndex.insert(col.name.toLower(), c);
             x.columns.push_back(col);
+        }
+        for (int c = 0; c < n; ++c) {
+            if (x.columnIndex.value(x.columns[c].name.toLower()) == c)
+                x.exactIndex.insert(x.columns[c].name, c);
         }
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
             QVector<QVariant> row(n);
@@ -537,8 +549,15 @@ bool Recordset::readAhead() const
     int rc;
     while ((rc = sqlite3_step(x.batchFetch)) == SQLITE_ROW) {
         QVector<QVariant> row(n);
-        for (int c = 0; c < n; ++c)
-            row[c] = sqlitevalue::read(x.batchFetch, c + 1, x.columns[c].kind);
+        for (int c = 0; c < n; ++c) {
+            // Dates stay text until asked for (value() reads them as read()
+            // would); most rows read ahead are never looked at field by field.
+            if (x.columns[c].kind == ColumnKind::DateTime && sqlite3_column_type(x.batchFetch, c + 1) == SQLITE_TEXT)
+                row[c] = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(x.batchFetch, c + 1)),
+                                           sqlite3_column_bytes(x.batchFetch, c + 1));
+            else
+                row[c] = sqlitevalue::read(x.batchFetch, c + 1, x.columns[c].kind);
+        }
         x.batch.emplace(sqlite3_column_int64(x.batchFetch, 0), std::move(row));
     }
     sqlite3_reset(x.batchFetch);
@@ -954,25 +973,29 @@ void Recordset::update()
     if (m_editMode == EditMode::None)
         throw ZF_DATA_ERROR(QStringLiteral("Update senza AddNew o Edit"), m_source);
     const int n = x.columns.size();
-    QStringList names;
     QVector<int> idx;
     for (int c = 0; c < n; ++c) {
-        if (x.dirty[c]) {
-            names << bracket(x.columns[c].name);
+        if (x.dirty[c])
             idx << c;
-        }
     }
+    // Column names in brackets, built only when a statement text is needed.
+    auto names = [&] {
+        QStringList list;
+        for (int c : std::as_const(idx))
+            list << bracket(x.columns[c].name);
+        return list;
+    };
     const bool ownWritesOnly = m_db->writeCounter() == x.knownWrites;
     if (m_editMode == EditMode::AddNew) {
         QString sql;
-        if (names.isEmpty()) {
+        if (idx.isEmpty()) {
             sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(bracket(x.table));
         } else {
             QStringList marks;
             for (int i = 0; i < idx.size(); ++i)
                 marks << QStringLiteral("?");
             sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(bracket(x.table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+                      .arg(bracket(x.table), names().join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
         }
         m_db->aboutToWrite();
         sqlite3_stmt *stmt = m_db->cachedStatement(sql);
@@ -998,14 +1021,14 @@ void Recordset::update()
         if (!hasCurrent())
             throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
         const qint64 rowid = x.keys[size_t(x.pos)];
-        if (!names.isEmpty()) {
+        if (!idx.isEmpty()) {
             QByteArray mask(n, '0');
             for (int c : std::as_const(idx))
                 mask[c] = '1';
             QString &sql = x.updateSql[mask];
             if (sql.isEmpty()) {
                 QStringList sets;
-                for (const QString &nm : std::as_const(names))
+                for (const QString &nm : names())
                     sets << nm + QStringLiteral("=?");
                 sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(bracket(x.table), sets.join(QStringLiteral(", ")));
             }
@@ -1077,6 +1100,9 @@ QStringList Recordset::fieldNames() const
 
 int Recordset::fieldIndex(const QString &name) const
 {
+    const auto it = d->exactIndex.constFind(name);
+    if (it != d->exactIndex.constEnd())
+        return it.value();
     return d->columnIndex.value(name.toLower(), -1);
 }
 
@@ -1112,8 +1138,16 @@ QVariant Recordset::value(int index) const
     case Impl::Source::Fetch:
         return sqlitevalue::read(x.fetch, index, x.columns[index].kind);
     default:
-        return x.current[index];
+        break;
     }
+    QVariant &v = x.current[index];
+    if (x.columns[index].kind == ColumnKind::DateTime && v.typeId() == QMetaType::QString) {
+        // Date text kept from a read ahead; text that is no date stays text.
+        const QDateTime dt = sqlitevalue::parseDate(v.toString());
+        if (dt.isValid())
+            v = dt;
+    }
+    return v;
 }
 
 void Recordset::setValue(const QString &name, const QVariant &value)

@@ -1,6 +1,7 @@
 // String functions: Len, Left, Mid, InStr, Replace, StrComp, Split's
 // relatives, Asc/Chr, Hex/Oct, Escape/Unescape.
 
+#include <algorithm>
 #include "LibSupport.h"
 
 #include <cmath>
@@ -106,6 +107,72 @@ Variant fnMid(Context &, CallArgs &a)
     if (start > s.size())
         return Variant(QString());
     return Variant(s.mid(start - 1, len));
+}
+
+// The byte functions see a string as its UTF-16 code units, low byte first,
+// as VBScript's strings are stored. A slice that ends in the middle of a
+// character keeps that byte as a character of its own.
+QString byteSlice(const QString &s, qint64 firstByte, qint64 count)
+{
+    const qint64 total = qint64(s.size()) * 2;
+    if (firstByte >= total || count <= 0)
+        return QString();
+    const qint64 end = std::min(total, firstByte + count);
+    QString out;
+    out.reserve(int((end - firstByte + 1) / 2));
+    qint64 b = firstByte;
+    while (b < end) {
+        const char16_t unit = s[int(b / 2)].unicode();
+        if (b % 2 == 0 && b + 1 < end) {
+            out.append(QChar(unit));
+            b += 2;
+        } else {
+            out.append(QChar(char16_t((b % 2 == 0) ? (unit & 0xFF) : (unit >> 8))));
+            ++b;
+        }
+    }
+    return out;
+}
+
+Variant fnMidB(Context &, CallArgs &a)
+{
+    const int32_t start = plain(a[1]).toLong();
+    if (start < 1)
+        raise(ErrInvalidCall);
+    int32_t len = -1;
+    if (!a.isMissing(2))
+        len = nonNegative(a[2]);
+    if (a[0].isNull())
+        return Variant::null();
+    const QString s = text(a[0]);
+    return Variant(byteSlice(s, start - 1, len < 0 ? qint64(s.size()) * 2 : len));
+}
+
+Variant fnLeftB(Context &, CallArgs &a)
+{
+    const int32_t n = nonNegative(a[1]);
+    if (a[0].isNull())
+        return Variant::null();
+    return Variant(byteSlice(text(a[0]), 0, n));
+}
+
+Variant fnRightB(Context &, CallArgs &a)
+{
+    const int32_t n = nonNegative(a[1]);
+    if (a[0].isNull())
+        return Variant::null();
+    const QString s = text(a[0]);
+    const qint64 total = qint64(s.size()) * 2;
+    const qint64 take = std::min<qint64>(n, total);
+    return Variant(byteSlice(s, total - take, take));
+}
+
+Variant fnChrB(Context &, CallArgs &a)
+{
+    const int32_t code = plain(a[0]).toLong();
+    if (code < 0 || code > 255)
+        raise(ErrInvalidCall);
+    return Variant(QString(QChar(char16_t(code))));
 }
 
 Variant caseChange(CallArgs &a, bool upper)
@@ -436,6 +503,10 @@ void registerStringFunctions(FunctionRegistry &r)
     r.add(QStringLiteral("Left"), fnLeft, 2, 2);
     r.add(QStringLiteral("Right"), fnRight, 2, 2);
     r.add(QStringLiteral("Mid"), fnMid, 2, 3);
+    r.add(QStringLiteral("MidB"), fnMidB, 2, 3);
+    r.add(QStringLiteral("LeftB"), fnLeftB, 2, 2);
+    r.add(QStringLiteral("RightB"), fnRightB, 2, 2);
+    r.add(QStringLiteral("ChrB"), fnChrB, 1, 1);
     r.add(QStringLiteral("LCase"), fnLCase, 1, 1);
     r.add(QStringLiteral("UCase"), fnUCase, 1, 1);
     r.add(QStringLiteral("Trim"), fnTrim, 1, 1);

@@ -326,3 +326,22 @@ TEST(ProductImportTest, FieldListRules)
     EXPECT_EQ(ui->lastMessage().text, QStringLiteral("E' necessario importare almeno una descrizione!"));
     EXPECT_EQ(ui->lastMessage().title, QStringLiteral("Selezione campi"));
 }
+
+TEST(ProductImportTest, CodesRepeatedInTheFileOrDatabaseFindTheFirstProduct)
+{
+    ImportTestProject p;
+    {
+        Database db(p.folder().database());
+        db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, Codice) VALUES (7, 7, 'DUP')"));
+        db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, Codice) VALUES (3, 3, 'dup')"));
+    }
+    const ProductImport::Result r = runImport(p, p.writeFile(QStringLiteral("d.txt"),
+        "12;X1;Primo;Primo;1.00;20;\n12;x1;Secondo;Secondo;2.00;20;\n12;Dup;Doppio;Doppio;3.00;20;\n"));
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.added, 1);
+    EXPECT_EQ(r.updated, 2);
+    EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti")), 3);
+    EXPECT_EQ(p.value(QStringLiteral("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=8")).toString(), QStringLiteral("Secondo"));
+    // The lower ID comes first in the table, as the search finds it.
+    EXPECT_EQ(p.value(QStringLiteral("SELECT IDProdotto FROM ProdottiLingue WHERE Nome='Doppio'")).toInt(), 3);
+}

@@ -1,6 +1,7 @@
 #include "CProdottiView.h"
 
 #include "CategoryTree.h"
+#include "ProductFiles.h"
 
 #include "controls/CCheckTreeCtrl.h"
 #include "controls/CEditableGrid.h"
@@ -12,6 +13,9 @@
 #include "support/imaging/ImageFit.h"
 
 #include <QButtonGroup>
+#include <QDesktopServices>
+#include <QListWidget>
+#include <QUrl>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -95,7 +99,7 @@ CProdottiView::CProdottiView(EditorHost &host, int baseProductId, QWidget *paren
     : NavigationEditorView(host, std::make_unique<CProdottiGeneraleSet>(host.database()),
                            NavigationTexts{}, parent),
       m_product(std::make_unique<ProductRecords>(host.database(), host, host.projectFolder())),
-      m_baseId(baseProductId)
+      m_baseId(baseProductId), m_files(std::make_unique<ProductFiles>(host.projectFolder()))
 {
     setObjectName(QStringLiteral("CProdottiView"));
     setFollowsLanguage(true);
@@ -133,8 +137,9 @@ void CProdottiView::buildForm()
     m_pages->addTab(buildPricesPage(), QStringLiteral("Prezzi"));
     m_pages->addTab(buildPicturePage(), QStringLiteral("Immagine"));
     m_pages->addTab(buildCustomPage(), QStringLiteral("Custom"));
+    m_pages->addTab(buildFilesPage(), QStringLiteral("Files"));
     const int pageIds[] = {ProductRecords::General, ProductRecords::Prices, ProductRecords::Picture,
-                           ProductRecords::Custom};
+                           ProductRecords::Custom, ProductRecords::Files};
     for (int i = 0; i < m_pages->count(); ++i)
         m_pages->widget(i)->setProperty("page", pageIds[i]);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
@@ -295,6 +300,105 @@ QWidget *CProdottiView::buildCustomPage()
     m_custom->setupColumn(1, 300, CEditableGrid::Editable);
     layout->addWidget(m_custom);
     return page;
+}
+
+QWidget *CProdottiView::buildFilesPage()
+{
+    auto *page = new QWidget;
+    auto *grid = new QGridLayout(page);
+    m_fileList = new QListWidget(page);
+    m_fileCode = makeEdit(page, "codiceFile", 0, 50, 0, 0);
+    auto *add = new QPushButton(QStringLiteral("Inserisci"), page);
+    auto *choose = new QPushButton(QStringLiteral("Modifica"), page);
+    auto *remove = new QPushButton(QStringLiteral("Cancella"), page);
+    auto *open = new QPushButton(QStringLiteral("Apri"), page);
+    grid->addWidget(m_fileList, 0, 0, 6, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Codice file"), page), 0, 1);
+    grid->addWidget(m_fileCode, 1, 1);
+    grid->addWidget(add, 2, 1);
+    grid->addWidget(choose, 3, 1);
+    grid->addWidget(remove, 4, 1);
+    grid->addWidget(open, 5, 1);
+    connect(m_fileList, &QListWidget::currentTextChanged, this,
+            [this](const QString &code) { m_fileCode->SetValue(code); });
+    connect(add, &QPushButton::clicked, this, [this] { addFileCode(); });
+    connect(choose, &QPushButton::clicked, this, [this] { chooseFileForCode(); });
+    connect(remove, &QPushButton::clicked, this, [this] { deleteFileCode(); });
+    connect(open, &QPushButton::clicked, this, [this] { openFile(); });
+    return page;
+}
+
+void CProdottiView::loadFileList()
+{
+    m_fileList->clear();
+    m_fileCode->Blank();
+    if (m_shown.id != 0)
+        m_fileList->addItems(m_files->codes(m_shown.id));
+}
+
+bool CProdottiView::addFileCode()
+{
+    QStringList listed;
+    for (int i = 0; i < m_fileList->count(); ++i)
+        listed << m_fileList->item(i)->text();
+    const QString code = m_fileCode->text().trimmed().toLower();
+    const QString refusal = ProductFiles::checkNewCode(code, listed);
+    if (!refusal.isEmpty()) {
+        ui().tell(QStringLiteral("Validazione campi"), refusal, UiPort::Icon::Stop);
+        m_fileCode->setFocus();
+        return false;
+    }
+    m_fileList->addItem(code);
+    m_fileList->setCurrentRow(m_fileList->count() - 1);
+    return true;
+}
+
+bool CProdottiView::chooseFileForCode()
+{
+    QListWidgetItem *item = m_fileList->currentItem();
+    if (!item || m_shown.id == 0)
+        return false;
+    const QString source = ui().chooseOpenFile(QStringLiteral("Files"), QString(),
+                                               QStringLiteral("Tutti i files (*.*)"));
+    if (source.isEmpty())
+        return false;
+    QString error;
+    if (!m_files->attach(m_shown.id, item->text(), source, &error)) {
+        ui().tell(QStringLiteral("Files"), QStringLiteral("Impossibile copiare il file!\n%1").arg(error),
+                  UiPort::Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+bool CProdottiView::deleteFileCode()
+{
+    QListWidgetItem *item = m_fileList->currentItem();
+    if (!item || m_shown.id == 0)
+        return false;
+    if (!ui().ask(QStringLiteral("Cancellazione file"), QStringLiteral("Confermi ?")))
+        return false;
+    m_files->remove(m_shown.id, item->text());
+    delete item;
+    m_fileCode->Blank();
+    return true;
+}
+
+bool CProdottiView::openFile()
+{
+    QListWidgetItem *item = m_fileList->currentItem();
+    if (!item || m_shown.id == 0)
+        return false;
+    const QString file = m_files->firstFile(m_shown.id, item->text());
+    if (file.isEmpty()) {
+        ui().tell(QStringLiteral("Files"), QStringLiteral("File non trovato!"), UiPort::Icon::Exclamation);
+        return false;
+    }
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
+        ui().tell(QStringLiteral("Files"), QStringLiteral("Impossibile aprire il file!"), UiPort::Icon::Stop);
+        return false;
+    }
+    return true;
 }
 
 int CProdottiView::pageAt(int index) const
@@ -543,6 +647,8 @@ void CProdottiView::displayRecord()
     m_customLoaded = false;
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Custom)
         loadCustomGrid();
+    if (pageAt(m_pages->currentIndex()) == ProductRecords::Files)
+        loadFileList();
 }
 
 void CProdottiView::blankForm()
@@ -557,6 +663,8 @@ void CProdottiView::blankForm()
     m_pagePicture->setImage({});
     m_custom->removeAllRows();
     m_customLoaded = false;
+    m_fileList->clear();
+    m_fileCode->Blank();
 }
 
 qint32 CProdottiView::reserveIdentifier()

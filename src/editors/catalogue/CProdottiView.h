@@ -9,6 +9,8 @@
 
 class CCheckTreeCtrl;
 class CEditableGrid;
+class ProductFiles;
+class QListWidget;
 class CValidatedEdit;
 class QCheckBox;
 class QFrame;
@@ -75,6 +77,14 @@ public:
     CEditableGrid *customGrid() const { return m_custom; }
     bool customLoaded() const { return m_customLoaded; }
 
+    // Files page: the codes listed, and its four buttons.
+    QListWidget *fileList() const { return m_fileList; }
+    CValidatedEdit *fileCodeEdit() const { return m_fileCode; }
+    bool addFileCode();
+    bool chooseFileForCode();
+    bool deleteFileCode();
+    bool openFile();
+
     // The category popup, placed under the "Categorie" button.
     void showCategories();
     // A tick or untick of a category in the popup.
@@ -99,6 +109,8 @@ private:
     QWidget *buildPricesPage();
     QWidget *buildPicturePage();
     QWidget *buildCustomPage();
+    QWidget *buildFilesPage();
+    void loadFileList();
     // The page shown at a tab index, and the tab index of a page (-1 when
     // the form has no such page).
     int pageAt(int index) const;
@@ -160,4 +172,7 @@ private:
     QSlider *m_contrast = nullptr;
     ProductImageFrame *m_pagePicture = nullptr;
     CEditableGrid *m_custom = nullptr;
+    std::unique_ptr<ProductFiles> m_files;
+    QListWidget *m_fileList = nullptr;
+    CValidatedEdit *m_fileCode = nullptr;
 };

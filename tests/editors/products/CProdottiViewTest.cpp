@@ -11,7 +11,9 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
+#include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
 
@@ -214,4 +216,39 @@ TEST_F(ProductViewFixture, CustomValuesAreEditedInTheGridAndSaved)
     view->pages()->setCurrentIndex(custom);
     EXPECT_EQ(view->pages()->currentIndex(), 0);
     EXPECT_TRUE(ui->lastMessage().text.startsWith("ATTENZIONE: durante l'inserimento"));
+}
+
+TEST_F(ProductViewFixture, FilesPageAddsChoosesAndDeletesCodes)
+{
+    insert("A1", "Sedia");
+    const int files = 4;
+    ASSERT_EQ(view->pages()->tabText(files), "Files");
+    view->pages()->setCurrentIndex(files);
+    EXPECT_EQ(view->fileList()->count(), 0);
+    view->fileCodeEdit()->SetValue("");
+    EXPECT_FALSE(view->addFileCode());
+    EXPECT_EQ(ui->lastMessage().text, "Campo obbligatorio!");
+    view->fileCodeEdit()->SetValue("Manuale");
+    ASSERT_TRUE(view->addFileCode());
+    view->fileCodeEdit()->SetValue("manuale");
+    EXPECT_FALSE(view->addFileCode());
+    EXPECT_EQ(ui->lastMessage().text, "Codice già presente!");
+
+    const QString source = project.file("istruzioni.PDF");
+    QFile f(source);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x");
+    f.close();
+    view->fileList()->setCurrentRow(0);
+    ui->queuePath(source);
+    ASSERT_TRUE(view->chooseFileForCode());
+    EXPECT_TRUE(QFile::exists(project.file("website/images/prodotti/files/M1_manuale.pdf")));
+
+    ui->queueAnswer(UiPort::Answer::Yes);
+    ASSERT_TRUE(view->deleteFileCode());
+    EXPECT_EQ(view->fileList()->count(), 0);
+    EXPECT_TRUE(QFile::exists(project.file("website/images/prodotti/files/d1_manuale")));
+    // Shown again, the marker is not listed.
+    view->runRecordCommand(CancelChanges);
+    EXPECT_EQ(view->fileList()->count(), 0);
 }

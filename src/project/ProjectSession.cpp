@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <algorithm>
+
 using Icon = UiPort::Icon;
 
 // --- texts ----------------------------------------------------------------
@@ -355,7 +357,13 @@ void ProjectSession::checkExternalData()
     QDir dir(folder);
     dir.setNameFilters({QStringLiteral("g*")});
     dir.setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
-    if (dir.entryList().isEmpty())
+    // Files already imported end in ".ok"; they alone must not bring the
+    // question back at every opening.
+    const QStringList entries = dir.entryList();
+    const bool pending = std::any_of(entries.begin(), entries.end(), [](const QString &name) {
+        return !name.endsWith(QStringLiteral(".ok"), Qt::CaseInsensitive);
+    });
+    if (!pending)
         return;
     if (!m_hooks.importExternalData)
         return;

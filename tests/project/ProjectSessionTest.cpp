@@ -370,6 +370,12 @@ TEST_F(ProjectSessionTest, ExternalDataFolderRules)
     EXPECT_EQ(session.openProject(project.path()), Result::Opened);
     EXPECT_TRUE(ui->calls().empty());
 
+    // Files already imported (renamed to end in .ok) ask nothing either.
+    ASSERT_TRUE(writeFile(external.file(QStringLiteral("g0000.txt.ok")), "x"));
+    ui->clearCalls();
+    EXPECT_EQ(session.openProject(project.path()), Result::Opened);
+    EXPECT_TRUE(ui->calls().empty());
+
     // With a g* entry the question comes; No imports nothing, Yes imports.
     ASSERT_TRUE(writeFile(external.file(QStringLiteral("G0001.dat")), "x"));
     ui->queueAnswer(UiPort::Answer::No);

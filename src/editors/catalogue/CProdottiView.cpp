@@ -13,6 +13,7 @@
 #include "support/imaging/ImageFit.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QListWidget>
 #include <QUrl>
@@ -136,10 +137,11 @@ void CProdottiView::buildForm()
     m_pages->addTab(buildGeneralPage(), QStringLiteral("Generale"));
     m_pages->addTab(buildPricesPage(), QStringLiteral("Prezzi"));
     m_pages->addTab(buildPicturePage(), QStringLiteral("Immagine"));
+    m_pages->addTab(buildSizesPage(), QStringLiteral("Taglie"));
     m_pages->addTab(buildCustomPage(), QStringLiteral("Custom"));
     m_pages->addTab(buildFilesPage(), QStringLiteral("Files"));
     const int pageIds[] = {ProductRecords::General, ProductRecords::Prices, ProductRecords::Picture,
-                           ProductRecords::Custom, ProductRecords::Files};
+                           ProductRecords::Sizes, ProductRecords::Custom, ProductRecords::Files};
     for (int i = 0; i < m_pages->count(); ++i)
         m_pages->widget(i)->setProperty("page", pageIds[i]);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
@@ -300,6 +302,56 @@ QWidget *CProdottiView::buildCustomPage()
     m_custom->setupColumn(1, 300, CEditableGrid::Editable);
     layout->addWidget(m_custom);
     return page;
+}
+
+QWidget *CProdottiView::buildSizesPage()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout(page);
+    m_sizesOn = new QCheckBox(QStringLiteral("Taglie"), page);
+    m_sizeTable = new QComboBox(page);
+    m_sizeFrom = new QComboBox(page);
+    m_sizeTo = new QComboBox(page);
+    form->addRow(m_sizesOn);
+    form->addRow(QStringLiteral("Tabella Taglie"), m_sizeTable);
+    form->addRow(QStringLiteral("Dalla taglia"), m_sizeFrom);
+    form->addRow(QStringLiteral("Alla taglia"), m_sizeTo);
+    connect(m_sizesOn, &QCheckBox::toggled, this, [this](bool on) {
+        m_sizeTable->setEnabled(on);
+        if (!on)
+            m_sizeTable->setCurrentIndex(-1);
+    });
+    connect(m_sizeTable, &QComboBox::activated, this, [this](int index) {
+        runGuarded(kTitle, [&] { fillSizeSelector(m_sizeTable->itemData(index).toInt(), -1, -1); });
+    });
+    return page;
+}
+
+void CProdottiView::fillSizeSelector(int tableId, int from, int to)
+{
+    m_sizeFrom->clear();
+    m_sizeTo->clear();
+    if (tableId == 0)
+        return;
+    const QStringList sizes = m_product->sizesOf(tableId);
+    m_sizeFrom->addItems(sizes);
+    m_sizeTo->addItems(sizes);
+    m_sizeFrom->setCurrentIndex(from < sizes.size() ? from : -1);
+    m_sizeTo->setCurrentIndex(to < sizes.size() ? to : -1);
+}
+
+void CProdottiView::loadSizesPage()
+{
+    const QSignalBlocker block(m_sizeTable);
+    m_sizeTable->clear();
+    for (const auto &[id, name] : m_product->sizeTables())
+        m_sizeTable->addItem(name, id);
+    const ProductFields &f = m_shown.fields;
+    m_sizesOn->setChecked(f.sizeTable != 0);
+    m_sizeTable->setEnabled(f.sizeTable != 0);
+    m_sizeTable->setCurrentIndex(m_sizeTable->findData(f.sizeTable));
+    fillSizeSelector(m_sizeTable->currentIndex() < 0 ? 0 : f.sizeTable, f.sizeFrom, f.sizeTo);
+    m_sizesLoaded = true;
 }
 
 QWidget *CProdottiView::buildFilesPage()
@@ -510,6 +562,12 @@ ProductFields CProdottiView::formFields() const
     for (int i = 0; i < 4; ++i)
         f.prices[i] = number(m_prices[i]);
     f.promoPrice = number(m_promoPrice);
+    if (m_sizesLoaded) {
+        const int table = m_sizesOn->isChecked() ? m_sizeTable->currentData().toInt() : 0;
+        f.sizeTable = table;
+        f.sizeFrom = table ? m_sizeFrom->currentIndex() : -1;
+        f.sizeTo = table ? m_sizeTo->currentIndex() : -1;
+    }
     if (m_customLoaded) {
         m_custom->commitPendingEdit();
         QList<QPair<QString, QString>> values;
@@ -616,6 +674,15 @@ void CProdottiView::writeImageIfChanged(int productId)
 bool CProdottiView::saveRecord()
 {
     const ProductFields fields = formFields();
+    // m_previousPage is the page shown, also while a tab change saves.
+    if (pageAt(m_previousPage) == ProductRecords::Sizes && m_sizesLoaded) {
+        // From the sizes page only the size choice is stored.
+        m_product->saveSizeChoice(m_shown.id, fields.sizeTable, fields.sizeFrom, fields.sizeTo);
+        m_shown.fields.sizeTable = fields.sizeTable;
+        m_shown.fields.sizeFrom = fields.sizeFrom;
+        m_shown.fields.sizeTo = fields.sizeTo;
+        return true;
+    }
     if (!validateForm(fields))
         return false;
     std::optional<int> version;
@@ -645,8 +712,11 @@ void CProdottiView::displayRecord()
     m_picture->setImage(m_working.toQImage());
     m_pagePicture->setImage(m_working.toQImage());
     m_customLoaded = false;
+    m_sizesLoaded = false;
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Custom)
         loadCustomGrid();
+    if (pageAt(m_pages->currentIndex()) == ProductRecords::Sizes)
+        loadSizesPage();
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Files)
         loadFileList();
 }
@@ -663,6 +733,7 @@ void CProdottiView::blankForm()
     m_pagePicture->setImage({});
     m_custom->removeAllRows();
     m_customLoaded = false;
+    m_sizesLoaded = false;
     m_fileList->clear();
     m_fileCode->Blank();
 }

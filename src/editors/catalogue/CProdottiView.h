@@ -11,6 +11,7 @@ class CCheckTreeCtrl;
 class CEditableGrid;
 class ProductFiles;
 class QListWidget;
+class QComboBox;
 class CValidatedEdit;
 class QCheckBox;
 class QFrame;
@@ -77,6 +78,12 @@ public:
     CEditableGrid *customGrid() const { return m_custom; }
     bool customLoaded() const { return m_customLoaded; }
 
+    // Sizes page: sizes on, the table chosen and the two selector values.
+    QCheckBox *sizesBox() const { return m_sizesOn; }
+    QComboBox *sizeTableChooser() const { return m_sizeTable; }
+    QComboBox *sizeFromChooser() const { return m_sizeFrom; }
+    QComboBox *sizeToChooser() const { return m_sizeTo; }
+
     // Files page: the codes listed, and its four buttons.
     QListWidget *fileList() const { return m_fileList; }
     CValidatedEdit *fileCodeEdit() const { return m_fileCode; }
@@ -110,6 +117,9 @@ private:
     QWidget *buildPicturePage();
     QWidget *buildCustomPage();
     QWidget *buildFilesPage();
+    QWidget *buildSizesPage();
+    void loadSizesPage();
+    void fillSizeSelector(int tableId, int from, int to);
     void loadFileList();
     // The page shown at a tab index, and the tab index of a page (-1 when
     // the form has no such page).
@@ -174,5 +184,10 @@ private:
     CEditableGrid *m_custom = nullptr;
     std::unique_ptr<ProductFiles> m_files;
     QListWidget *m_fileList = nullptr;
+    QCheckBox *m_sizesOn = nullptr;
+    QComboBox *m_sizeTable = nullptr;
+    QComboBox *m_sizeFrom = nullptr;
+    QComboBox *m_sizeTo = nullptr;
+    bool m_sizesLoaded = false;
     CValidatedEdit *m_fileCode = nullptr;
 };

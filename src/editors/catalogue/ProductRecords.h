@@ -119,6 +119,11 @@ public:
     // Only the size-table choice, as saved from the sizes page.
     void saveSizeChoice(int productId, int table, int from, int to);
 
+    // Size tables (ID and name) in name order, and the sizes of one table
+    // (its text holds one size a line).
+    QList<QPair<int, QString>> sizeTables();
+    QStringList sizesOf(int tableId);
+
     // Next identifier of the product table.
     int reserveId();
 

@@ -8,6 +8,7 @@
 #include "controls/CValidatedEdit.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QCheckBox>
 #include <QDir>
 #include <QImage>
@@ -199,7 +200,7 @@ TEST_F(ProductViewFixture, CustomValuesAreEditedInTheGridAndSaved)
     project.db().execute("INSERT INTO DefCampiCustom (ID, IDCategoria, Nome) VALUES (2, 1, 'Colore')");
     insert("A1", "Sedia");
     view->categoryToggled(1);
-    const int custom = 3; // Generale, Prezzi, Immagine, Custom
+    const int custom = 4; // Generale, Prezzi, Immagine, Taglie, Custom
     ASSERT_EQ(view->pages()->tabText(custom), "Custom");
     view->pages()->setCurrentIndex(custom);
     ASSERT_TRUE(view->customLoaded());
@@ -221,7 +222,7 @@ TEST_F(ProductViewFixture, CustomValuesAreEditedInTheGridAndSaved)
 TEST_F(ProductViewFixture, FilesPageAddsChoosesAndDeletesCodes)
 {
     insert("A1", "Sedia");
-    const int files = 4;
+    const int files = 5;
     ASSERT_EQ(view->pages()->tabText(files), "Files");
     view->pages()->setCurrentIndex(files);
     EXPECT_EQ(view->fileList()->count(), 0);
@@ -251,4 +252,28 @@ TEST_F(ProductViewFixture, FilesPageAddsChoosesAndDeletesCodes)
     // Shown again, the marker is not listed.
     view->runRecordCommand(CancelChanges);
     EXPECT_EQ(view->fileList()->count(), 0);
+}
+
+TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
+{
+    project.db().execute("INSERT INTO ValoriTaglie (ID, Nome, Taglie) VALUES (4, 'Internazionali', 'S\nM\nL\nXL')");
+    insert("A1", "Sedia");
+    const int sizes = 3;
+    ASSERT_EQ(view->pages()->tabText(sizes), "Taglie");
+    view->pages()->setCurrentIndex(sizes);
+    EXPECT_FALSE(view->sizesBox()->isChecked());
+    EXPECT_FALSE(view->sizeTableChooser()->isEnabled());
+    view->sizesBox()->setChecked(true);
+    view->sizeTableChooser()->setCurrentIndex(0);
+    emit view->sizeTableChooser()->activated(0);
+    ASSERT_EQ(view->sizeFromChooser()->count(), 4);
+    view->sizeFromChooser()->setCurrentIndex(1);
+    view->sizeToChooser()->setCurrentIndex(3);
+    // A change typed on another page is not stored from the sizes page.
+    view->nameEdit()->SetValue("Non salvato");
+    view->pages()->setCurrentIndex(0);
+    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 4);
+    EXPECT_EQ(project.count("SELECT TagliaDa FROM Prodotti WHERE ID=1"), 1);
+    EXPECT_EQ(project.count("SELECT TagliaA FROM Prodotti WHERE ID=1"), 3);
+    EXPECT_EQ(project.db().scalar("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=1").toString(), "Sedia");
 }

@@ -5,6 +5,7 @@
 // and the imaging code the editors use, so the project looks exactly as if
 // a shop's staff had typed it in.
 #include "CliVerb.h"
+#include "ProjectArguments.h"
 
 #include "data/DataError.h"
 #include "data/Database.h"
@@ -662,31 +663,19 @@ private:
     int m_colourDetailWidth = 400;
 };
 
+const QString DemoUsage = QStringLiteral("demo [--program-folder CARTELLA] CARTELLA_PROGETTO");
+
 int runDemo(const QStringList &arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = arguments;
-    bool missingValue = false;
-    const ProgramFolder program = ProgramFolder::fromArguments(args, &missingValue);
-    if (missingValue || args.size() != 1) {
-        err << "Uso: zanfira-cli demo [--program-folder CARTELLA] CARTELLA_PROGETTO\n";
+    const auto parsed = ProjectArguments::parse(arguments, DemoUsage, err);
+    if (!parsed)
         return 2;
-    }
-    const ProjectFolder project(args.first());
-    if (QFileInfo::exists(project.database())) {
-        err << "La cartella contiene già un progetto (" << ProjectFolder::DatabaseFile
-            << "): " << project.path() << "\n";
+    if (!parsed->prepareNewProjectFolder(out, err))
         return 1;
-    }
-    if (!QFileInfo::exists(program.blankDatabase())) {
-        err << "Cartella del programma non valida (manca " << program.blankDatabase() << ")\n";
-        return 1;
-    }
-    if (!QFileInfo(project.path()).isDir() && !QDir().mkpath(project.path())) {
-        err << "Impossibile creare la directory! " << project.path() << "\n";
-        return 1;
-    }
+    const ProjectFolder &project = parsed->project;
+    const ProgramFolder &program = parsed->program;
     const ProjectCreator::Report report = ProjectCreator::create(project, program);
     if (!report.ok()) {
         for (const QString &f : report.failures)
@@ -713,8 +702,6 @@ int runDemo(const QStringList &arguments)
     return 0;
 }
 
-CliVerbRegistrar registrar({QStringLiteral("demo"),
-                            QStringLiteral("demo [--program-folder CARTELLA] CARTELLA_PROGETTO"),
-                            runDemo});
+CliVerbRegistrar registrar({QStringLiteral("demo"), DemoUsage, runDemo});
 
 } // namespace

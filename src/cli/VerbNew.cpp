@@ -1,6 +1,7 @@
 // zanfira-cli new PROJECTDIR: creates a project folder as the "Nuovo"
 // command does, without the closing message box.
 #include "CliVerb.h"
+#include "ProjectArguments.h"
 
 #include "project/ProgramFolder.h"
 #include "project/ProjectCreator.h"
@@ -13,41 +14,19 @@
 
 namespace {
 
+const QString NewUsage = QStringLiteral("new [--program-folder CARTELLA] CARTELLA_PROGETTO");
+
 int runNew(const QStringList &arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = arguments;
-    bool missingValue = false;
-    const ProgramFolder program = ProgramFolder::fromArguments(args, &missingValue);
-    if (missingValue || args.size() != 1) {
-        err << "Uso: zanfira-cli new [--program-folder CARTELLA] CARTELLA_PROGETTO\n";
+    const auto parsed = ProjectArguments::parse(arguments, NewUsage, err);
+    if (!parsed)
         return 2;
-    }
-
-    const ProjectFolder project(args.first());
-    if (QFileInfo::exists(project.path()) && !QFileInfo(project.path()).isDir()) {
-        err << "Il percorso indicato è un file, non una cartella: " << project.path() << "\n";
+    if (!parsed->prepareNewProjectFolder(out, err))
         return 1;
-    }
-    // Never fill a folder that already holds a project: its database would
-    // be overwritten by the blank one.
-    if (QFileInfo::exists(project.database())) {
-        err << "La cartella contiene già un progetto (" << ProjectFolder::DatabaseFile
-            << "): " << project.path() << "\n";
-        return 1;
-    }
-    if (!QFileInfo::exists(program.blankDatabase())) {
-        err << "Cartella del programma non valida (manca " << program.blankDatabase() << ")\n";
-        return 1;
-    }
-    if (!QFileInfo(project.path()).isDir()) {
-        if (!QDir().mkpath(project.path())) {
-            err << "Impossibile creare la directory! " << project.path() << "\n";
-            return 1;
-        }
-        out << "Creata la cartella " << project.path() << "\n";
-    }
+    const ProjectFolder &project = parsed->project;
+    const ProgramFolder &program = parsed->program;
 
     const ProjectCreator::Report report = ProjectCreator::create(project, program);
     RecentProjects recent;
@@ -71,8 +50,6 @@ int runNew(const QStringList &arguments)
     return 0;
 }
 
-CliVerbRegistrar registrar({QStringLiteral("new"),
-                            QStringLiteral("new [--program-folder CARTELLA] CARTELLA_PROGETTO"),
-                            runNew});
+CliVerbRegistrar registrar({QStringLiteral("new"), NewUsage, runNew});
 
 } // namespace

@@ -1,6 +1,7 @@
 // zanfira-cli upgrade PROJECTDIR: the structure check of project opening
 // and, when needed, the upgrade of the project database, without windows.
 #include "CliVerb.h"
+#include "ProjectArguments.h"
 
 #include "data/DataError.h"
 #include "data/DatabaseFiles.h"
@@ -15,18 +16,17 @@
 
 namespace {
 
+const QString UpgradeUsage = QStringLiteral("upgrade [--program-folder CARTELLA] CARTELLA_PROGETTO");
+
 int runUpgrade(const QStringList &arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = arguments;
-    bool missingValue = false;
-    const ProgramFolder program = ProgramFolder::fromArguments(args, &missingValue);
-    if (missingValue || args.size() != 1) {
-        err << "Uso: zanfira-cli upgrade [--program-folder CARTELLA] CARTELLA_PROGETTO\n";
+    const auto parsed = ProjectArguments::parse(arguments, UpgradeUsage, err);
+    if (!parsed)
         return 2;
-    }
-    const ProjectFolder project(args.first());
+    const ProjectFolder &project = parsed->project;
+    const ProgramFolder &program = parsed->program;
     if (!project.exists()) {
         err << "Il progetto non esiste più nella cartella specificata. (" << project.path() << ")\n";
         return 1;
@@ -114,8 +114,6 @@ int runUpgrade(const QStringList &arguments)
     return 0;
 }
 
-CliVerbRegistrar registrar({QStringLiteral("upgrade"),
-                            QStringLiteral("upgrade [--program-folder CARTELLA] CARTELLA_PROGETTO"),
-                            runUpgrade});
+CliVerbRegistrar registrar({QStringLiteral("upgrade"), UpgradeUsage, runUpgrade});
 
 } // namespace

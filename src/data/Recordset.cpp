@@ -71,6 +71,10 @@ struct Recordset::Impl {
     std::vector<qint64> keys;         // rowids (table set) or row numbers (query set)
     bool keysetComplete = false;
     sqlite3_stmt *cursor = nullptr;   // pending keyset statement, owned
+    // A sorted set's cursor gives the keys alone: sorting whole rows costs far
+    // more than sorting keys and reading each row by key when it is visited.
+    // A set in key order streams whole rows from its cursor.
+    bool narrowCursor = false;
     int addedFrom = -1;               // first position of rows added through the set
     std::set<int> deleted;            // positions of rows deleted through the set or found missing
     std::unordered_map<qint64, int> positionOf;  // key -> position, built on demand
@@ -218,7 +222,9 @@ void Recordset::openSource()
         // sort keys come in key order, so the order never depends on the plan
         // SQLite picks (and a narrow query can complete the keyset exactly).
         x.orderSql = order.isEmpty() ? QStringLiteral("rowid") : order + QStringLiteral(", rowid");
-        QString sql = QStringLiteral("SELECT rowid, %1 FROM %2").arg(x.columnList, bracket(table));
+        x.narrowCursor = x.orderSql != QLatin1String("rowid");
+        QString sql = x.narrowCursor ? QStringLiteral("SELECT rowid FROM %1").arg(bracket(table))
+                                     : QStringLiteral("SELECT rowid, %1 FROM %2").arg(x.columnList, bracket(table));
         if (!x.whereSql.isEmpty())
             sql += QStringLiteral(" WHERE ") + x.whereSql;
         sql += QStringLiteral(" ORDER BY ") + x.orderSql;
@@ -410,6 +416,12 @@ void Recordset::completeKeyset()
     // it starts after the last key read, otherwise it skips the keys read.
     if (x.source == Impl::Source::Cursor)
         detachCurrentFromCursor();
+    if (x.narrowCursor) {
+        // The keys alone come from the cursor: read them to the end.
+        while (x.cursor && stepCursor(true)) {
+        }
+        return;
+    }
     x.finalizeCursor();
     const bool keyOrder = x.orderSql == QLatin1String("rowid");
     QString sql = QStringLiteral("SELECT rowid FROM %1").arg(bracket(x.table));
@@ -482,7 +494,7 @@ void Recordset::goTo(int position)
     }
     // The row just read by the pending cursor is used as it stands; any
     // other row is read when a value is first asked for.
-    if (x.cursor && position == int(x.keys.size()) - 1)
+    if (x.cursor && !x.narrowCursor && position == int(x.keys.size()) - 1)
         x.source = Impl::Source::Cursor;
 }
 
@@ -583,7 +595,7 @@ bool Recordset::usable(int position)
         return false;
     if (!x.tableSet || m_db->writeCounter() == x.knownWrites)
         return true;
-    if (x.cursor && position == int(x.keys.size()) - 1)
+    if (x.cursor && !x.narrowCursor && position == int(x.keys.size()) - 1)
         return true;
     const int saved = x.pos;
     const bool savedNoCurrent = x.noCurrent;

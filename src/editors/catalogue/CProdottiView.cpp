@@ -118,6 +118,20 @@ QWidget *CProdottiView::create(EditorHost &host, QWidget *parent)
     return new CProdottiView(host, 0, parent);
 }
 
+CProdottiView *CProdottiView::createVariantsEditor(QWidget *parent)
+{
+    if (navigation().isInserting() || navigation().filterState() == NavigationEditor::EnteringCriteria
+        || m_shown.id == 0)
+        return nullptr;
+    bool saved = false;
+    runGuarded(kTitle, [&] { saved = navigation().commitPending(); });
+    if (!saved)
+        return nullptr;
+    auto *variants = new CProdottiView(host(), m_shown.id, parent);
+    variants->setWindowTitle(QStringLiteral("Gestione Varianti - ") + m_shown.fields.name);
+    return variants;
+}
+
 void CProdottiView::buildForm()
 {
     auto *top = new QGridLayout;

@@ -92,6 +92,12 @@ public:
     bool deleteFileCode();
     bool openFile();
 
+    // The variants command: saves pending changes and makes the editor of
+    // the displayed product's variants, titled "Gestione Varianti - name",
+    // for the caller to show in its own frame. Null when no product is shown.
+    static constexpr int VariantsCommand = 32800;
+    CProdottiView *createVariantsEditor(QWidget *parent = nullptr);
+
     // The category popup, placed under the "Categorie" button.
     void showCategories();
     // A tick or untick of a category in the popup.

@@ -230,6 +230,24 @@ void ProductRecords::saveNew(int reservedId, int baseId, const ProductFields &fi
     writeLanguage(language, fields, true);
     language.update();
 
+    // A variant belongs to every category of its base product.
+    if (baseId != 0) {
+        const QList<int> own = categories(reservedId);
+        CCategorieProdottiSet links(m_db);
+        links.setFilter(QStringLiteral("ID=0"));
+        links.open();
+        for (int category : categories(baseId)) {
+            if (own.contains(category))
+                continue;
+            links.addNew();
+            links.setID(nextId(links));
+            links.setIDCategoria(category);
+            links.setIDProdotto(reservedId);
+            links.setModificato(true);
+            links.update();
+        }
+    }
+
     writeKeywords(reservedId, m_languages.currentLanguageCode(), fields);
     tx.commit();
 }

@@ -113,7 +113,8 @@ public:
     int saveModified(const DisplayedProduct &displayed, const ProductFields &fields,
                      bool customLoaded, std::optional<int> imageVersion = std::nullopt);
     // Adds a new product with the reserved ID under baseId (0 for a base
-    // product) and its language row in the current language.
+    // product) and its language row in the current language. A variant is
+    // linked to every category of its base product.
     void saveNew(int reservedId, int baseId, const ProductFields &fields,
                  std::optional<int> imageVersion = std::nullopt);
     // Only the size-table choice, as saved from the sizes page.

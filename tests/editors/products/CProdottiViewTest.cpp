@@ -277,3 +277,31 @@ TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
     EXPECT_EQ(project.count("SELECT TagliaA FROM Prodotti WHERE ID=1"), 3);
     EXPECT_EQ(project.db().scalar("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=1").toString(), "Sedia");
 }
+
+TEST_F(ProductViewFixture, VariantsEditorShowsTheVariantsOfTheDisplayedProduct)
+{
+    insert("A1", "Sedia");
+    view->categoryToggled(2);
+    insert("B2", "Tavolo");
+    view->runRecordCommand(First);
+    std::unique_ptr<CProdottiView> variants(view->createVariantsEditor());
+    ASSERT_TRUE(variants);
+    EXPECT_EQ(variants->windowTitle(), "Gestione Varianti - Sedia");
+    EXPECT_EQ(variants->navigation().recordCount(), 0);
+    variants->runRecordCommand(Insert);
+    variants->codeEdit()->SetValue("A1-R");
+    variants->nameEdit()->SetValue("Sedia rossa");
+    variants->shortEdit()->SetValue("Rossa");
+    variants->vatEdit()->SetValue(22.0);
+    variants->priceEdit(0)->SetValue(40.0);
+    variants->runRecordCommand(SaveNew);
+    EXPECT_EQ(variants->navigation().recordCount(), 1);
+    const int variant = variants->displayed().id;
+    EXPECT_EQ(project.count(QStringLiteral("SELECT IDProdottoBase FROM Prodotti WHERE ID=%1").arg(variant)), 1);
+    // The variant took the base product's category.
+    EXPECT_EQ(project.count(QStringLiteral("SELECT IDCategoria FROM CategorieProdotti WHERE IDProdotto=%1").arg(variant)), 2);
+    // The base frame still lists the two base products only.
+    view->runRecordCommand(Filter);
+    view->runRecordCommand(Filter);
+    EXPECT_EQ(view->navigation().recordCount(), 2);
+}

@@ -192,6 +192,14 @@ TEST_F(ProductViewFixture, ScreenshotOfTheEditor)
     const QString path = folder + QStringLiteral("/prodotti.png");
     ASSERT_TRUE(view->grab().save(path));
     EXPECT_EQ(QImage(path).size(), view->size());
+    // One picture of each page as well.
+    for (int i = 1; i < view->pages()->count(); ++i) {
+        view->pages()->setCurrentIndex(i);
+        ASSERT_EQ(view->pages()->currentIndex(), i);
+        QApplication::processEvents();
+        const QString page = folder + QStringLiteral("/prodotti-%1.png").arg(view->pages()->tabText(i).toLower());
+        ASSERT_TRUE(view->grab().save(page));
+    }
 }
 
 TEST_F(ProductViewFixture, CustomValuesAreEditedInTheGridAndSaved)

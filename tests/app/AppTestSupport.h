@@ -2,18 +2,16 @@
 
 #include "app/CMainFrame.h"
 #include "app/CVendraApp.h"
+#include "common/DbTestTools.h"
 #include "common/ScriptedUiPort.h"
 #include "common/TempProject.h"
 #include "project/ProgramFolder.h"
 #include "project/RecentProjects.h"
 
-#include <SQLiteCpp/SQLiteCpp.h>
-
 #include <QCoreApplication>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
-#include <QSettings>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -23,28 +21,9 @@
 
 namespace apptest {
 
-inline void clearRecentProjects()
-{
-    QSettings settings(RecentProjects::Organisation, RecentProjects::Application);
-    settings.remove(RecentProjects::Group);
-    settings.sync();
-}
-
-// Runs SQLite statements on a database file, outside the data layer.
-inline void execSql(const QString &dbPath, const QString &sql)
-{
-    SQLite::Database db(dbPath.toStdString(), SQLite::OPEN_READWRITE);
-    db.exec(sql.toStdString());
-}
-
-inline QString scalarText(const QString &dbPath, const QString &sql)
-{
-    SQLite::Database db(dbPath.toStdString(), SQLite::OPEN_READONLY);
-    SQLite::Statement q(db, sql.toStdString());
-    if (!q.executeStep() || q.getColumn(0).isNull())
-        return {};
-    return QString::fromStdString(q.getColumn(0).getString());
-}
+using testtools::clearRecentProjects;
+using testtools::execSql;
+using testtools::scalarText;
 
 // Types text into a widget as key presses, one character at a time.
 inline void typeText(QWidget *widget, const QString &text)

@@ -1,15 +1,9 @@
 #pragma once
 
-#include "project/RecentProjects.h"
+#include "common/DbTestTools.h"
 
-#include <SQLiteCpp/SQLiteCpp.h>
-
-#include <QCryptographicHash>
 #include <QFile>
-#include <QSettings>
 #include <QString>
-
-#include <string>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -18,50 +12,12 @@
 
 namespace projecttest {
 
-// Empties the recent-project list of this test run.
-inline void clearRecentProjects()
-{
-    QSettings settings(RecentProjects::Organisation, RecentProjects::Application);
-    settings.remove(RecentProjects::Group);
-    settings.sync();
-}
-
-// Runs SQLite statements on a database file, outside the data layer.
-inline void execSql(const QString &dbPath, const QString &sql)
-{
-    SQLite::Database db(dbPath.toStdString(), SQLite::OPEN_READWRITE);
-    db.exec(sql.toStdString());
-}
-
-inline QString scalarText(const QString &dbPath, const QString &sql)
-{
-    SQLite::Database db(dbPath.toStdString(), SQLite::OPEN_READONLY);
-    SQLite::Statement q(db, sql.toStdString());
-    if (!q.executeStep() || q.getColumn(0).isNull())
-        return {};
-    return QString::fromStdString(q.getColumn(0).getString());
-}
-
-inline long long scalarInt(const QString &dbPath, const QString &sql)
-{
-    return scalarText(dbPath, sql).toLongLong();
-}
-
-inline QByteArray fileHash(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
-}
-
-inline bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return f.write(bytes) == bytes.size();
-}
+using testtools::clearRecentProjects;
+using testtools::execSql;
+using testtools::fileHash;
+using testtools::scalarInt;
+using testtools::scalarText;
+using testtools::writeFile;
 
 // Makes a folder unwritable for this process: by its permissions for an
 // ordinary user, by the immutable attribute for root (which ignores

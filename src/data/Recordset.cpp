@@ -88,7 +88,7 @@ struct Recordset::Impl {
     bool noCurrent = false;           // the current row was deleted
     // Where the current row's values are: not read yet, in the pending
     // cursor, in the fetch statement (stepped onto the row), or in `current`.
-    enum class Source { None, Cursor, Fetch, Buffer } source = Source::None;
+    enum class Source { None, Cursor, Fetch, Window, Buffer } source = Source::None;
     QVector<QVariant> current;        // values when source == Buffer
     sqlite3_stmt *fetch = nullptr;    // "SELECT columns WHERE rowid=?", owned
     // Rows read ahead when the set is read in order (keyed by rowid), valid
@@ -97,6 +97,17 @@ struct Recordset::Impl {
     std::unordered_map<qint64, QVector<QVariant>> batch;
     std::uint64_t batchStamp = 0;
     int lastFetchPos = -2;
+    // A set with a narrow cursor read in order walks the next rows in one
+    // statement, "(VALUES (?1), ...) CROSS JOIN table", stepping once per
+    // row so that values are converted only when asked for. Valid while
+    // the database's write counter equals windowStamp; after the first
+    // write that breaks it the set reads rows as any other.
+    sqlite3_stmt *window = nullptr;   // owned
+    bool windowActive = false;
+    bool windowBroken = false;
+    std::uint64_t windowStamp = 0;
+    std::vector<int> windowPositions;  // positions bound, in order
+    size_t windowNext = 0;             // index of the next row it gives
     QHash<QByteArray, QString> updateSql;  // UPDATE text by changed-column mask
     std::uint64_t knownWrites = 0;    // Database::writeCounter() as last seen
 
@@ -116,6 +127,16 @@ struct Recordset::Impl {
             sqlite3_finalize(fetch);
         if (batchFetch)
             sqlite3_finalize(batchFetch);
+        if (window)
+            sqlite3_finalize(window);
+    }
+
+    void stopWindow()
+    {
+        if (windowActive) {
+            sqlite3_reset(window);
+            windowActive = false;
+        }
     }
 
     void finalizeCursor()
@@ -360,10 +381,12 @@ void Recordset::requireOpen() const
 void Recordset::detachCurrentFromCursor()
 {
     Impl &x = *d;
-    if (x.source != Impl::Source::Cursor && x.source != Impl::Source::Fetch)
+    if (x.source != Impl::Source::Cursor && x.source != Impl::Source::Fetch && x.source != Impl::Source::Window)
         return;
-    sqlite3_stmt *stmt = x.source == Impl::Source::Cursor ? x.cursor : x.fetch;
-    const int offset = x.source == Impl::Source::Cursor ? 1 : 0;
+    sqlite3_stmt *stmt = x.source == Impl::Source::Cursor ? x.cursor
+                         : x.source == Impl::Source::Window ? x.window
+                                                             : x.fetch;
+    const int offset = x.source == Impl::Source::Fetch ? 0 : 1;
     const int n = x.columns.size();
     x.current.resize(n);
     for (int c = 0; c < n; ++c)
@@ -465,6 +488,7 @@ void Recordset::releaseStatements()
         return;
     completeKeyset();
     detachCurrentFromCursor();
+    d->stopWindow();
 }
 
 void Recordset::buildPositionIndex()
@@ -517,6 +541,17 @@ bool Recordset::fetchCurrent() const
             return true;
         }
     }
+    if (x.narrowCursor && !x.windowBroken) {
+        if (x.windowActive && x.windowStamp != m_db->writeCounter()) {
+            x.stopWindow();
+            x.windowBroken = true;
+        } else if (x.windowActive && (!inOrder || x.windowNext >= x.windowPositions.size()
+                                      || x.windowPositions[x.windowNext] != x.pos)) {
+            x.stopWindow();
+        }
+        if (!x.windowBroken && inOrder && stepWindow())
+            return true;
+    }
     if (inOrder && x.pos + 1 < int(x.keys.size()))
         return readAhead();
     // The fetch statement stays on the row; values are converted only when
@@ -532,6 +567,58 @@ bool Recordset::fetchCurrent() const
     if (rc != SQLITE_DONE)
         m_db->check(rc, x.table);
     return false;
+}
+
+// Makes the next row of the window the current row, starting a window at
+// the current position when none is active. Returns false (window stopped)
+// when the row is not the one expected, e.g. because it no longer exists.
+bool Recordset::stepWindow() const
+{
+    Impl &x = *d;
+    if (!x.windowActive) {
+        if (!x.window) {
+            QStringList rows, cols;
+            for (int i = 1; i <= kReadAhead; ++i)
+                rows << QStringLiteral("(?%1)").arg(i);
+            for (const Impl::Column &c : std::as_const(x.columns))
+                cols << QStringLiteral("t.") + bracket(c.name);
+            const QByteArray sql = QStringLiteral("SELECT t.rowid, %1 FROM (VALUES %2) AS k CROSS JOIN %3 AS t "
+                                                  "ON t.rowid = k.column1")
+                                       .arg(cols.join(QStringLiteral(", ")), rows.join(QLatin1Char(',')),
+                                            bracket(x.table))
+                                       .toUtf8();
+            m_db->check(sqlite3_prepare_v3(m_db->handle(), sql.constData(), int(sql.size()),
+                                           SQLITE_PREPARE_PERSISTENT, &x.window, nullptr),
+                        QString::fromUtf8(sql));
+        }
+        Recordset *self = const_cast<Recordset *>(this);
+        self->ensureKey(x.pos + kReadAhead - 1);
+        sqlite3_clear_bindings(x.window);
+        x.windowPositions.clear();
+        for (int p = x.pos; p < int(x.keys.size()) && int(x.windowPositions.size()) < kReadAhead; ++p) {
+            if (!x.deleted.count(p)) {
+                x.windowPositions.push_back(p);
+                sqlite3_bind_int64(x.window, int(x.windowPositions.size()), x.keys[size_t(p)]);
+            }
+        }
+        x.windowNext = 0;
+        x.windowStamp = m_db->writeCounter();
+        x.windowActive = true;
+        if (x.windowPositions.empty() || x.windowPositions[0] != x.pos) {
+            x.stopWindow();
+            return false;
+        }
+    }
+    const int rc = sqlite3_step(x.window);
+    if (rc != SQLITE_ROW || sqlite3_column_int64(x.window, 0) != x.keys[size_t(x.pos)]) {
+        x.stopWindow();
+        if (rc != SQLITE_ROW && rc != SQLITE_DONE)
+            m_db->check(rc, x.table);
+        return false;
+    }
+    ++x.windowNext;
+    x.source = Impl::Source::Window;
+    return true;
 }
 
 // Reads the current row and the next ones of the set in one statement.
@@ -1149,6 +1236,8 @@ QVariant Recordset::value(int index) const
         return sqlitevalue::read(x.cursor, index + 1, x.columns[index].kind);
     case Impl::Source::Fetch:
         return sqlitevalue::read(x.fetch, index, x.columns[index].kind);
+    case Impl::Source::Window:
+        return sqlitevalue::read(x.window, index + 1, x.columns[index].kind);
     default:
         break;
     }

@@ -184,6 +184,7 @@ private:
     void goTo(int position);
     bool fetchCurrent() const;
     bool readAhead() const;
+    bool stepWindow() const;
     bool usable(int position);
     bool hasCurrent() const;
     void leaveRow();

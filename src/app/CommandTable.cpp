@@ -4,6 +4,8 @@
 #include "CDizionarioView.h"
 #include "CommandIds.h"
 #include "editors/catalogue/CCategorieView.h"
+#include "editors/catalogue/CProdottiView.h"
+#include "editors/catalogue/CTabellaProdottiView.h"
 #include "editors/config/CLingueView.h"
 #include "editors/config/CValuteView.h"
 #include "app/preview/CPreviewFrame.h"
@@ -34,6 +36,16 @@ QWidget *makeValute(EditorHost &host, const FrameParams &, QWidget *parent)
 QWidget *makeCategorie(EditorHost &host, const FrameParams &, QWidget *parent)
 {
     return CCategorieView::create(host, parent);
+}
+
+QWidget *makeProdotti(EditorHost &host, const FrameParams &, QWidget *parent)
+{
+    return CProdottiView::create(host, parent);
+}
+
+QWidget *makeTabellaProdotti(EditorHost &host, const FrameParams &, QWidget *parent)
+{
+    return CTabellaProdottiView::create(host, parent);
 }
 
 FrameParams textKind(int kind)
@@ -95,9 +107,9 @@ std::vector<AppCommand> buildTable()
         {Cmd::Categorie, kCatalogo, "Ca&tegorie", "Categorie prodotti",
          "Gestione delle categorie dei prodotti", S::SP_DirOpenIcon, makeCategorie},
         {Cmd::ProdottiScheda, kProdotti, "&Scheda", "Archivio Prodotti",
-         "Archivio prodotti", S::SP_FileIcon},
+         "Archivio prodotti", S::SP_FileIcon, makeProdotti},
         {Cmd::ProdottiTabella, kProdotti, "&Tabella", "Tabella prodotti",
-         "Tabella dei prodotti", S::SP_FileDialogDetailedView},
+         "Tabella dei prodotti", S::SP_FileDialogDetailedView, makeTabellaProdotti},
         {Cmd::AggiornamentoListini, kCatalogo, "&Aggiornamento listini", nullptr,
          "Aggiornamento percentuale dei listini", S::SP_BrowserReload, nullptr, OnAggiornamentoListini},
 

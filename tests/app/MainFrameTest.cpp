@@ -413,3 +413,20 @@ TEST_F(MainFrameTest, Screenshot)
 }
 
 #include "MainFrameTest.moc"
+
+TEST_F(MainFrameTest, EveryOfferedEditorOpensWithItsTitleAndCloses)
+{
+    for (const AppCommand &c : appCommands()) {
+        // The preview frame starts the web server on its fixed port; it has
+        // tests of its own.
+        if (!c.factory || c.id == Cmd::Anteprima)
+            continue;
+        CChildFrame *editor = app->OpenEditor(c.id);
+        ASSERT_NE(editor, nullptr) << c.id;
+        EXPECT_EQ(editor->windowTitle(), QString::fromUtf8(c.title)) << c.id;
+        EXPECT_TRUE(app->isEditorOpen()) << c.id;
+        EXPECT_TRUE(editor->close()) << c.id;
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(app->isEditorOpen()) << c.id;
+    }
+}

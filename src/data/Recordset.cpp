@@ -100,11 +100,12 @@ struct Recordset::Impl {
     // A set with a narrow cursor read in order walks the next rows in one
     // statement, "(VALUES (?1), ...) CROSS JOIN table", stepping once per
     // row so that values are converted only when asked for. Valid while
-    // the database's write counter equals windowStamp; after the first
-    // write that breaks it the set reads rows as any other.
+    // the database's write counter equals windowStamp. A window is started
+    // only when nothing was written since the previous row was read: a set
+    // changed row by row reads each row on its own.
     sqlite3_stmt *window = nullptr;   // owned
     bool windowActive = false;
-    bool windowBroken = false;
+    std::uint64_t lastFetchStamp = ~std::uint64_t(0);
     std::uint64_t windowStamp = 0;
     std::vector<int> windowPositions;  // positions bound, in order
     size_t windowNext = 0;             // index of the next row it gives
@@ -541,18 +542,16 @@ bool Recordset::fetchCurrent() const
             return true;
         }
     }
-    if (x.narrowCursor && !x.windowBroken) {
-        if (x.windowActive && x.windowStamp != m_db->writeCounter()) {
+    const bool quiet = x.lastFetchStamp == m_db->writeCounter();
+    x.lastFetchStamp = m_db->writeCounter();
+    if (x.narrowCursor) {
+        if (x.windowActive
+            && (x.windowStamp != m_db->writeCounter() || !inOrder || x.windowNext >= x.windowPositions.size()
+                || x.windowPositions[x.windowNext] != x.pos))
             x.stopWindow();
-            x.windowBroken = true;
-        } else if (x.windowActive && (!inOrder || x.windowNext >= x.windowPositions.size()
-                                      || x.windowPositions[x.windowNext] != x.pos)) {
-            x.stopWindow();
-        }
-        if (!x.windowBroken && inOrder && stepWindow())
+        if (inOrder && (x.windowActive || quiet) && stepWindow())
             return true;
-    }
-    if (inOrder && x.pos + 1 < int(x.keys.size()))
+    } else if (inOrder && x.pos + 1 < int(x.keys.size()))
         return readAhead();
     // The fetch statement stays on the row; values are converted only when
     // asked for (SQLite keeps the row's values once stepped).

@@ -1,0 +1,63 @@
+#include "AppTestSupport.h"
+
+#include "app/preview/CBrowserView.h"
+#include "app/preview/CPreviewFrame.h"
+#include "project/ProjectFolder.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTimer>
+
+#include <memory>
+
+using namespace apptest;
+
+namespace {
+
+// Fetches a URL while the event loop serves it; empty on failure.
+QByteArray fetch(const QString &url)
+{
+    QNetworkAccessManager manager;
+    QNetworkReply *reply = manager.get(QNetworkRequest(QUrl(url)));
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+    loop.exec();
+    const QByteArray body = reply->error() == QNetworkReply::NoError ? reply->readAll() : QByteArray();
+    reply->deleteLater();
+    return body;
+}
+
+} // namespace
+
+using PreviewFrameTest = AppFixture;
+
+TEST_F(PreviewFrameTest, ServesTheSiteAndDiscardsDatabaseChangesWhenClosed)
+{
+    TempProject project;
+    ASSERT_TRUE(startOn(project.path()));
+    const ProjectFolder folder(project.path());
+    ASSERT_TRUE(testtools::writeFile(folder.path() + QStringLiteral("/website/asp/prova.asp"),
+                                     "<% x = 6 * 7 %>Risposta: <%= x %>"));
+    const QString before = scalarText(folder.database(), QStringLiteral("SELECT COUNT(*) FROM Lingue"));
+
+    auto frame = std::make_unique<CPreviewFrame>(
+        project.path(),
+        CPreviewFrame::DatabaseCopy{[&] { return app->BackupDatabase(); },
+                                    [&] { return app->RestoreDatabase(); }},
+        nullptr, quint16(0));
+    EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/db/backup.mdb")));
+    ASSERT_TRUE(frame->view()->startError().isEmpty()) << frame->view()->startError().toStdString();
+    EXPECT_TRUE(frame->view()->address().startsWith(QStringLiteral("http://127.0.0.1:")));
+
+    EXPECT_EQ(fetch(frame->view()->address() + QStringLiteral("/prova.asp")), QByteArray("Risposta: 42"));
+
+    // What is written while the preview is open goes when it closes.
+    execSql(folder.database(), QStringLiteral("INSERT INTO Lingue (ID, Codice, Descrizione, Attivo) "
+                                              "VALUES (99, 'xx', 'Prova', 0)"));
+    frame.reset();
+    EXPECT_FALSE(QFile::exists(folder.path() + QStringLiteral("/db/backup.mdb")));
+    EXPECT_EQ(scalarText(folder.database(), QStringLiteral("SELECT COUNT(*) FROM Lingue")), before);
+}

@@ -57,7 +57,7 @@ bool hasWildcards(const QString &s)
     return s.contains(QLatin1Char('*')) || s.contains(QLatin1Char('?'));
 }
 
-// The paths a specification names: one path, or the matches of wildcards
+// The paths a path pattern names: one path, or the matches of wildcards
 // in its last component.
 QStringList expand(const FileAccess &access, const QString &spec, bool folders)
 {

@@ -369,6 +369,51 @@ TEST_F(RecordsetTest, ChangesThroughAnotherSetAreSeenOnTheNextMove)
     EXPECT_EQ(reader.recordCount(), 4);
 }
 
+TEST_F(RecordsetTest, SortedSetSeesChangesMadeWhileItReadsAhead)
+{
+    QStringList rows;
+    for (int i = 1; i <= 300; ++i)
+        rows << QStringLiteral("(%1, %2, 'P%1')").arg(i).arg(1000 - i);
+    db->executeNative(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, Codice) VALUES ") + rows.join(QLatin1Char(',')));
+    // Sorted by Ordine descending-by-ID: the set walks IDs 300, 299, ...
+    Recordset reader(*db, QStringLiteral("Prodotti"));
+    reader.setSort(QStringLiteral("Ordine"));
+    reader.open();
+    ASSERT_EQ(reader.intValue(QStringLiteral("ID")), 300);
+    reader.moveNext(); // 299: the next rows are now read ahead
+
+    Recordset writer(*db, QStringLiteral("Prodotti"));
+    writer.open();
+    ASSERT_TRUE(writer.findFirst(QStringLiteral("ID=298")));
+    writer.edit();
+    writer.setValue(QStringLiteral("Codice"), QStringLiteral("cambiato"));
+    writer.update();
+    ASSERT_TRUE(writer.findFirst(QStringLiteral("ID=297")));
+    writer.deleteCurrent();
+    db->execute(QStringLiteral("DELETE FROM Prodotti WHERE ID=200"));
+
+    reader.moveNext();
+    EXPECT_EQ(reader.intValue(QStringLiteral("ID")), 298);
+    EXPECT_EQ(reader.textValue(QStringLiteral("Codice")), QStringLiteral("cambiato"));
+    reader.moveNext(); // 297 is gone
+    EXPECT_EQ(reader.intValue(QStringLiteral("ID")), 296);
+    int visited = 3;
+    QList<int> ids;
+    while (!reader.isEOF()) {
+        ids << reader.intValue(QStringLiteral("ID"));
+        reader.moveNext();
+    }
+    visited += ids.size();
+    EXPECT_FALSE(ids.contains(200));
+    EXPECT_EQ(visited, 298);
+    // Back and forth across the batch gives the same rows.
+    reader.movePrev();
+    EXPECT_EQ(reader.intValue(QStringLiteral("ID")), 1);
+    reader.moveFirst();
+    EXPECT_EQ(reader.intValue(QStringLiteral("ID")), 300);
+    EXPECT_EQ(reader.textValue(QStringLiteral("Codice")), QStringLiteral("P300"));
+}
+
 TEST_F(RecordsetTest, RowsAreVisitedOnceWhileTheLoopChangesThem)
 {
     QStringList rows;

@@ -9,6 +9,26 @@
 
 namespace vbs {
 
+namespace {
+
+// Counts one level of procedure, Execute or Eval nesting for as long as it
+// lives; past the limit the script ends with "out of stack space" (28).
+struct CallDepth {
+    int &depth;
+    CallDepth(int &d, int limit) : depth(d)
+    {
+        if (depth >= limit)
+            raise(ErrOutOfStack);
+        ++depth;
+    }
+    ~CallDepth() { --depth; }
+    CallDepth(const CallDepth &) = delete;
+    CallDepth &operator=(const CallDepth &) = delete;
+};
+
+} // namespace
+
+
 // ---- Err object ------------------------------------------------------------------------
 
 class ErrObject : public Dispatch {
@@ -623,15 +643,9 @@ Variant Interpreter::callProc(Procedure *p, ClassInstance *me, CallArgs &args)
 {
     if (args.size() != p->paramCount)
         raise(ErrWrongArgCount);
-    if (m_depth >= limits.maxCallDepth)
-        raise(ErrOutOfStack);
+    CallDepth depth(m_depth, limits.maxCallDepth);
     checkStack();
     tick();
-    struct Depth {
-        int &d;
-        Depth(int &x) : d(x) { ++d; }
-        ~Depth() { --d; }
-    } depth(m_depth);
     const int n = p->scope.slotCount;
     Variant small[12];
     std::unique_ptr<Variant[]> big;
@@ -1672,14 +1686,8 @@ Variant Interpreter::newObject(NewExpr *n)
 void Interpreter::execute(const QString &code, bool global, Frame &f)
 {
     // Execute inside Execute nests like a call.
-    if (m_depth >= limits.maxCallDepth)
-        raise(ErrOutOfStack);
+    CallDepth depth(m_depth, limits.maxCallDepth);
     checkStack();
-    struct Depth {
-        int &d;
-        Depth(int &x) : d(x) { ++d; }
-        ~Depth() { --d; }
-    } depth(m_depth);
     std::unique_ptr<Unit> u;
     try {
         u = Parser::parseProgram(code);
@@ -1723,13 +1731,7 @@ Flow ExecuteStmt::exec(Interpreter &in, Frame &f)
 
 Variant Interpreter::eval(const QString &expression)
 {
-    if (m_depth >= limits.maxCallDepth)
-        raise(ErrOutOfStack);
-    struct Depth {
-        int &d;
-        Depth(int &x) : d(x) { ++d; }
-        ~Depth() { --d; }
-    } depth(m_depth);
+    CallDepth depth(m_depth, limits.maxCallDepth);
     std::unique_ptr<Unit> u;
     try {
         u = Parser::parseExpression(expression);

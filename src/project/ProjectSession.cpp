@@ -413,36 +413,31 @@ bool ProjectSession::reloadLanguages()
 
 bool ProjectSession::backupDatabase()
 {
-    if (!m_open)
-        return false;
-    m_db.close();
-    bool ok = true;
-    try {
+    return withDatabaseClosed([this] {
         DatabaseFiles::backup(m_project.database(), m_project.backup());
-    } catch (const DataError &e) {
-        ok = false;
-        ui().tell(AppTitle, backupFailedText(e.text()), Icon::Stop);
-    }
-    if (!openDatabase()) {
-        m_open = false;
-        return false;
-    }
-    return ok;
+    }, &ProjectSession::backupFailedText);
 }
 
 bool ProjectSession::restoreDatabase()
+{
+    return withDatabaseClosed([this] {
+        if (m_project.hasBackup())
+            DatabaseFiles::replace(m_project.backup(), m_project.database());
+    }, &ProjectSession::restoreFailedText);
+}
+
+bool ProjectSession::withDatabaseClosed(const std::function<void()> &fileWork,
+                                        QString (*failedText)(const QString &))
 {
     if (!m_open)
         return false;
     m_db.close();
     bool ok = true;
-    if (m_project.hasBackup()) {
-        try {
-            DatabaseFiles::replace(m_project.backup(), m_project.database());
-        } catch (const DataError &e) {
-            ok = false;
-            ui().tell(AppTitle, restoreFailedText(e.text()), Icon::Stop);
-        }
+    try {
+        fileWork();
+    } catch (const DataError &e) {
+        ok = false;
+        ui().tell(AppTitle, failedText(e.text()), Icon::Stop);
     }
     if (!openDatabase()) {
         m_open = false;

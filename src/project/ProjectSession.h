@@ -158,6 +158,10 @@ private:
     bool checkStructure();
     void checkExternalData();
     bool openDatabase();
+    // Closes the connection, runs fileWork on the database files (a failure
+    // is told with failedText) and opens the connection again.
+    bool withDatabaseClosed(const std::function<void()> &fileWork,
+                            QString (*failedText)(const QString &));
 
     ProgramFolder m_program;
     RecentProjects &m_recent;

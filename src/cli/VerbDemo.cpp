@@ -5,6 +5,7 @@
 // and the imaging code the editors use, so the project looks exactly as if
 // a shop's staff had typed it in.
 #include "CliVerb.h"
+#include "DemoStorefront.h"
 #include "ProjectArguments.h"
 
 #include "data/DataError.h"
@@ -696,6 +697,11 @@ int runDemo(const QStringList &arguments)
         err << "Errore: " << e.text() << "\n";
         return 1;
     }
+    if (!writeDemoStorefront(project.path())) {
+        err << "Errore: impossibile scrivere la pagina del negozio in website/asp\n";
+        return 1;
+    }
+    out << "Pagina del negozio: website/asp/default.asp\n";
     RecentProjects recent;
     recent.add(project.path());
     out << "Aggiunto ai progetti recenti.\n";

@@ -1,12 +1,15 @@
 #include "TempDir.h"
 #include "data/Database.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTcpSocket>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +92,58 @@ TEST(CliDemoTest, DemoProjectHoldsABilingualCatalogueWithPictures)
 
     // A second run into the same folder refuses to overwrite it.
     EXPECT_EQ(runCli(home, {QStringLiteral("demo"), project}).code, 1);
+}
+
+// Sends one GET to the preview server on port and returns the whole answer.
+static QByteArray httpGet(quint16 port, const QByteArray &target)
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QTcpSocket socket;
+        socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+        if (!socket.waitForConnected(200)) {
+            QThread::msleep(100);
+            continue;
+        }
+        socket.write("GET " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+        QByteArray answer;
+        while (socket.waitForReadyRead(5000))
+            answer += socket.readAll();
+        return answer;
+    }
+    return {};
+}
+
+TEST(CliDemoTest, DemoStorefrontShowsTheCatalogueInThePreview)
+{
+    TempDir home;
+    const QString project = home.file(QStringLiteral("demo"));
+    ASSERT_EQ(runCli(home, {QStringLiteral("demo"), project}).code, 0);
+    ASSERT_TRUE(QFileInfo::exists(project + QStringLiteral("/website/asp/default.asp")));
+
+    const quint16 port = quint16(20000 + QCoreApplication::applicationPid() % 20000);
+    QProcess server;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home.path());
+    if (!env.contains(QStringLiteral("ZANFIRA_HOME")))
+        env.insert(QStringLiteral("ZANFIRA_HOME"), QStringLiteral(ZANFIRA_PROGRAM_FOLDER));
+    server.setProcessEnvironment(env);
+    server.start(QStringLiteral(ZANFIRA_CLI),
+                 {QStringLiteral("preview"), project, QStringLiteral("--port"), QString::number(port)});
+    ASSERT_TRUE(server.waitForStarted());
+
+    const QByteArray home_page = httpGet(port, "/");
+    const QByteArray tshirts = httpGet(port, "/default.asp?lingua=en&categoria=3");
+    server.terminate();
+    server.waitForFinished(10000);
+
+    EXPECT_TRUE(home_page.startsWith("HTTP/1.1 200")) << home_page.left(200).toStdString();
+    EXPECT_TRUE(home_page.contains("Abbigliamento")) << home_page.toStdString();
+    EXPECT_FALSE(home_page.contains("<p>Errore")) << home_page.toStdString();
+    // The English names of the T-shirts category, with pictures and prices.
+    EXPECT_TRUE(tshirts.contains("Crew-neck T-shirt")) << tshirts.toStdString();
+    EXPECT_TRUE(tshirts.contains("/images/prodotti/th/")) << tshirts.toStdString();
+    EXPECT_TRUE(tshirts.contains("14,90")) << tshirts.toStdString();
+    EXPECT_FALSE(tshirts.contains("Maglietta girocollo"));
 }
 
 TEST(CliImportTest, ImportsHeadlessAndRefusesBadInput)

@@ -1,0 +1,213 @@
+#include "ProductColours.h"
+
+#include "data/Database.h"
+#include "data/NextId.h"
+#include "data/SqlQuote.h"
+#include "data/sets/CProdottiColoriSet.h"
+#include "support/imaging/Image.h"
+#include "support/imaging/ImageFit.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPainter>
+
+namespace {
+
+constexpr int kIconSide = 80;
+constexpr int kMarkerSide = 10;
+
+QImage marker(QColor fill, QChar letter)
+{
+    QImage image(kMarkerSide, kMarkerSide, QImage::Format_RGB32);
+    image.fill(fill);
+    QPainter p(&image);
+    p.setPen(Qt::white);
+    QFont font = p.font();
+    font.setPixelSize(9);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(image.rect(), Qt::AlignCenter, QString(letter));
+    return image;
+}
+
+bool writeAt(const Image &source, int width, const QString &path, QString *error)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    const Image sized = width > 0 ? source.resizedToWidth(width) : source;
+    return sized.saveJpeg(path, error);
+}
+
+} // namespace
+
+ProductColours::ProductColours(Database &db, const QString &projectFolder)
+    : m_db(db), m_folder(projectFolder)
+{
+}
+
+QList<ProductColour> ProductColours::colours(int productId)
+{
+    QList<ProductColour> list;
+    CProdottiColoriSet set(m_db);
+    set.setFilter(QStringLiteral("[IDProdotto]=%1").arg(productId));
+    set.setSort(QStringLiteral("ID"));
+    set.open();
+    for (; !set.isEOF(); set.moveNext()) {
+        ProductColour c;
+        c.id = set.ID();
+        c.code = set.Codice();
+        c.description = set.Descrizione();
+        c.active = set.Attivo();
+        c.hasPhoto = QFile::exists(photoPath(c.id));
+        c.hasDetail = QFile::exists(detailPath(c.id));
+        list.append(c);
+    }
+    return list;
+}
+
+std::optional<ColourRefusal> ProductColours::validate(const QString &code, const QString &description,
+                                                      bool hasPhoto, bool hasDetail)
+{
+    if (code.trimmed().isEmpty() || description.trimmed().isEmpty())
+        return ColourRefusal{QStringLiteral("Validazione campi"), QStringLiteral("Campo obbligatorio!")};
+    if (!hasPhoto && !hasDetail)
+        return ColourRefusal{QStringLiteral("Colori prodotti"),
+                             QStringLiteral("E' necessario selezionare almeno una immagine (foto o dettaglio).")};
+    return std::nullopt;
+}
+
+int ProductColours::save(int productId, int colourId, const QString &code, const QString &description,
+                         bool active, const Image &photo, const Image &detail, QString *error)
+{
+    CProdottiColoriSet set(m_db);
+    set.setFilter(QStringLiteral("ID=%1").arg(colourId));
+    set.open();
+    int id = colourId;
+    if (colourId == 0 || set.isEOF()) {
+        set.addNew();
+        id = nextId(set);
+        set.setID(id);
+        set.setIDProdotto(productId);
+    } else {
+        set.edit();
+    }
+    set.setCodice(code);
+    set.setDescrizione(description);
+    set.setAttivo(active);
+    set.setModificato(true);
+    set.update();
+
+    if (photo.isLoaded()) {
+        const int width = photoWidth();
+        const Image sized = width > 0 ? photo.resizedToWidth(width) : photo;
+        // The thumbnail is made from the resized photo.
+        if (!writeAt(sized, 0, photoPath(id), error) ||
+            !writeAt(sized, thumbnailWidth(), thumbnailPath(id), error))
+            return 0;
+    }
+    if (detail.isLoaded() && !writeAt(detail, detailWidth(), detailPath(id), error))
+        return 0;
+    return id;
+}
+
+void ProductColours::remove(int colourId)
+{
+    Transaction tx(m_db);
+    if (!m_db.scalar(QStringLiteral("SELECT ID FROM ProdottiColori WHERE ID=%1").arg(colourId)).isNull()) {
+        const int logId = nextId(m_db, QStringLiteral("RecordsEliminati"));
+        m_db.execute(QStringLiteral("INSERT INTO RecordsEliminati (ID, NomeTabella, IDRecord, "
+                                    "DataEliminazione, Modificato) VALUES (%1, %2, %3, %4, TRUE)")
+                         .arg(logId)
+                         .arg(sqlQuote(QStringLiteral("ProdottiColori")))
+                         .arg(colourId)
+                         .arg(sqlDateTime(QDateTime::currentDateTime())));
+        m_db.execute(QStringLiteral("DELETE FROM ProdottiColori WHERE ID=%1").arg(colourId));
+    }
+    tx.commit();
+    removeFilesOf({colourId});
+}
+
+void ProductColours::removeFilesOf(const QList<int> &colourIds)
+{
+    for (int id : colourIds) {
+        QFile::remove(photoPath(id));
+        QFile::remove(thumbnailPath(id));
+        QFile::remove(detailPath(id));
+    }
+}
+
+QString ProductColours::photoPath(int colourId) const
+{
+    return m_folder + QStringLiteral("website/images/prodotti/colori/%1.jpg").arg(colourId);
+}
+
+QString ProductColours::thumbnailPath(int colourId) const
+{
+    return m_folder + QStringLiteral("website/images/prodotti/colori/th/%1.jpg").arg(colourId);
+}
+
+QString ProductColours::detailPath(int colourId) const
+{
+    return m_folder + QStringLiteral("website/images/prodotti/colori/dettagli/%1.jpg").arg(colourId);
+}
+
+int ProductColours::configurationWidth(const char *column)
+{
+    const QVariant v =
+        m_db.scalar(QStringLiteral("SELECT %1 FROM Configurazione").arg(QLatin1String(column)));
+    return v.isNull() ? 0 : v.toInt();
+}
+
+int ProductColours::photoWidth()
+{
+    return configurationWidth("LarghezzaFotoColori");
+}
+
+int ProductColours::thumbnailWidth()
+{
+    return configurationWidth("LarghezzaMiniaturaColori");
+}
+
+int ProductColours::detailWidth()
+{
+    return configurationWidth("LarghezzaDettaglioColori");
+}
+
+int ProductColours::iconSide()
+{
+    const int configured = thumbnailWidth();
+    return configured > 0 ? qMin(kIconSide, configured) : kIconSide;
+}
+
+QImage ProductColours::photoMarker()
+{
+    return marker(QColor(0, 0, 160), QLatin1Char('F'));
+}
+
+QImage ProductColours::detailMarker()
+{
+    return marker(QColor(0, 128, 0), QLatin1Char('D'));
+}
+
+QImage ProductColours::composeIcon(const QImage &picture, bool hasPhoto, bool hasDetail, int side)
+{
+    QImage icon = ImageFit::squareIcon(picture, side);
+    QPainter p(&icon);
+    const int y = side - kMarkerSide;
+    if (hasPhoto)
+        p.drawImage(0, y, photoMarker());
+    if (hasDetail)
+        p.drawImage(hasPhoto ? 12 : 0, y, detailMarker());
+    return icon;
+}
+
+QImage ProductColours::icon(const ProductColour &colour)
+{
+    QImage picture;
+    if (colour.hasDetail)
+        picture.load(detailPath(colour.id));
+    if (picture.isNull() && colour.hasPhoto)
+        picture.load(photoPath(colour.id));
+    return composeIcon(picture, colour.hasPhoto, colour.hasDetail, iconSide());
+}

@@ -1,6 +1,7 @@
 #include "CProdottiView.h"
 
 #include "CategoryTree.h"
+#include "ProductColours.h"
 #include "ProductFiles.h"
 
 #include "controls/CCheckTreeCtrl.h"
@@ -100,7 +101,8 @@ CProdottiView::CProdottiView(EditorHost &host, int baseProductId, QWidget *paren
     : NavigationEditorView(host, std::make_unique<CProdottiGeneraleSet>(host.database()),
                            NavigationTexts{}, parent),
       m_product(std::make_unique<ProductRecords>(host.database(), host, host.projectFolder())),
-      m_baseId(baseProductId), m_files(std::make_unique<ProductFiles>(host.projectFolder()))
+      m_baseId(baseProductId), m_files(std::make_unique<ProductFiles>(host.projectFolder())),
+      m_colours(std::make_unique<ProductColours>(host.database(), host.projectFolder()))
 {
     setObjectName(QStringLiteral("CProdottiView"));
     setFollowsLanguage(true);
@@ -151,11 +153,12 @@ void CProdottiView::buildForm()
     m_pages->addTab(buildGeneralPage(), QStringLiteral("Generale"));
     m_pages->addTab(buildPricesPage(), QStringLiteral("Prezzi"));
     m_pages->addTab(buildPicturePage(), QStringLiteral("Immagine"));
+    m_pages->addTab(buildColoursPage(), QStringLiteral("Colori"));
     m_pages->addTab(buildSizesPage(), QStringLiteral("Taglie"));
     m_pages->addTab(buildCustomPage(), QStringLiteral("Custom"));
     m_pages->addTab(buildFilesPage(), QStringLiteral("Files"));
     const int pageIds[] = {ProductRecords::General, ProductRecords::Prices, ProductRecords::Picture,
-                           ProductRecords::Sizes, ProductRecords::Custom, ProductRecords::Files};
+                           ProductRecords::Colours, ProductRecords::Sizes, ProductRecords::Custom, ProductRecords::Files};
     for (int i = 0; i < m_pages->count(); ++i)
         m_pages->widget(i)->setProperty("page", pageIds[i]);
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
@@ -339,6 +342,168 @@ QWidget *CProdottiView::buildSizesPage()
         runGuarded(kTitle, [&] { fillSizeSelector(m_sizeTable->itemData(index).toInt(), -1, -1); });
     });
     return page;
+}
+
+QWidget *CProdottiView::buildColoursPage()
+{
+    auto *page = new QWidget;
+    auto *grid = new QGridLayout(page);
+    m_colourList = new QListWidget(page);
+    m_colourList->setViewMode(QListView::IconMode);
+    m_colourList->setIconSize(QSize(80, 80));
+    m_colourList->setResizeMode(QListView::Adjust);
+    m_colourList->setMovement(QListView::Static);
+    m_colourCode = makeEdit(page, "codiceColore", 0, 32, 0, 0);
+    m_colourDescription = makeEdit(page, "descrizioneColore", 0, 100, 0, 0);
+    m_colourActive = new QCheckBox(QStringLiteral("Attivo"), page);
+    auto *photo = new QPushButton(QStringLiteral("Seleziona foto"), page);
+    auto *detail = new QPushButton(QStringLiteral("Seleziona dettaglio"), page);
+    auto *insert = new QPushButton(QStringLiteral("Inserisci"), page);
+    auto *save = new QPushButton(QStringLiteral("Salva"), page);
+    auto *remove = new QPushButton(QStringLiteral("Elimina"), page);
+    grid->addWidget(m_colourList, 0, 0, 1, 4);
+    grid->addWidget(new QLabel(QStringLiteral("Codice colore"), page), 1, 0);
+    grid->addWidget(m_colourCode, 1, 1);
+    grid->addWidget(m_colourActive, 1, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Descrizione"), page), 2, 0);
+    grid->addWidget(m_colourDescription, 2, 1, 1, 3);
+    grid->addWidget(photo, 3, 0);
+    grid->addWidget(detail, 3, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(insert);
+    buttons->addWidget(save);
+    buttons->addWidget(remove);
+    grid->addLayout(buttons, 4, 0, 1, 4);
+    grid->setRowStretch(0, 1);
+    connect(m_colourList, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
+        if (item)
+            runGuarded(kTitle, [&] { showColour(item->data(Qt::UserRole).toInt()); });
+    });
+    connect(photo, &QPushButton::clicked, this, [this] { chooseColourPhoto(); });
+    connect(detail, &QPushButton::clicked, this, [this] { chooseColourDetail(); });
+    connect(insert, &QPushButton::clicked, this, [this] { newColour(); });
+    connect(save, &QPushButton::clicked, this, [this] { runGuarded(kTitle, [this] { saveColour(); }); });
+    connect(remove, &QPushButton::clicked, this, [this] { runGuarded(kTitle, [this] { deleteColour(); }); });
+    return page;
+}
+
+void CProdottiView::loadColoursPage()
+{
+    const QSignalBlocker block(m_colourList);
+    m_colourList->clear();
+    const int side = m_colours->iconSide();
+    m_colourList->setIconSize(QSize(side, side));
+    for (const ProductColour &colour : m_colours->colours(m_shown.id)) {
+        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(m_colours->icon(colour))),
+                                         colour.description, m_colourList);
+        item->setData(Qt::UserRole, colour.id);
+    }
+    newColour();
+}
+
+void CProdottiView::newColour()
+{
+    m_colourId = 0;
+    m_colourHasPhoto = false;
+    m_colourHasDetail = false;
+    m_colourPhoto.clear();
+    m_colourDetail.clear();
+    m_colourCode->setText(QString());
+    m_colourDescription->setText(QString());
+    m_colourActive->setChecked(true);
+    {
+        const QSignalBlocker block(m_colourList);
+        m_colourList->setCurrentRow(-1);
+    }
+    m_colourCode->setFocus();
+}
+
+void CProdottiView::showColour(int colourId)
+{
+    for (const ProductColour &colour : m_colours->colours(m_shown.id)) {
+        if (colour.id != colourId)
+            continue;
+        m_colourId = colour.id;
+        m_colourHasPhoto = colour.hasPhoto;
+        m_colourHasDetail = colour.hasDetail;
+        m_colourPhoto.clear();
+        m_colourDetail.clear();
+        m_colourCode->setText(colour.code);
+        m_colourDescription->setText(colour.description);
+        m_colourActive->setChecked(colour.active);
+        return;
+    }
+}
+
+bool CProdottiView::chooseColourImage(Image &target)
+{
+    const QString path = ui().chooseOpenFile(QStringLiteral("Colori prodotti"), host().projectFolder(),
+                                             kImageFilter);
+    if (path.isEmpty())
+        return false;
+    Image loaded;
+    if (!loaded.load(path)) {
+        ui().tell(QStringLiteral("Colori prodotti"), QStringLiteral("Impossibile leggere l'immagine!"),
+                  UiPort::Icon::Stop);
+        return false;
+    }
+    target = loaded;
+    return true;
+}
+
+bool CProdottiView::chooseColourPhoto()
+{
+    return chooseColourImage(m_colourPhoto);
+}
+
+bool CProdottiView::chooseColourDetail()
+{
+    return chooseColourImage(m_colourDetail);
+}
+
+bool CProdottiView::saveColour()
+{
+    if (m_shown.id == 0)
+        return false;
+    const QString code = m_colourCode->text().trimmed();
+    const QString description = m_colourDescription->text().trimmed();
+    const auto refusal =
+        ProductColours::validate(code, description, m_colourHasPhoto || m_colourPhoto.isLoaded(),
+                                 m_colourHasDetail || m_colourDetail.isLoaded());
+    if (refusal) {
+        ui().tell(refusal->title, refusal->message, UiPort::Icon::Stop);
+        if (code.isEmpty())
+            m_colourCode->setFocus();
+        else if (description.isEmpty())
+            m_colourDescription->setFocus();
+        return false;
+    }
+    QString error;
+    const int id = m_colours->save(m_shown.id, m_colourId, code, description, m_colourActive->isChecked(),
+                                   m_colourPhoto, m_colourDetail, &error);
+    if (id == 0) {
+        ui().tell(QStringLiteral("Colori prodotti"),
+                  QStringLiteral("Impossibile salvare l'immagine del colore:\n%1").arg(error),
+                  UiPort::Icon::Stop);
+        return false;
+    }
+    loadColoursPage();
+    for (int i = 0; i < m_colourList->count(); ++i) {
+        if (m_colourList->item(i)->data(Qt::UserRole).toInt() == id)
+            m_colourList->setCurrentRow(i);
+    }
+    return true;
+}
+
+bool CProdottiView::deleteColour()
+{
+    if (m_colourId == 0)
+        return false;
+    if (!ui().ask(QStringLiteral("Cancellazione colore"), QStringLiteral("Confermi ?")))
+        return false;
+    m_colours->remove(m_colourId);
+    loadColoursPage();
+    return true;
 }
 
 void CProdottiView::fillSizeSelector(int tableId, int from, int to)
@@ -731,6 +896,8 @@ void CProdottiView::displayRecord()
         loadCustomGrid();
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Sizes)
         loadSizesPage();
+    if (pageAt(m_pages->currentIndex()) == ProductRecords::Colours)
+        loadColoursPage();
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Files)
         loadFileList();
 }

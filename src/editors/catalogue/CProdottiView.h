@@ -9,6 +9,7 @@
 
 class CCheckTreeCtrl;
 class CEditableGrid;
+class ProductColours;
 class ProductFiles;
 class QListWidget;
 class QComboBox;
@@ -84,6 +85,21 @@ public:
     QComboBox *sizeFromChooser() const { return m_sizeFrom; }
     QComboBox *sizeToChooser() const { return m_sizeTo; }
 
+    // Colours page: the icon list of the displayed product's colours (item
+    // data the colour ID), the colour form and its buttons.
+    QListWidget *colourList() const { return m_colourList; }
+    CValidatedEdit *colourCodeEdit() const { return m_colourCode; }
+    CValidatedEdit *colourDescriptionEdit() const { return m_colourDescription; }
+    QCheckBox *colourActiveBox() const { return m_colourActive; }
+    int shownColourId() const { return m_colourId; }
+    ProductColours &productColours() { return *m_colours; }
+    void showColour(int colourId);
+    void newColour();
+    bool chooseColourPhoto();
+    bool chooseColourDetail();
+    bool saveColour();
+    bool deleteColour();
+
     // Files page: the codes listed, and its four buttons.
     QListWidget *fileList() const { return m_fileList; }
     CValidatedEdit *fileCodeEdit() const { return m_fileCode; }
@@ -124,6 +140,9 @@ private:
     QWidget *buildCustomPage();
     QWidget *buildFilesPage();
     QWidget *buildSizesPage();
+    QWidget *buildColoursPage();
+    void loadColoursPage();
+    bool chooseColourImage(Image &target);
     void loadSizesPage();
     void fillSizeSelector(int tableId, int from, int to);
     void loadFileList();
@@ -196,4 +215,15 @@ private:
     QComboBox *m_sizeTo = nullptr;
     bool m_sizesLoaded = false;
     CValidatedEdit *m_fileCode = nullptr;
+
+    std::unique_ptr<ProductColours> m_colours;
+    QListWidget *m_colourList = nullptr;
+    CValidatedEdit *m_colourCode = nullptr;
+    CValidatedEdit *m_colourDescription = nullptr;
+    QCheckBox *m_colourActive = nullptr;
+    int m_colourId = 0;
+    bool m_colourHasPhoto = false;
+    bool m_colourHasDetail = false;
+    Image m_colourPhoto;
+    Image m_colourDetail;
 };

@@ -6,6 +6,7 @@
 #include "controls/CCheckTreeCtrl.h"
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
+#include "editors/catalogue/ProductColours.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -208,7 +209,7 @@ TEST_F(ProductViewFixture, CustomValuesAreEditedInTheGridAndSaved)
     project.db().execute("INSERT INTO DefCampiCustom (ID, IDCategoria, Nome) VALUES (2, 1, 'Colore')");
     insert("A1", "Sedia");
     view->categoryToggled(1);
-    const int custom = 4; // Generale, Prezzi, Immagine, Taglie, Custom
+    const int custom = ProductRecords::Custom;
     ASSERT_EQ(view->pages()->tabText(custom), "Custom");
     view->pages()->setCurrentIndex(custom);
     ASSERT_TRUE(view->customLoaded());
@@ -230,7 +231,7 @@ TEST_F(ProductViewFixture, CustomValuesAreEditedInTheGridAndSaved)
 TEST_F(ProductViewFixture, FilesPageAddsChoosesAndDeletesCodes)
 {
     insert("A1", "Sedia");
-    const int files = 5;
+    const int files = ProductRecords::Files;
     ASSERT_EQ(view->pages()->tabText(files), "Files");
     view->pages()->setCurrentIndex(files);
     EXPECT_EQ(view->fileList()->count(), 0);
@@ -266,7 +267,7 @@ TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
 {
     project.db().execute("INSERT INTO ValoriTaglie (ID, Nome, Taglie) VALUES (4, 'Internazionali', 'S\nM\nL\nXL')");
     insert("A1", "Sedia");
-    const int sizes = 3;
+    const int sizes = ProductRecords::Sizes;
     ASSERT_EQ(view->pages()->tabText(sizes), "Taglie");
     view->pages()->setCurrentIndex(sizes);
     EXPECT_FALSE(view->sizesBox()->isChecked());
@@ -312,4 +313,61 @@ TEST_F(ProductViewFixture, VariantsEditorShowsTheVariantsOfTheDisplayedProduct)
     view->runRecordCommand(Filter);
     view->runRecordCommand(Filter);
     EXPECT_EQ(view->navigation().recordCount(), 2);
+}
+
+TEST_F(ProductViewFixture, ColoursPageValidatesSavesAndDeletesColours)
+{
+    project.db().execute("UPDATE Configurazione SET LarghezzaFotoColori=300, "
+                         "LarghezzaMiniaturaColori=60, LarghezzaDettaglioColori=150");
+    insert("A1", "Sedia");
+    view->runRecordCommand(Insert);
+    view->pages()->setCurrentIndex(ProductRecords::Colours);
+    EXPECT_EQ(view->pages()->currentIndex(), ProductRecords::General);
+    EXPECT_TRUE(ui->lastMessage().text.startsWith("ATTENZIONE: durante l'inserimento"));
+    view->runRecordCommand(Insert); // pressed again: the insertion is abandoned
+    ASSERT_FALSE(view->navigation().isInserting());
+
+    ASSERT_EQ(view->pages()->tabText(ProductRecords::Colours), "Colori");
+    view->pages()->setCurrentIndex(ProductRecords::Colours);
+    ASSERT_EQ(view->pages()->currentIndex(), ProductRecords::Colours);
+    EXPECT_EQ(view->colourList()->count(), 0);
+
+    view->colourCodeEdit()->SetValue("R1");
+    EXPECT_FALSE(view->saveColour());
+    EXPECT_EQ(ui->lastMessage().text, "Campo obbligatorio!");
+    view->colourDescriptionEdit()->SetValue("Rosso");
+    EXPECT_FALSE(view->saveColour());
+    EXPECT_EQ(ui->lastMessage().title, "Colori prodotti");
+
+    QImage source(600, 400, QImage::Format_RGB32);
+    source.fill(QColor(200, 20, 20));
+    const QString file = project.file("rosso.bmp");
+    ASSERT_TRUE(source.save(file));
+    ui->queuePath(file);
+    ASSERT_TRUE(view->chooseColourPhoto());
+    ASSERT_TRUE(view->saveColour());
+    ASSERT_EQ(view->colourList()->count(), 1);
+    EXPECT_EQ(view->colourList()->item(0)->text(), "Rosso");
+    const int id = view->colourList()->item(0)->data(Qt::UserRole).toInt();
+    EXPECT_EQ(view->shownColourId(), id);
+    EXPECT_EQ(QImage(view->productColours().photoPath(id)).size(), QSize(300, 200));
+    EXPECT_EQ(QImage(view->productColours().thumbnailPath(id)).size(), QSize(60, 40));
+    EXPECT_EQ(view->colourList()->iconSize(), QSize(60, 60));
+
+    // Leaving and entering the page lists the colour again.
+    view->pages()->setCurrentIndex(ProductRecords::General);
+    view->pages()->setCurrentIndex(ProductRecords::Colours);
+    ASSERT_EQ(view->colourList()->count(), 1);
+    view->colourList()->setCurrentRow(0);
+    EXPECT_EQ(view->colourCodeEdit()->text(), "R1");
+
+    ui->queueAnswer(UiPort::Answer::No);
+    EXPECT_FALSE(view->deleteColour());
+    EXPECT_EQ(view->colourList()->count(), 1);
+    ui->queueAnswer(UiPort::Answer::Yes);
+    ASSERT_TRUE(view->deleteColour());
+    EXPECT_EQ(ui->lastMessage().title, "Cancellazione colore");
+    EXPECT_EQ(view->colourList()->count(), 0);
+    EXPECT_FALSE(QFile::exists(view->productColours().photoPath(id)));
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiColori"), 0);
 }

@@ -3,6 +3,7 @@
 #include "CategoryTree.h"
 #include "ProductColours.h"
 #include "ProductFiles.h"
+#include "CTabelleTaglieDlg.h"
 
 #include "controls/CCheckTreeCtrl.h"
 #include "controls/CEditableGrid.h"
@@ -333,6 +334,9 @@ QWidget *CProdottiView::buildSizesPage()
     form->addRow(QStringLiteral("Tabella Taglie"), m_sizeTable);
     form->addRow(QStringLiteral("Dalla taglia"), m_sizeFrom);
     form->addRow(QStringLiteral("Alla taglia"), m_sizeTo);
+    auto *manage = new QPushButton(QStringLiteral("Gestione Tabelle Taglie"), page);
+    form->addRow(manage);
+    connect(manage, &QPushButton::clicked, this, [this] { manageSizeTables(); });
     connect(m_sizesOn, &QCheckBox::toggled, this, [this](bool on) {
         m_sizeTable->setEnabled(on);
         if (!on)
@@ -517,6 +521,25 @@ void CProdottiView::fillSizeSelector(int tableId, int from, int to)
     m_sizeTo->addItems(sizes);
     m_sizeFrom->setCurrentIndex(from < sizes.size() ? from : -1);
     m_sizeTo->setCurrentIndex(to < sizes.size() ? to : -1);
+}
+
+void CProdottiView::manageSizeTables()
+{
+    CTabelleTaglieDlg dialog(host().database(), this);
+    dialog.exec();
+    runGuarded(kTitle, [this] { sizeTablesEdited(); });
+}
+
+void CProdottiView::sizeTablesEdited()
+{
+    const QSignalBlocker block(m_sizeTable);
+    m_sizeTable->clear();
+    for (const auto &[id, name] : m_product->sizeTables())
+        m_sizeTable->addItem(name, id);
+    m_sizesOn->setChecked(false);
+    m_sizeTable->setEnabled(false);
+    m_sizeTable->setCurrentIndex(-1);
+    fillSizeSelector(0, -1, -1);
 }
 
 void CProdottiView::loadSizesPage()

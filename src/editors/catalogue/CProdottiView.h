@@ -84,6 +84,12 @@ public:
     QComboBox *sizeTableChooser() const { return m_sizeTable; }
     QComboBox *sizeFromChooser() const { return m_sizeFrom; }
     QComboBox *sizeToChooser() const { return m_sizeTo; }
+    // "Gestione Tabelle Taglie": the dialog of size tables, then
+    // sizeTablesEdited().
+    void manageSizeTables();
+    // After the size tables were edited: the tables are read again and the
+    // page's choice goes back to no table (0, -1, -1).
+    void sizeTablesEdited();
 
     // Colours page: the icon list of the displayed product's colours (item
     // data the colour ID), the colour form and its buttons.

@@ -285,6 +285,19 @@ TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
     EXPECT_EQ(project.count("SELECT TagliaDa FROM Prodotti WHERE ID=1"), 1);
     EXPECT_EQ(project.count("SELECT TagliaA FROM Prodotti WHERE ID=1"), 3);
     EXPECT_EQ(project.db().scalar("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=1").toString(), "Sedia");
+
+    // Editing the size tables resets the page's choice, stored on leaving.
+    view->pages()->setCurrentIndex(sizes);
+    EXPECT_TRUE(view->sizesBox()->isChecked());
+    project.db().execute("INSERT INTO ValoriTaglie (ID, Nome, Taglie) VALUES (5, 'Scarpe', '40\n41')");
+    view->sizeTablesEdited();
+    EXPECT_EQ(view->sizeTableChooser()->count(), 2);
+    EXPECT_EQ(view->sizeTableChooser()->currentIndex(), -1);
+    EXPECT_FALSE(view->sizesBox()->isChecked());
+    EXPECT_EQ(view->sizeFromChooser()->count(), 0);
+    view->pages()->setCurrentIndex(0);
+    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 0);
+    EXPECT_EQ(project.count("SELECT TagliaDa FROM Prodotti WHERE ID=1"), -1);
 }
 
 TEST_F(ProductViewFixture, VariantsEditorShowsTheVariantsOfTheDisplayedProduct)

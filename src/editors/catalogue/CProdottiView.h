@@ -26,7 +26,8 @@ class ProductImageFrame;
 
 // The product editor: the navigation pattern over the products of one
 // frame (base products, or the variants of one base product), with the
-// pages "Generale", "Prezzi" and "Immagine", the category popup whose ticks
+// pages "Generale" to "Files" (colours, sizes with their tables, custom
+// fields and files among them), the category popup whose ticks
 // are written at once, and the product picture.
 class CProdottiView : public NavigationEditorView {
     Q_OBJECT

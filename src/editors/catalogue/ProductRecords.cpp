@@ -1,4 +1,5 @@
 #include "ProductRecords.h"
+#include "ProductColours.h"
 
 #include "editors/common/EditorHost.h"
 
@@ -365,8 +366,18 @@ void ProductRecords::deleteProduct(int productId)
 {
     QList<int> gone{productId};
     gone += variantsOf(productId);
+    // The database removes the colour rows with the products; their
+    // picture files go here.
+    QList<int> colours;
+    QStringList ids;
+    for (int id : gone)
+        ids << QString::number(id);
+    for (const QVariantList &row : m_db.queryRows(
+             QStringLiteral("SELECT ID FROM ProdottiColori WHERE IDProdotto IN (%1)").arg(ids.join(QLatin1Char(',')))))
+        colours.append(row.value(0).toInt());
     m_db.execute(QStringLiteral("DELETE FROM Prodotti WHERE ID=%1").arg(productId));
     removeImageFiles(gone);
+    ProductColours(m_db, m_folder).removeFilesOf(colours);
 }
 
 void ProductRecords::removeImageFiles(const QList<int> &productIds)

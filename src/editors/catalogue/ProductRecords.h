@@ -135,7 +135,8 @@ public:
     bool toggleCategory(int productId, int categoryId);
     // Removes the links written for an abandoned insert.
     void discardLinks(int productId);
-    // Deletes a product (the database removes its rows) and its image files.
+    // Deletes a product (the database removes its rows) and the image files
+    // of it, its variants and their colours.
     void deleteProduct(int productId);
     // Removes the image files of those products whose rows are gone.
     void removeImageFiles(const QList<int> &productIds);

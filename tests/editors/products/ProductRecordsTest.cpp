@@ -1,4 +1,5 @@
 #include "editors/catalogue/ProductRecords.h"
+#include "editors/catalogue/ProductColours.h"
 
 #include "../EditorTestProject.h"
 
@@ -263,8 +264,15 @@ TEST_F(ProductRecordsFixture, ImageStoredAtConfiguredWidthsWithVersion)
     records.saveModified(shown, shown.fields, false, 3);
     EXPECT_EQ(project.count(QStringLiteral("SELECT VersioneImmagine FROM Prodotti WHERE ID=%1").arg(id)), 3);
 
+    ProductColours colours(project.db(), project.projectFolder());
+    const int variant = addProduct(id);
+    const int colour = colours.save(variant, 0, "R", "Rosso", true, Image(source), Image());
+    ASSERT_TRUE(QFile::exists(colours.photoPath(colour)));
+
     records.deleteProduct(id);
     EXPECT_FALSE(QFile::exists(records.imagePath(id)));
+    EXPECT_FALSE(QFile::exists(colours.photoPath(colour)));
+    EXPECT_FALSE(QFile::exists(colours.thumbnailPath(colour)));
     EXPECT_EQ(project.count(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=%1").arg(id)), 0);
 }
 

@@ -80,6 +80,8 @@ std::optional<ColourRefusal> ProductColours::validate(const QString &code, const
 int ProductColours::save(int productId, int colourId, const QString &code, const QString &description,
                          bool active, const Image &photo, const Image &detail, QString *error)
 {
+    // The row is kept only when its pictures were written.
+    Transaction tx(m_db);
     CProdottiColoriSet set(m_db);
     set.setFilter(QStringLiteral("ID=%1").arg(colourId));
     set.open();
@@ -98,16 +100,22 @@ int ProductColours::save(int productId, int colourId, const QString &code, const
     set.setModificato(true);
     set.update();
 
+    bool written = true;
     if (photo.isLoaded()) {
         const int width = photoWidth();
         const Image sized = width > 0 ? photo.resizedToWidth(width) : photo;
         // The thumbnail is made from the resized photo.
-        if (!writeAt(sized, 0, photoPath(id), error) ||
-            !writeAt(sized, thumbnailWidth(), thumbnailPath(id), error))
-            return 0;
+        written = writeAt(sized, 0, photoPath(id), error)
+            && writeAt(sized, thumbnailWidth(), thumbnailPath(id), error);
     }
-    if (detail.isLoaded() && !writeAt(detail, detailWidth(), detailPath(id), error))
+    if (written && detail.isLoaded())
+        written = writeAt(detail, detailWidth(), detailPath(id), error);
+    if (!written) {
+        if (colourId == 0)
+            removeFilesOf({id});
         return 0;
+    }
+    tx.commit();
     return id;
 }
 

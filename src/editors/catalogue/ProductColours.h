@@ -43,7 +43,8 @@ public:
 
     // Adds (colourId 0) or changes a colour of the product and writes the
     // pictures chosen (an unloaded image keeps the stored file). Returns the
-    // colour's ID, 0 when a picture could not be written (error says why).
+    // colour's ID, 0 when a picture could not be written (error says why);
+    // then nothing of the row is stored.
     int save(int productId, int colourId, const QString &code, const QString &description,
              bool active, const Image &photo, const Image &detail, QString *error = nullptr);
     // Deletes a colour's row, logging it as deleted, and its three files.

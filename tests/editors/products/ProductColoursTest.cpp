@@ -4,6 +4,7 @@
 
 #include "support/imaging/Image.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 
@@ -93,6 +94,19 @@ TEST_F(ProductColoursFixture, OnlyADetailWritesNoPhoto)
     EXPECT_FALSE(QFile::exists(colours.thumbnailPath(id)));
     EXPECT_EQ(sizeOf(colours.detailPath(id)), QSize(120, 60));
     EXPECT_EQ(colours.iconSide(), 50);
+}
+
+TEST_F(ProductColoursFixture, AColourWhosePictureCannotBeWrittenIsNotStored)
+{
+    // A file where the colour folder should be makes every write fail.
+    QDir(project.projectFolder()).mkpath("website/images/prodotti");
+    QFile blocker(project.file("website/images/prodotti/colori"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QString error;
+    EXPECT_EQ(colours.save(7, 0, "R1", "Rosso", true, picture(40, 40), Image(), &error), 0);
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiColori"), 0);
 }
 
 TEST_F(ProductColoursFixture, DeleteLogsTheRowAndRemovesItsFiles)

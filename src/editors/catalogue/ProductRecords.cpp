@@ -1,5 +1,6 @@
 #include "ProductRecords.h"
 #include "ProductColours.h"
+#include "CTabelleTaglieDlg.h"
 
 #include "editors/common/EditorHost.h"
 
@@ -270,23 +271,12 @@ void ProductRecords::saveSizeChoice(int productId, int table, int from, int to)
 
 QList<QPair<int, QString>> ProductRecords::sizeTables()
 {
-    QList<QPair<int, QString>> tables;
-    for (const QVariantList &row : m_db.queryRows(QStringLiteral("SELECT ID, Nome FROM ValoriTaglie ORDER BY Nome, ID")))
-        tables.append({row.value(0).toInt(), row.value(1).toString()});
-    return tables;
+    return SizeTables(m_db).tables();
 }
 
 QStringList ProductRecords::sizesOf(int tableId)
 {
-    const QString text =
-        m_db.scalar(QStringLiteral("SELECT Taglie FROM ValoriTaglie WHERE ID=%1").arg(tableId)).toString();
-    QStringList sizes;
-    for (const QString &line : text.split(QLatin1Char('\n'))) {
-        const QString size = line.trimmed();
-        if (!size.isEmpty())
-            sizes << size;
-    }
-    return sizes;
+    return SizeTables(m_db).sizes(tableId);
 }
 
 int ProductRecords::reserveId()

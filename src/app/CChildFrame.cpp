@@ -65,6 +65,13 @@ bool CChildFrame::createView(EditorFactory factory)
     return true;
 }
 
+void CChildFrame::adoptView(QWidget *view)
+{
+    view->setParent(this);
+    m_view = view;
+    setWidget(view);
+}
+
 EditorContract *CChildFrame::editor() const
 {
     return dynamic_cast<EditorContract *>(m_view.data());

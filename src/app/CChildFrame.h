@@ -38,6 +38,8 @@ public:
     // gave nothing.
     bool createView(EditorFactory factory);
     const FrameParams &params() const { return m_params; }
+    // Hosts a view made elsewhere (the frame takes it over).
+    void adoptView(QWidget *view);
     QWidget *view() const { return m_view; }
     EditorContract *editor() const;
 

@@ -44,6 +44,7 @@ constexpr int kRecordAndOrderCommands[] = {
     Cmd::RecordFilter,  Cmd::RecordFirst,       Cmd::RecordPrev,         Cmd::RecordNext,
     Cmd::RecordLast,    Cmd::RecordInsert,      Cmd::RecordDelete,       Cmd::RecordSaveNew,
     Cmd::RecordUndo,    Cmd::OrderIssueInvoice, Cmd::OrderCancelInvoice, Cmd::FilePrint,
+    Cmd::ProductVariants,
 };
 
 } // namespace
@@ -146,6 +147,12 @@ void CMainFrame::buildMenus()
         menu->addAction(addCommand(c.id, QString::fromUtf8(c.text), s->standardIcon(c.icon),
                                    QString::fromUtf8(c.statusTip)));
     }
+
+    // Commands of the open editor.
+    QMenu *catalogue = menuFor(QStringLiteral("C&atalogo"));
+    catalogue->addSeparator();
+    catalogue->addAction(addCommand(Cmd::ProductVariants, QStringLiteral("&Varianti"), QIcon(),
+                                    QStringLiteral("Gestione delle varianti del prodotto")));
 
     QMenu *view = menuFor(QStringLiteral("&Visualizza"));
     a = addCommand(Cmd::ViewToolbar, QStringLiteral("&Barra degli strumenti"), QIcon(),

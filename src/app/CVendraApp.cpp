@@ -380,6 +380,26 @@ CChildFrame *CVendraApp::OpenEditor(int commandId)
     return frame;
 }
 
+bool CVendraApp::openSecondaryEditor(QWidget *view, int secondary)
+{
+    if (!view || secondary == 0 || !m_mainFrame || !isProjectOpen())
+        return false;
+    FrameParams params;
+    params.secondary = secondary;
+    auto *frame = new CChildFrame(*this, params);
+    frame->adoptView(view);
+    frame->setWindowTitle(view->windowTitle());
+    frame->setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_FileIcon));
+    connect(frame, &CChildFrame::frameClosed, this, [this](CChildFrame *, bool endsEditorState) {
+        if (endsEditorState)
+            m_editorOpen = false;
+        updateCommandUi();
+    });
+    m_mainFrame->showFrame(frame, false);
+    updateCommandUi();
+    return true;
+}
+
 bool CVendraApp::queryExit()
 {
     if (!m_session->confirmExit())

@@ -69,6 +69,7 @@ public:
     Database &database() override;
     QString projectFolder() const override;
     bool reloadLanguages() override;
+    bool openSecondaryEditor(QWidget *view, int secondary) override;
     QString currentLanguageCode() const override;
     QString defaultLanguageCode() const override;
     bool isDefaultLanguage() const override;

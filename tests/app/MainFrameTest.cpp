@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QToolBar>
 
@@ -429,4 +430,31 @@ TEST_F(MainFrameTest, EveryOfferedEditorOpensWithItsTitleAndCloses)
         QCoreApplication::processEvents();
         EXPECT_FALSE(app->isEditorOpen()) << c.id;
     }
+}
+
+TEST_F(MainFrameTest, VariantsOpenInASecondaryFrameThatKeepsTheEditorState)
+{
+    const QString db = project.folder().database();
+    execSql(db, QStringLiteral("INSERT INTO Prodotti (ID, Codice, IDProdottoBase, Attivo) VALUES (1, 'BASE', 0, 1)"));
+    execSql(db, QStringLiteral("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, Nome) "
+                               "VALUES (1, 1, 'it', 'Sedia')"));
+    CChildFrame *editor = app->OpenEditor(Cmd::ProdottiScheda);
+    ASSERT_NE(editor, nullptr);
+    frame().updateCommandUi();
+    QAction *variants = frame().action(Cmd::ProductVariants);
+    ASSERT_NE(variants, nullptr);
+    ASSERT_TRUE(variants->isEnabled());
+    variants->trigger();
+    QCoreApplication::processEvents();
+
+    const auto windows = frame().mdiArea()->subWindowList();
+    ASSERT_EQ(windows.size(), 2);
+    QMdiSubWindow *second = windows.at(0) == editor ? windows.at(1) : windows.at(0);
+    EXPECT_EQ(second->windowTitle(), QStringLiteral("Gestione Varianti - Sedia"));
+    EXPECT_TRUE(second->close());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(app->isEditorOpen());
+    EXPECT_TRUE(editor->close());
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(app->isEditorOpen());
 }

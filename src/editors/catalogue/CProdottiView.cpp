@@ -121,6 +121,32 @@ QWidget *CProdottiView::create(EditorHost &host, QWidget *parent)
     return new CProdottiView(host, 0, parent);
 }
 
+bool CProdottiView::handlesRecordCommand(int command) const
+{
+    return command == VariantsCommand || NavigationEditorView::handlesRecordCommand(command);
+}
+
+CommandState CProdottiView::recordCommandState(int command)
+{
+    if (command != VariantsCommand)
+        return NavigationEditorView::recordCommandState(command);
+    CommandState state;
+    state.enabled = !navigation().isInserting()
+        && navigation().filterState() != NavigationEditor::EnteringCriteria && m_shown.id != 0;
+    return state;
+}
+
+void CProdottiView::runRecordCommand(int command)
+{
+    if (command != VariantsCommand) {
+        NavigationEditorView::runRecordCommand(command);
+        return;
+    }
+    CProdottiView *variants = createVariantsEditor();
+    if (variants && !host().openSecondaryEditor(variants, m_shown.id))
+        delete variants;
+}
+
 CProdottiView *CProdottiView::createVariantsEditor(QWidget *parent)
 {
     if (navigation().isInserting() || navigation().filterState() == NavigationEditor::EnteringCriteria

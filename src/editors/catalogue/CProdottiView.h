@@ -138,6 +138,9 @@ public:
     // The category tree is rebuilt in the new language, then the record
     // is shown again.
     void refreshLanguage() override;
+    bool handlesRecordCommand(int command) const override;
+    CommandState recordCommandState(int command) override;
+    void runRecordCommand(int command) override;
 
 private:
     void buildForm();

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -49,16 +50,34 @@ CTabellaProdottiView::CTabellaProdottiView(EditorHost &host, QWidget *parent)
     auto *gridRow = new QHBoxLayout;
     gridRow->addWidget(m_grid, 1);
     gridRow->addWidget(m_scroll);
+    m_saveRow = new QPushButton(QStringLiteral("Salva"), this);
+    m_undoRow = new QPushButton(QStringLiteral("Annulla modifiche"), this);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_saveRow);
+    buttons->addWidget(m_undoRow);
+    setRecordButtons(false);
     auto *right = new QVBoxLayout;
     right->addLayout(chooser);
     right->addLayout(gridRow, 1);
+    right->addLayout(buttons);
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(m_tree);
     layout->addLayout(right, 1);
 
     m_grid->setRowLeaveHandler([this](int oldRow, int, int, int *) {
-        return runGuarded(kTitle, [&] { commitRow(oldRow); }) ? 0 : -1;
+        if (!runGuarded(kTitle, [&] { commitRow(oldRow); }))
+            return -1;
+        setRecordButtons(false);
+        return 0;
     });
+    connect(m_grid, &CEditableGrid::cellEdited, this, [this](int row, int) {
+        bool differs = false;
+        runGuarded(kTitle, [&] { differs = rowDiffers(row); });
+        setRecordButtons(differs);
+    });
+    connect(m_saveRow, &QPushButton::clicked, this, [this] { saveCurrentRow(); });
+    connect(m_undoRow, &QPushButton::clicked, this, [this] { undoCurrentRow(); });
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
         if (item)
             chooseCategory(item->data(0, Qt::UserRole).toInt());
@@ -173,8 +192,42 @@ bool CTabellaProdottiView::commitRow(int row)
     return m_table->writePrices(m_grid->rowData(row), typed);
 }
 
+void CTabellaProdottiView::setRecordButtons(bool enabled)
+{
+    m_saveRow->setEnabled(enabled);
+    m_undoRow->setEnabled(enabled);
+}
+
+void CTabellaProdottiView::saveCurrentRow()
+{
+    if (!m_grid->commitPendingEdit())
+        return;
+    const int row = m_grid->currentRow();
+    if (row >= 1 && runGuarded(kTitle, [&] { commitRow(row); }))
+        setRecordButtons(false);
+}
+
+void CTabellaProdottiView::showStoredPrices(int row)
+{
+    const ProductTable::Row stored = m_table->readRow(m_grid->rowData(row));
+    for (int i = 0; i < 4; ++i)
+        m_grid->setCellText(row, kFirstPriceColumn + i,
+                            stored.prices[i] ? QString::number(*stored.prices[i], 'f', kPriceDecimals)
+                                             : QString());
+}
+
+void CTabellaProdottiView::undoCurrentRow()
+{
+    const int row = m_grid->currentRow();
+    if (row < 1)
+        return;
+    if (runGuarded(kTitle, [&] { showStoredPrices(row); }))
+        setRecordButtons(false);
+}
+
 bool CTabellaProdottiView::leaveCurrentRow()
 {
+    setRecordButtons(false);
     if (!m_grid->commitPendingEdit())
         return false;
     bool ok = true;

@@ -11,6 +11,7 @@
 class CEditableGrid;
 class EditorHost;
 class QComboBox;
+class QPushButton;
 class QScrollBar;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -34,6 +35,12 @@ public:
     QTreeWidget *tree() const { return m_tree; }
     QComboBox *descriptionChooser() const { return m_description; }
     QScrollBar *scrollBar() const { return m_scroll; }
+    // The form's two record buttons: write the current row now, or put its
+    // stored prices back. Enabled once a price of the row was changed.
+    QPushButton *saveButton() const { return m_saveRow; }
+    QPushButton *undoButton() const { return m_undoRow; }
+    void saveCurrentRow();
+    void undoCurrentRow();
 
     // Shows the products of a category (0: all of them).
     void chooseCategory(int categoryId);
@@ -59,6 +66,8 @@ private:
     void prices(int row, std::optional<double> (&out)[4]) const;
     void setScrollPosition(int position);
     bool leaveCurrentRow();
+    void setRecordButtons(bool enabled);
+    void showStoredPrices(int row);
 
     EditorHost &m_host;
     std::unique_ptr<ProductTable> m_table;
@@ -66,4 +75,6 @@ private:
     QComboBox *m_description = nullptr;
     CEditableGrid *m_grid = nullptr;
     QScrollBar *m_scroll = nullptr;
+    QPushButton *m_saveRow = nullptr;
+    QPushButton *m_undoRow = nullptr;
 };

@@ -1,5 +1,7 @@
 #include "editors/catalogue/ProductTable.h"
 
+#include <QPushButton>
+
 #include "../EditorTestProject.h"
 
 #include <gtest/gtest.h>
@@ -168,4 +170,43 @@ TEST_F(ProductTableFixture, ViewScrollsAndWritesBackTheLeftRow)
     const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
     QDir().mkpath(folder);
     ASSERT_TRUE(view.grab().save(folder + "/tabella-prodotti.png"));
+}
+
+TEST_F(ProductTableFixture, RecordButtonsSaveOrUndoTheCurrentRow)
+{
+    ScopedScriptedUi ui;
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (5, 5, 0, '')");
+    project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) VALUES (1, 5, 'it', 'Sedie')");
+    CTabellaProdottiView view(project);
+    view.tree()->setCurrentItem(view.tree()->topLevelItem(0)->child(0));
+    EXPECT_FALSE(view.saveButton()->isEnabled());
+    EXPECT_FALSE(view.undoButton()->isEnabled());
+
+    // A changed price enables both; "Annulla modifiche" puts the stored one back.
+    view.grid()->setCurrentCell(2, 3);
+    view.grid()->setCellText(2, 3, "7.50");
+    emit view.grid()->cellEdited(2, 3);
+    EXPECT_TRUE(view.saveButton()->isEnabled());
+    EXPECT_TRUE(view.undoButton()->isEnabled());
+    view.undoButton()->click();
+    EXPECT_EQ(view.grid()->cellText(2, 3), "2.00");
+    EXPECT_FALSE(view.saveButton()->isEnabled());
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=2").toDouble(), 2.0);
+
+    // "Salva" writes the row at once.
+    view.grid()->setCurrentCell(3, 2);
+    view.grid()->setCellText(3, 2, "9.99");
+    emit view.grid()->cellEdited(3, 2);
+    view.saveButton()->click();
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo1 FROM ProdottiLingue WHERE ID=3").toDouble(), 9.99);
+    EXPECT_FALSE(view.saveButton()->isEnabled());
+
+    // Scrolling disables them.
+    view.grid()->setCurrentCell(4, 2);
+    view.grid()->setCellText(4, 2, "1.00");
+    emit view.grid()->cellEdited(4, 2);
+    ASSERT_TRUE(view.saveButton()->isEnabled());
+    view.scroll(CTabellaProdottiView::Step::LineDown);
+    EXPECT_FALSE(view.saveButton()->isEnabled());
+    EXPECT_FALSE(view.undoButton()->isEnabled());
 }

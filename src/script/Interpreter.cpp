@@ -26,6 +26,17 @@ struct CallDepth {
     CallDepth &operator=(const CallDepth &) = delete;
 };
 
+// Makes a frame the current one for as long as it lives, then puts the
+// previous one back, also when the frame's code raises an error.
+struct FrameSwitch {
+    Frame *&current;
+    Frame *saved;
+    FrameSwitch(Frame *&cur, Frame *next) : current(cur), saved(cur) { cur = next; }
+    ~FrameSwitch() { current = saved; }
+    FrameSwitch(const FrameSwitch &) = delete;
+    FrameSwitch &operator=(const FrameSwitch &) = delete;
+};
+
 } // namespace
 
 
@@ -535,13 +546,7 @@ bool Interpreter::run(const QString &source)
         keepUnit(std::move(u));
         Frame top;
         top.unit = unit;
-        Frame *saved = currentFrame;
-        currentFrame = &top;
-        struct Restore {
-            Frame *&cur;
-            Frame *saved;
-            ~Restore() { cur = saved; }
-        } restore{currentFrame, saved};
+        FrameSwitch restore(currentFrame, &top);
         execBlock(unit->code, top);
     });
 }
@@ -551,13 +556,7 @@ Variant Interpreter::evaluate(const QString &expression, bool *ok)
     Variant result;
     const bool good = guarded([&] {
         Frame top;
-        Frame *saved = currentFrame;
-        currentFrame = &top;
-        struct Restore {
-            Frame *&cur;
-            Frame *saved;
-            ~Restore() { cur = saved; }
-        } restore{currentFrame, saved};
+        FrameSwitch restore(currentFrame, &top);
         result = eval(expression);
     });
     if (ok)
@@ -574,13 +573,7 @@ bool Interpreter::callGlobal(const QString &name, const QList<Variant> &args, Va
         std::vector<Variant> list(args.begin(), args.end());
         CallArgs ca(list.data(), int(list.size()));
         Frame top;
-        Frame *saved = currentFrame;
-        currentFrame = &top;
-        struct Restore {
-            Frame *&cur;
-            Frame *saved;
-            ~Restore() { cur = saved; }
-        } restore{currentFrame, saved};
+        FrameSwitch restore(currentFrame, &top);
         Variant r = callProc(*it, nullptr, ca);
         if (result)
             *result = r;
@@ -669,13 +662,7 @@ Variant Interpreter::callProc(Procedure *p, ClassInstance *me, CallArgs &args)
     fr.proc = p;
     fr.me = me;
     fr.unit = p->unit;
-    Frame *saved = currentFrame;
-    currentFrame = &fr;
-    struct Restore {
-        Frame *&cur;
-        Frame *saved;
-        ~Restore() { cur = saved; }
-    } restore{currentFrame, saved};
+    FrameSwitch restore(currentFrame, &fr);
     execBlock(p->body, fr);
     if (fr.resumeNext)
         clearErr();
@@ -1712,13 +1699,7 @@ void Interpreter::execute(const QString &code, bool global, Frame &f)
         keepUnit(std::move(u));
     else
         holder = std::move(u);
-    Frame *saved = currentFrame;
-    currentFrame = &fr;
-    struct Restore {
-        Frame *&cur;
-        Frame *saved;
-        ~Restore() { cur = saved; }
-    } restore{currentFrame, saved};
+    FrameSwitch restore(currentFrame, &fr);
     execBlock(unit->code, fr);
 }
 

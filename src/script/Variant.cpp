@@ -948,7 +948,11 @@ Variant opDiv(const Variant &a0, const Variant &b0)
     return checkedDouble(r);
 }
 
-Variant opIntDiv(const Variant &a0, const Variant &b0)
+namespace {
+
+// \ and Mod: both operands rounded to whole numbers; Byte op Byte stays a
+// Byte, Integer and Byte operands give an Integer when the result fits.
+Variant integerDivision(const Variant &a0, const Variant &b0, bool remainder)
 {
     const Variant &a = a0.deref();
     const Variant &b = b0.deref();
@@ -958,26 +962,22 @@ Variant opIntDiv(const Variant &a0, const Variant &b0)
     const long long p = x.toLong(), q = y.toLong();
     if (q == 0)
         raise(ErrDivisionByZero);
-    const long long r = p / q;
+    const long long r = remainder ? p % q : p / q;
     if (x.type() == VType::Byte && y.type() == VType::Byte)
         return Variant::byte(uint8_t(r));
     return fitInteger(r, isSmallInt(x.type()) && isSmallInt(y.type()) ? 2 : 3);
 }
 
+} // namespace
+
+Variant opIntDiv(const Variant &a0, const Variant &b0)
+{
+    return integerDivision(a0, b0, false);
+}
+
 Variant opMod(const Variant &a0, const Variant &b0)
 {
-    const Variant &a = a0.deref();
-    const Variant &b = b0.deref();
-    if (a.isNull() || b.isNull())
-        return Variant::null();
-    const Variant x = a.toNumeric(), y = b.toNumeric();
-    const long long p = x.toLong(), q = y.toLong();
-    if (q == 0)
-        raise(ErrDivisionByZero);
-    const long long r = p % q;
-    if (x.type() == VType::Byte && y.type() == VType::Byte)
-        return Variant::byte(uint8_t(r));
-    return fitInteger(r, isSmallInt(x.type()) && isSmallInt(y.type()) ? 2 : 3);
+    return integerDivision(a0, b0, true);
 }
 
 Variant opPow(const Variant &a0, const Variant &b0)

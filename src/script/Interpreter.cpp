@@ -26,6 +26,18 @@ struct CallDepth {
     CallDepth &operator=(const CallDepth &) = delete;
 };
 
+// Appends a piece's text to a string built in place (s = s & piece);
+// false when the result is longer than the limit.
+inline bool appendWithin(QString &str, const Variant &piece0, int limit)
+{
+    const Variant &piece = piece0.deref();
+    if (piece.isString())
+        str.append(piece.stringValue());
+    else
+        str.append(piece.toText());
+    return str.size() <= limit;
+}
+
 // Makes a frame the current one for as long as it lives, then puts the
 // previous one back, also when the frame's code raises an error.
 struct FrameSwitch {
@@ -1342,13 +1354,7 @@ void Interpreter::append(AppendStmt *s, Frame &f)
                 return;
             slot = Variant(slot.toText());
         }
-        QString &str = slot.stringRef();
-        const Variant &p = piece.deref();
-        if (p.isString())
-            str.append(p.stringValue());
-        else
-            str.append(p.toText());
-        if (str.size() > limits.maxStringLength) {
+        if (!appendWithin(slot.stringRef(), piece, limits.maxStringLength)) {
             slot = Variant();
             raise(ErrOutOfStringSpace);
         }
@@ -1367,14 +1373,8 @@ void Interpreter::append(AppendStmt *s, Frame &f)
             return;
         slot = Variant(slot.toText());
     }
-    QString &str = slot.stringRef();
-    for (const Variant &p0 : pieces) {
-        const Variant &p = p0.deref();
-        if (p.isString())
-            str.append(p.stringValue());
-        else
-            str.append(p.toText());
-        if (str.size() > limits.maxStringLength) {
+    for (const Variant &p : pieces) {
+        if (!appendWithin(slot.stringRef(), p, limits.maxStringLength)) {
             slot = Variant();
             raise(ErrOutOfStringSpace);
         }

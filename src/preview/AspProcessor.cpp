@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace preview {
 
@@ -29,17 +30,16 @@ bool readFile(const QString &path, QString &text)
     return true;
 }
 
-// Lines of a file read as text: split at "\n", a "\r" before it dropped,
-// no empty line after a final line end.
+// Lines of a file read as text: split at CR LF, LF or a lone CR, no empty
+// line after a final line end.
 QStringList textLines(const QString &text)
 {
-    QStringList lines = text.split(QLatin1Char('\n'));
+    QString unified = text;
+    unified.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = unified.split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
     return lines;
 }
 
@@ -75,87 +75,215 @@ QString AspProcessor::displayName(const QString &file) const
 
 // --- include expansion ---------------------------------------------------------
 
+namespace {
+
+// A line ends at CR LF, at LF, or at a CR not followed by LF.
+bool isLineBreak(const QString &text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c == QLatin1Char('\n'))
+        return true;
+    return c == QLatin1Char('\r') && (i + 1 >= text.size() || text[i + 1] != QLatin1Char('\n'));
+}
+
+int countLineBreaks(const QString &text, qsizetype from, qsizetype to)
+{
+    int n = 0;
+    for (qsizetype i = from; i < to; ++i)
+        n += isLineBreak(text, i) ? 1 : 0;
+    return n;
+}
+
+// One include directive found in a text.
+struct IncludeDirective {
+    qsizetype start = -1;  // of "<!--"
+    qsizetype end = -1;    // just after "-->"
+    bool isVirtual = false;
+    bool wellFormed = false;
+    QString name;
+};
+
+// The next "<!-- #include ... -->" from position from (letters in any case,
+// blanks anywhere between the parts). A comment that names no file in
+// double quotes is found but not well formed.
+IncludeDirective findInclude(const QString &text, qsizetype from)
+{
+    static const QRegularExpression open(QStringLiteral("<!--\\s*#include(?![A-Za-z0-9_])"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression body(
+        QStringLiteral("^\\s+(virtual|file)\\s*=\\s*\"([^\"]*)\"\\s*$"), QRegularExpression::CaseInsensitiveOption);
+    IncludeDirective d;
+    while (true) {
+        const QRegularExpressionMatch m = open.match(text, from);
+        if (!m.hasMatch())
+            return d;
+        const qsizetype close = text.indexOf(QLatin1String("-->"), m.capturedEnd());
+        if (close < 0)
+            return d;  // an unterminated comment is text
+        d.start = m.capturedStart();
+        d.end = close + 3;
+        const QRegularExpressionMatch b = body.match(text.mid(m.capturedEnd(), close - m.capturedEnd()));
+        if (b.hasMatch()) {
+            d.wellFormed = true;
+            d.isVirtual = b.captured(1).compare(QLatin1String("virtual"), Qt::CaseInsensitive) == 0;
+            d.name = b.captured(2);
+        }
+        return d;
+    }
+}
+
+} // namespace
+
+// Where a stretch of the expanded text comes from: from offset on, the text
+// is that of file starting at line.
+struct AspProcessor::Segment {
+    qsizetype offset = 0;
+    SourceLocation start;
+};
+
 AspProcessor::ExpandedPage AspProcessor::expandIncludes(const QString &pageText, const QString &pageFile) const
 {
     ExpandedPage out;
     QStringList stack;
     const QString canonical = QFileInfo(pageFile).canonicalFilePath();
     stack.append(canonical.isEmpty() ? QDir::cleanPath(pageFile) : canonical);
-    expandInto(pageText, pageFile, true, stack, out);
+    QList<Segment> segments;
+    expandInto(pageText, pageFile, stack, out, segments);
+
+    // The origin of each line of the expanded text is the origin of the
+    // place where that line begins.
+    const QString &t = out.text;
+    qsizetype seg = -1;
+    SourceLocation here;
+    auto advanceTo = [&](qsizetype pos) {
+        while (seg + 1 < segments.size() && segments[seg + 1].offset <= pos) {
+            ++seg;
+            here = segments[seg].start;
+        }
+    };
+    advanceTo(0);
+    out.lines.append(here);
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        advanceTo(i);
+        if (isLineBreak(t, i)) {
+            ++here.line;
+            advanceTo(i + 1);
+            out.lines.append(here);
+        }
+    }
     return out;
 }
 
-void AspProcessor::expandInto(const QString &text, const QString &file, bool pageLines, QStringList &stack,
-                              ExpandedPage &out) const
+void AspProcessor::expandInto(const QString &text, const QString &file, QStringList &stack, ExpandedPage &out,
+                              QList<Segment> &segments) const
 {
-    // The page's own lines keep their "\r\n"; the last one is whatever
-    // follows the last "\r\n". Included files are read as text.
-    QStringList lines;
-    if (pageLines) {
-        qsizetype from = 0;
-        while (true) {
-            const qsizetype end = text.indexOf(QLatin1String("\r\n"), from);
-            if (end < 0) {
-                lines.append(text.mid(from));
-                break;
-            }
-            lines.append(text.mid(from, end + 2 - from));
-            from = end + 2;
-        }
-    } else {
-        lines = textLines(text);
-    }
-
     const QString label = displayName(file);
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString &line = lines[i];
-        const int lineNo = int(i) + 1;
-        const qsizetype atVirtual = line.indexOf(QLatin1String("#include virtual"));
-        const qsizetype atFile = line.indexOf(QLatin1String("#include file"));
-        if (atVirtual < 0 && atFile < 0) {
-            out.text += line;
-            if (!pageLines)
-                out.text += QLatin1Char('\n');
-            out.lines.append(SourceLocation{label, lineNo});
+    qsizetype from = 0;
+    int line = 1;
+    auto copyText = [&](qsizetype to) {
+        if (to > from) {
+            segments.append(Segment{out.text.size(), SourceLocation{label, line}});
+            out.text += QStringView(text).mid(from, to - from);
+        }
+    };
+    while (true) {
+        const IncludeDirective d = findInclude(text, from);
+        if (d.start < 0) {
+            copyText(text.size());
+            return;
+        }
+        copyText(d.start);
+        line += countLineBreaks(text, from, d.start);
+        const int directiveLine = line;
+        line += countLineBreaks(text, d.start, d.end);
+        from = d.end;
+        if (!d.wellFormed) {
+            out.unresolved.append(QStringLiteral("Direttiva di inclusione non valida (%1, riga %2)")
+                                      .arg(label).arg(directiveLine));
             continue;
         }
-        // The whole line is replaced by the file named between the first
-        // two double quotes; without them, or without the file, by nothing.
-        const bool isVirtual = atVirtual >= 0 && (atFile < 0 || atVirtual < atFile);
-        const qsizetype q1 = line.indexOf(QLatin1Char('"'));
-        const qsizetype q2 = q1 < 0 ? -1 : line.indexOf(QLatin1Char('"'), q1 + 1);
-        if (q2 < 0)
-            continue;
-        QString name = line.mid(q1 + 1, q2 - q1 - 1);
+        QString name = d.name;
         name.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        const QString base = isVirtual ? m_site.rootFolder() : QFileInfo(file).absolutePath();
-        const QString target = QDir::cleanPath(base + QLatin1Char('/') + name);
+        const QString base = d.isVirtual ? m_site.rootFolder() : QFileInfo(file).absolutePath();
+        QString target = QDir::cleanPath(base + QLatin1Char('/') + name);
         bool allowed = false;
-        for (const QString &folder : m_site.allFolders())
-            allowed = allowed || SiteMap::isInside(target, folder);
-        if (!allowed || !QFileInfo(target).isFile())
+        for (const QString &folder : m_site.allFolders()) {
+            if (allowed || !SiteMap::isInside(target, folder))
+                continue;
+            target = m_site.resolveCase(QDir::cleanPath(folder), target);
+            allowed = SiteMap::isInside(target, folder);
+        }
+        if (!allowed || !QFileInfo(target).isFile()) {
+            out.unresolved.append(QStringLiteral("File di inclusione non trovato: %1 (%2, riga %3)")
+                                      .arg(d.name, label).arg(directiveLine));
             continue;
+        }
         const QString canonical = QFileInfo(target).canonicalFilePath();
         if (stack.contains(canonical)) {
             out.errors.append(QStringLiteral("Inclusione ricorsiva del file %1 (%2, riga %3)")
-                                  .arg(name, label).arg(lineNo));
+                                  .arg(d.name, label).arg(directiveLine));
             continue;
         }
         if (stack.size() > AspLimits::kMaxIncludeDepth) {
             out.errors.append(QStringLiteral("Troppi livelli di inclusione nel file %1 (%2, riga %3)")
-                                  .arg(name, label).arg(lineNo));
+                                  .arg(d.name, label).arg(directiveLine));
             continue;
         }
         QString content;
-        if (!readFile(target, content))
+        if (!readFile(target, content)) {
+            out.unresolved.append(QStringLiteral("File di inclusione non leggibile: %1 (%2, riga %3)")
+                                      .arg(d.name, label).arg(directiveLine));
             continue;
+        }
         stack.append(canonical);
-        expandInto(content, target, false, stack, out);
+        expandInto(content, target, stack, out, segments);
         stack.removeLast();
+        // The text after the directive goes on from the directive's line.
+        segments.append(Segment{out.text.size(), SourceLocation{label, line}});
     }
 }
 
 // --- page to script ------------------------------------------------------------
+
+namespace {
+
+bool isBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+// Reads "Language=VBScript CodePage=65001 LCID=1040" (names in any case,
+// values bare or quoted, blanks around "=").
+AspProcessor::Directives parseDirectives(const QString &text)
+{
+    static const QRegularExpression attribute(
+        QStringLiteral("([A-Za-z]+)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)'|([^\\s\"']+))"));
+    AspProcessor::Directives d;
+    auto it = attribute.globalMatch(text);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const QString name = m.captured(1).toLower();
+        QString value = m.captured(2);
+        if (m.capturedStart(2) < 0)
+            value = m.capturedStart(3) >= 0 ? m.captured(3) : m.captured(4);
+        value = value.trimmed();
+        if (name == QLatin1String("language"))
+            d.language = value;
+        else if (name == QLatin1String("codepage"))
+            d.codePage = value.toInt();
+        else if (name == QLatin1String("lcid"))
+            d.lcid = value.toInt();
+    }
+    return d;
+}
+
+} // namespace
+
+bool AspProcessor::isVBScript(const QString &language)
+{
+    return language.isEmpty() || language.compare(QLatin1String("VBScript"), Qt::CaseInsensitive) == 0
+        || language.compare(QLatin1String("VBS"), Qt::CaseInsensitive) == 0;
+}
 
 AspProcessor::Script AspProcessor::toScript(const ExpandedPage &page)
 {
@@ -168,11 +296,16 @@ AspProcessor::Script AspProcessor::toScript(const ExpandedPage &page)
         return page.lines.isEmpty() ? SourceLocation{} : page.lines.last();
     };
     s.lines.append(origin(0));
+    auto newLine = [&] {
+        s.text += QLatin1Char('\n');
+        s.lines.append(origin(pageLine));
+    };
     auto append = [&](QStringView text) {
         for (const QChar c : text) {
-            s.text += c;
             if (c == QLatin1Char('\n'))
-                s.lines.append(origin(pageLine));
+                newLine();
+            else
+                s.text += c;
         }
     };
     QString chunk;
@@ -183,43 +316,59 @@ AspProcessor::Script AspProcessor::toScript(const ExpandedPage &page)
         append(QStringLiteral("\nResponse.WriteHTML(%1)\n").arg(n));
     };
 
-    bool inside = false;
-    bool directive = false;
     const qsizetype n = t.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = t[i];
-        const QChar next = i + 1 < n ? t[i + 1] : QChar();
-        if (c == QLatin1Char('<') && next == QLatin1Char('%')) {
-            if (!chunk.isEmpty())
-                flushChunk();
-            const QChar after = i + 2 < n ? t[i + 2] : QChar();
-            if (after == QLatin1Char('=')) {
-                append(u"\nResponse.Write");
-                ++i;
-            } else if (after == QLatin1Char('@') && !inside) {
-                // <%@ Language=... %>: a processing directive, not code.
-                directive = true;
+    qsizetype i = 0;
+    while (i < n) {
+        // Literal text up to the next "<%".
+        const qsizetype open = t.indexOf(QLatin1String("<%"), i);
+        const qsizetype textEnd = open < 0 ? n : open;
+        chunk += QStringView(t).mid(i, textEnd - i);
+        pageLine += countLineBreaks(t, i, textEnd);
+        if (open < 0) {
+            i = n;
+            break;
+        }
+        if (!chunk.isEmpty())
+            flushChunk();
+        qsizetype j = open + 2;
+        while (j < n && isBlank(t[j]))
+            ++j;
+        const qsizetype close = t.indexOf(QLatin1String("%>"), open + 2);
+        const qsizetype codeEnd = close < 0 ? n : close;
+        if (j < n && t[j] == QLatin1Char('@') && j < codeEnd) {
+            // The page directive is not code; its line ends still count.
+            s.directives = parseDirectives(t.mid(j + 1, codeEnd - j - 1));
+            for (qsizetype k = j; k < codeEnd; ++k) {
+                if (isLineBreak(t, k)) {
+                    ++pageLine;
+                    newLine();
+                }
             }
-            inside = true;
-            ++i;
-            continue;
+        } else {
+            qsizetype from = open + 2;
+            if (j < n && t[j] == QLatin1Char('=') && j < codeEnd) {
+                append(u"\nResponse.Write ");
+                from = j + 1;
+            }
+            // Code as it stands; a lone CR ends a line as LF does.
+            for (qsizetype k = from; k < codeEnd; ++k) {
+                const QChar c = t[k];
+                if (isLineBreak(t, k)) {
+                    ++pageLine;
+                    newLine();
+                } else {
+                    s.text += c;
+                }
+            }
         }
-        if (c == QLatin1Char('%') && next == QLatin1Char('>')) {
-            append(u"\n");
-            inside = false;
-            directive = false;
-            ++i;
-            continue;
+        if (close < 0) {
+            i = n;
+            return s;  // a page ending inside code has no final chunk
         }
-        if (c == QLatin1Char('\n'))
-            ++pageLine;
-        if (!inside)
-            chunk += c;
-        else if (!directive || c == QLatin1Char('\n'))
-            append(QStringView(&c, 1));
+        append(u"\n");
+        i = close + 2;
     }
-    if (!inside)
-        flushChunk();
+    flushChunk();
     return s;
 }
 
@@ -293,9 +442,15 @@ AspProcessor::Result AspProcessor::processPage(const QString &pageFile, const QB
     objects.response->chunks() = script.chunks;
 
     QStringList errors = expanded.errors;
-    {
+    result.codePage = script.directives.codePage;
+    if (!isVBScript(script.directives.language)) {
+        errors.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")
+                          .arg(script.directives.language, displayName(pageFile)));
+    } else {
         Engine engine;
         prepareEngine(engine, objects);
+        if (script.directives.lcid > 0)
+            engine.setLocale(script.directives.lcid);
         engine.setSourceName(displayName(pageFile));
         const QList<SourceLocation> lines = script.lines;
         engine.setLineMapper([lines](int scriptLine) {

@@ -202,7 +202,9 @@ void HttpConnection::serve(const HttpRequestParser::Result &request, const QByte
     const QString fileName = QFileInfo(file).fileName();
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const QString extension = dot < 0 ? QString() : fileName.mid(dot);
-    if (extension == QLatin1String(".asp")) {
+    // Pages named on Windows may say ".ASP": they are pages all the same,
+    // never sent out as source.
+    if (extension.compare(QLatin1String(".asp"), Qt::CaseInsensitive) == 0) {
         const AspProcessor::Result page = m_server.processor().processPage(file, text);
         if (!page.redirect.isEmpty()) {
             m_socket->write(statusLine(302) + "Location: " + page.redirect.toUtf8()

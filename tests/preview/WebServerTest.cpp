@@ -95,7 +95,7 @@ TEST(WebServer, ServesPagesFilesAndAnswers)
     auto home = s.get("/");
     ASSERT_TRUE(home);
     EXPECT_EQ(home->status, 200);
-    EXPECT_EQ(home->body, "<html><body><h1>Negozio</h1>\n<p>Benvenuti</p>\r\n");
+    EXPECT_EQ(home->body, "<html><body><h1>Negozio</h1>\r\n\r\n<p>Benvenuti</p>\r\n");
     EXPECT_EQ(home->header("Content-Type"), "text/html; charset=utf-8");
 
     auto logo = s.get("/images/logo.gif");
@@ -120,9 +120,14 @@ TEST(WebServer, ServesPagesFilesAndAnswers)
     EXPECT_TRUE(missing->head.startsWith("HTTP/1.1 404 File Not Found\r\n"));
     EXPECT_EQ(s.get("/inc")->status, 404);  // a folder
 
-    auto upper = s.get("/Pagina.ASP");  // not run: served as it stands
+    // Names from Windows: letter case does not matter, and ".ASP" pages run.
+    auto upper = s.get("/Pagina.ASP");
     ASSERT_TRUE(upper);
-    EXPECT_EQ(upper->body, "<%= 1 %>");
+    EXPECT_EQ(upper->body, "1");
+    auto mixed = s.get("/PAGINA.asp");
+    ASSERT_TRUE(mixed);
+    EXPECT_EQ(mixed->body, "1");
+    EXPECT_EQ(s.get("/Images/LOGO.GIF")->body.size(), 300006);
 
     auto go = s.get("/vai.asp");
     ASSERT_TRUE(go);

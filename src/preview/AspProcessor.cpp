@@ -7,6 +7,7 @@
 #include "AspText.h"
 #include "ScriptingContext.h"
 #include "ado/DatabasePool.h"
+#include "script/Parser.h"
 
 #include <QDir>
 #include <QFile>
@@ -104,19 +105,37 @@ struct IncludeDirective {
 };
 
 // The next "<!-- #include ... -->" from position from (letters in any case,
-// blanks anywhere between the parts). A comment that names no file in
-// double quotes is found but not well formed.
-IncludeDirective findInclude(const QString &text, qsizetype from)
+// blanks anywhere between the parts) that lies outside code: inside "<% %>"
+// a directive is code, as the server has always read it. inCode carries
+// the state of the delimiters from one text to the next. A comment that
+// names no file in double or single quotes is found but not well formed.
+IncludeDirective findInclude(const QString &text, qsizetype from, bool &inCode)
 {
     static const QRegularExpression open(QStringLiteral("<!--\\s*#include(?![A-Za-z0-9_])"),
                                          QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression body(
-        QStringLiteral("^\\s+(virtual|file)\\s*=\\s*\"([^\"]*)\"\\s*$"), QRegularExpression::CaseInsensitiveOption);
+        QStringLiteral("^\\s+(virtual|file)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     IncludeDirective d;
-    while (true) {
-        const QRegularExpressionMatch m = open.match(text, from);
-        if (!m.hasMatch())
-            return d;
+    qsizetype pos = from;
+    while (pos < text.size()) {
+        if (inCode) {
+            const qsizetype close = text.indexOf(QLatin1String("%>"), pos);
+            if (close < 0)
+                return d;
+            inCode = false;
+            pos = close + 2;
+            continue;
+        }
+        const qsizetype code = text.indexOf(QLatin1String("<%"), pos);
+        const QRegularExpressionMatch m = open.match(text, pos);
+        if (!m.hasMatch() || (code >= 0 && code < m.capturedStart())) {
+            if (code < 0)
+                return d;
+            inCode = true;
+            pos = code + 2;
+            continue;
+        }
         const qsizetype close = text.indexOf(QLatin1String("-->"), m.capturedEnd());
         if (close < 0)
             return d;  // an unterminated comment is text
@@ -126,10 +145,11 @@ IncludeDirective findInclude(const QString &text, qsizetype from)
         if (b.hasMatch()) {
             d.wellFormed = true;
             d.isVirtual = b.captured(1).compare(QLatin1String("virtual"), Qt::CaseInsensitive) == 0;
-            d.name = b.captured(2);
+            d.name = b.capturedStart(2) >= 0 ? b.captured(2) : b.captured(3);
         }
         return d;
     }
+    return d;
 }
 
 } // namespace
@@ -141,14 +161,20 @@ struct AspProcessor::Segment {
     SourceLocation start;
 };
 
+struct AspProcessor::Expansion {
+    QStringList stack;  // the files being expanded, outermost first
+    QList<Segment> segments;
+    bool inCode = false;
+};
+
 AspProcessor::ExpandedPage AspProcessor::expandIncludes(const QString &pageText, const QString &pageFile) const
 {
     ExpandedPage out;
-    QStringList stack;
+    Expansion x;
     const QString canonical = QFileInfo(pageFile).canonicalFilePath();
-    stack.append(canonical.isEmpty() ? QDir::cleanPath(pageFile) : canonical);
-    QList<Segment> segments;
-    expandInto(pageText, pageFile, stack, out, segments);
+    x.stack.append(canonical.isEmpty() ? QDir::cleanPath(pageFile) : canonical);
+    expandInto(pageText, pageFile, x, out);
+    const QList<Segment> &segments = x.segments;
 
     // The origin of each line of the expanded text is the origin of the
     // place where that line begins.
@@ -174,9 +200,10 @@ AspProcessor::ExpandedPage AspProcessor::expandIncludes(const QString &pageText,
     return out;
 }
 
-void AspProcessor::expandInto(const QString &text, const QString &file, QStringList &stack, ExpandedPage &out,
-                              QList<Segment> &segments) const
+void AspProcessor::expandInto(const QString &text, const QString &file, Expansion &x, ExpandedPage &out) const
 {
+    QStringList &stack = x.stack;
+    QList<Segment> &segments = x.segments;
     const QString label = displayName(file);
     qsizetype from = 0;
     int line = 1;
@@ -187,7 +214,7 @@ void AspProcessor::expandInto(const QString &text, const QString &file, QStringL
         }
     };
     while (true) {
-        const IncludeDirective d = findInclude(text, from);
+        const IncludeDirective d = findInclude(text, from, x.inCode);
         if (d.start < 0) {
             copyText(text.size());
             return;
@@ -236,7 +263,7 @@ void AspProcessor::expandInto(const QString &text, const QString &file, QStringL
             continue;
         }
         stack.append(canonical);
-        expandInto(content, target, stack, out, segments);
+        expandInto(content, target, x, out);
         stack.removeLast();
         // The text after the directive goes on from the directive's line.
         segments.append(Segment{out.text.size(), SourceLocation{label, line}});
@@ -287,6 +314,14 @@ bool AspProcessor::isVBScript(const QString &language)
 
 AspProcessor::Script AspProcessor::toScript(const ExpandedPage &page)
 {
+    static const QRegularExpression scriptTag(QStringLiteral("<script\\b([^>]*)>"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression runatServer(QStringLiteral("\\brunat\\s*=\\s*[\"']?server\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression languageAttribute(QStringLiteral("\\blanguage\\s*=\\s*[\"']?([A-Za-z]+)"),
+                                                      QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression scriptEnd(QStringLiteral("</script\\s*>"),
+                                              QRegularExpression::CaseInsensitiveOption);
     Script s;
     const QString &t = page.text;
     int pageLine = 0;
@@ -308,6 +343,17 @@ AspProcessor::Script AspProcessor::toScript(const ExpandedPage &page)
                 s.text += c;
         }
     };
+    // Code as it stands; a lone CR ends a line as LF does.
+    auto appendCode = [&](qsizetype from, qsizetype to) {
+        for (qsizetype k = from; k < to; ++k) {
+            if (isLineBreak(t, k)) {
+                ++pageLine;
+                newLine();
+            } else {
+                s.text += t[k];
+            }
+        }
+    };
     QString chunk;
     auto flushChunk = [&] {
         const int n = int(s.chunks.size());
@@ -316,18 +362,58 @@ AspProcessor::Script AspProcessor::toScript(const ExpandedPage &page)
         append(QStringLiteral("\nResponse.WriteHTML(%1)\n").arg(n));
     };
 
+    // The next <script runat="server"> tag at or after a position.
+    struct ServerBlock {
+        qsizetype from = 0;
+        qsizetype to = 0;
+        int line = 0;
+    };
+    QList<ServerBlock> serverBlocks;
+    QRegularExpressionMatch tag;
+    qsizetype tagSearchedFrom = -1;
+    auto nextServerTag = [&](qsizetype from) -> qsizetype {
+        if (tagSearchedFrom >= 0 && (!tag.hasMatch() || tag.capturedStart() >= from))
+            return tag.hasMatch() ? tag.capturedStart() : -1;
+        tagSearchedFrom = from;
+        auto it = scriptTag.globalMatch(t, from);
+        while (it.hasNext()) {
+            tag = it.next();
+            if (runatServer.match(tag.captured(1)).hasMatch())
+                return tag.capturedStart();
+        }
+        tag = QRegularExpressionMatch();
+        return -1;
+    };
+
     const qsizetype n = t.size();
     qsizetype i = 0;
+    bool endsInCode = false;
     while (i < n) {
-        // Literal text up to the next "<%".
         const qsizetype open = t.indexOf(QLatin1String("<%"), i);
+        const qsizetype server = nextServerTag(i);
+        if (server >= 0 && (open < 0 || server < open)) {
+            // A server script block: not text, its code runs after the page's.
+            chunk += QStringView(t).mid(i, server - i);
+            pageLine += countLineBreaks(t, i, server);
+            const qsizetype codeStart = tag.capturedEnd();
+            const QRegularExpressionMatch end = scriptEnd.match(t, codeStart);
+            const qsizetype codeEnd = end.hasMatch() ? end.capturedStart() : n;
+            const QRegularExpressionMatch language = languageAttribute.match(tag.captured(1));
+            const int firstLine = pageLine + countLineBreaks(t, server, codeStart);
+            if (!language.hasMatch() || isVBScript(language.captured(1)))
+                serverBlocks.append(ServerBlock{codeStart, codeEnd, firstLine});
+            else
+                s.otherLanguages.append(language.captured(1));
+            i = end.hasMatch() ? end.capturedEnd() : n;
+            pageLine += countLineBreaks(t, server, i);
+            continue;
+        }
+        // Literal text up to the next "<%".
         const qsizetype textEnd = open < 0 ? n : open;
         chunk += QStringView(t).mid(i, textEnd - i);
         pageLine += countLineBreaks(t, i, textEnd);
-        if (open < 0) {
-            i = n;
+        if (open < 0)
             break;
-        }
         if (!chunk.isEmpty())
             flushChunk();
         qsizetype j = open + 2;
@@ -335,7 +421,7 @@ AspProcessor::Script AspProcessor::toScript(const ExpandedPage &page)
             ++j;
         const qsizetype close = t.indexOf(QLatin1String("%>"), open + 2);
         const qsizetype codeEnd = close < 0 ? n : close;
-        if (j < n && t[j] == QLatin1Char('@') && j < codeEnd) {
+        if (j < codeEnd && t[j] == QLatin1Char('@')) {
             // The page directive is not code; its line ends still count.
             s.directives = parseDirectives(t.mid(j + 1, codeEnd - j - 1));
             for (qsizetype k = j; k < codeEnd; ++k) {
@@ -344,32 +430,62 @@ AspProcessor::Script AspProcessor::toScript(const ExpandedPage &page)
                     newLine();
                 }
             }
+        } else if (j < codeEnd && t[j] == QLatin1Char('=')) {
+            append(u"\nResponse.Write ");
+            appendCode(j + 1, codeEnd);
         } else {
-            qsizetype from = open + 2;
-            if (j < n && t[j] == QLatin1Char('=') && j < codeEnd) {
-                append(u"\nResponse.Write ");
-                from = j + 1;
-            }
-            // Code as it stands; a lone CR ends a line as LF does.
-            for (qsizetype k = from; k < codeEnd; ++k) {
-                const QChar c = t[k];
-                if (isLineBreak(t, k)) {
-                    ++pageLine;
-                    newLine();
-                } else {
-                    s.text += c;
-                }
-            }
+            appendCode(open + 2, codeEnd);
         }
         if (close < 0) {
-            i = n;
-            return s;  // a page ending inside code has no final chunk
+            endsInCode = true;  // a page ending inside code has no final chunk
+            break;
         }
         append(u"\n");
         i = close + 2;
     }
-    flushChunk();
+    if (!endsInCode)
+        flushChunk();
+    for (const ServerBlock &block : serverBlocks) {
+        append(u"\n");
+        pageLine = block.line;
+        s.lines.last() = origin(pageLine);
+        appendCode(block.from, block.to);
+    }
     return s;
+}
+
+// --- checking ----------------------------------------------------------------
+
+QStringList AspProcessor::checkPage(const QString &pageFile) const
+{
+    QString pageText;
+    if (!readFile(pageFile, pageText))
+        return {QStringLiteral("File non leggibile: %1").arg(displayName(pageFile))};
+    const ExpandedPage expanded = expandIncludes(pageText, pageFile);
+    QStringList problems = expanded.unresolved + expanded.errors;
+    const Script script = toScript(expanded);
+    for (const QString &language : script.otherLanguages)
+        problems.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")
+                            .arg(language, displayName(pageFile)));
+    if (!isVBScript(script.directives.language)) {
+        problems.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")
+                            .arg(script.directives.language, displayName(pageFile)));
+        return problems;
+    }
+    try {
+        Parser::parseProgram(script.text);
+    } catch (const ScriptError &e) {
+        Engine engine;
+        engine.setSourceName(displayName(pageFile));
+        const QList<SourceLocation> lines = script.lines;
+        engine.setLineMapper([lines](int scriptLine) {
+            if (scriptLine >= 1 && scriptLine <= lines.size())
+                return lines[scriptLine - 1];
+            return lines.isEmpty() ? SourceLocation{} : lines.last();
+        });
+        problems.append(engine.formatError(e));
+    }
+    return problems;
 }
 
 // --- running ------------------------------------------------------------------
@@ -442,6 +558,9 @@ AspProcessor::Result AspProcessor::processPage(const QString &pageFile, const QB
     objects.response->chunks() = script.chunks;
 
     QStringList errors = expanded.errors;
+    for (const QString &language : script.otherLanguages)
+        errors.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")
+                          .arg(language, displayName(pageFile)));
     result.codePage = script.directives.codePage;
     if (!isVBScript(script.directives.language)) {
         errors.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")

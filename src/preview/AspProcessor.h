@@ -50,6 +50,9 @@ public:
         QStringList chunks;
         QList<vbs::SourceLocation> lines;  // origin of each script line
         Directives directives;
+        // Languages of <script runat="server"> blocks that are not VBScript
+        // (such blocks are left out of the script).
+        QStringList otherLanguages;
     };
     struct Result {
         QString output;    // what the page wrote, then its errors as <p>...</p>
@@ -78,11 +81,21 @@ public:
     // the text around a directive stays where it is. A file that includes
     // itself, directly or through others, gets an error instead of another
     // copy. Lines may end in CR LF, LF or CR; every text keeps its own.
+    // A directive inside "<% %>" is code, not a directive.
     ExpandedPage expandIncludes(const QString &pageText, const QString &pageFile) const;
+    // Compiles a page file with its includes as processPage would, without
+    // running it. Returns what stops it, first the problem that comes first
+    // in the page: a missing or malformed include, an include recursion, a
+    // script language other than VBScript, the compile error. Empty when
+    // the page compiles.
+    QStringList checkPage(const QString &pageFile) const;
+
     // The conversion of an expanded page into its script. Outside code
     // "<%" opens a block ("<%=" and "<% =" an expression, "<%@" and "<% @"
     // the page directive); inside, only "%>" closes it, also within a
-    // string or a comment, as the server has always read pages.
+    // string or a comment, as the server has always read pages. The code of
+    // <script runat="server"> blocks in VBScript comes after the page's own
+    // code, where the server runs it.
     static Script toScript(const ExpandedPage &page);
     // True when the language of a page directive is one the engine runs.
     static bool isVBScript(const QString &language);
@@ -93,8 +106,8 @@ public:
 private:
     struct PageObjects;
     struct Segment;
-    void expandInto(const QString &text, const QString &file, QStringList &stack, ExpandedPage &out,
-                    QList<Segment> &segments) const;
+    struct Expansion;
+    void expandInto(const QString &text, const QString &file, Expansion &x, ExpandedPage &out) const;
     void prepareEngine(vbs::Engine &engine, PageObjects &objects) const;
     void runGlobalAsa(PageObjects &objects);
 

@@ -165,6 +165,26 @@ TEST(AspProcessor, IncludesReplaceOnlyTheirDirective)
                            QStringLiteral("Direttiva di inclusione non valida (vari.asp, riga 2)")}));
 }
 
+TEST(AspProcessor, ServerScriptBlocksAndDirectivesInsideCode)
+{
+    ProcessorSite s;
+    s.page(QStringLiteral("plugin.inc"), "<% x = 1 %>");
+    // A directive inside code is code (here a comment), not an include.
+    s.page(QStringLiteral("commento.asp"), "<% '<!-- #include file=\"plugin.inc\" --> %>A<%= IsEmpty(x) %>");
+    EXPECT_EQ(s.output(QStringLiteral("commento.asp")), QStringLiteral("AVero"));
+    // <script runat="server"> code runs after the page's code; other
+    // script tags are text.
+    s.page(QStringLiteral("blocchi.asp"),
+           "<script>c()</script><%= Doppio(2) %>|<% t = \"p\" %>\n<SCRIPT LANGUAGE=\"VBScript\" RUNAT=\"Server\">\n"
+           "Function Doppio(n) : Doppio = n * 2 : End Function\nResponse.Write t & \"!\"\n</SCRIPT>fine\n"
+           "<script runat=server language=JScript>function f() {}</script>");
+    EXPECT_EQ(s.output(QStringLiteral("blocchi.asp")),
+              QStringLiteral("<script>c()</script>4|\nfine\np!<p>Linguaggio di script non supportato: JScript "
+                             "(blocchi.asp)</p>"));
+    s.page(QStringLiteral("errore.asp"), "a\n<script runat=\"server\">\nSub S\n  x = 1 / 0\nEnd Sub\n</script>\n<% S %>");
+    EXPECT_TRUE(s.output(QStringLiteral("errore.asp")).endsWith(QStringLiteral("(errore.asp, riga 4)</p>")));
+}
+
 TEST(AspProcessor, PageDirectivesReachThePage)
 {
     ProcessorSite s;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/common/TreeRecords.h"
+#include "records/TreeRecords.h"
 
 // The record logic of the category editor: the tree pattern on Categorie
 // and CategorieLingue, plus what deleting categories means for products.

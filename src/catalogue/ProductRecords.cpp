@@ -1,8 +1,8 @@
 #include "ProductRecords.h"
 #include "ProductColours.h"
-#include "CTabelleTaglieDlg.h"
+#include "catalogue/SizeTables.h"
 
-#include "editors/common/EditorHost.h"
+#include "records/LanguageContext.h"
 
 #include "data/DataError.h"
 #include "data/Database.h"

@@ -1,6 +1,6 @@
 #include "ProductTable.h"
 
-#include "editors/common/EditorHost.h"
+#include "records/LanguageContext.h"
 
 #include "data/Database.h"
 #include "data/SqlQuote.h"

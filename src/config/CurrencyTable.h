@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/common/GridRecords.h"
+#include "records/GridRecords.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/common/GridRecords.h"
+#include "records/GridRecords.h"
 
 // The languages of the site (table Lingue) as the languages grid edits
 // them: columns 1 "Attivo", 2 "Codice", 3 "Descrizione", 4 "Valuta"

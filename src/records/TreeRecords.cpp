@@ -1,6 +1,6 @@
 #include "TreeRecords.h"
 
-#include "EditorHost.h"
+#include "records/LanguageContext.h"
 #include "data/Database.h"
 #include "data/NextId.h"
 #include "data/Recordset.h"

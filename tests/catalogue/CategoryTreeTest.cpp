@@ -1,6 +1,6 @@
-#include "editors/catalogue/CategoryTree.h"
+#include "catalogue/CategoryTree.h"
 
-#include "EditorTestProject.h"
+#include "common/ProjectDatabase.h"
 #include "common/ScriptedUiPort.h"
 
 #include "support/imaging/Image.h"
@@ -14,7 +14,7 @@ namespace {
 
 struct CategoryFixture : ::testing::Test {
     ScopedScriptedUi ui;
-    EditorTestProject project;
+    LanguageTestProject project;
     CategoryTree tree{project.db(), project, project.projectFolder()};
 
     int add(int parent, const QString &name, const QString &code = {})

@@ -1,6 +1,6 @@
 #include "TempProject.h"
 #include "data/Database.h"
-#include "editors/catalogue/pricelist/PriceListUpdate.h"
+#include "catalogue/pricelist/PriceListUpdate.h"
 
 #include <gtest/gtest.h>
 

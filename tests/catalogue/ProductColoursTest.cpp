@@ -1,6 +1,6 @@
-#include "editors/catalogue/ProductColours.h"
+#include "catalogue/ProductColours.h"
 
-#include "../EditorTestProject.h"
+#include "common/ProjectDatabase.h"
 
 #include "support/imaging/Image.h"
 
@@ -25,7 +25,7 @@ QSize sizeOf(const QString &path)
 }
 
 struct ProductColoursFixture : ::testing::Test {
-    EditorTestProject project;
+    LanguageTestProject project;
     ProductColours colours{project.db(), project.projectFolder()};
 
     void configure(int photo, int thumb, int detail)

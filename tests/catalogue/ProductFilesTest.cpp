@@ -1,4 +1,4 @@
-#include "editors/catalogue/ProductFiles.h"
+#include "catalogue/ProductFiles.h"
 
 #include "common/TempDir.h"
 

@@ -1,7 +1,7 @@
-#include "editors/catalogue/ProductRecords.h"
-#include "editors/catalogue/ProductColours.h"
+#include "catalogue/ProductRecords.h"
+#include "catalogue/ProductColours.h"
 
-#include "../EditorTestProject.h"
+#include "common/ProjectDatabase.h"
 
 #include "data/NextId.h"
 #include "data/Recordset.h"
@@ -26,7 +26,7 @@ ProductFields validFields(const QString &code = "ABC1", const QString &name = "S
 }
 
 struct ProductRecordsFixture : ::testing::Test {
-    EditorTestProject project;
+    LanguageTestProject project;
     ProductRecords records{project.db(), project, project.projectFolder()};
 
     int addProduct(int base = 0, const QString &code = "P")

@@ -1,4 +1,4 @@
-#include "editors/catalogue/import/AutomaticImport.h"
+#include "catalogue/import/AutomaticImport.h"
 
 #include "data/DataError.h"
 #include "data/Database.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/catalogue/import/ProductImport.h"
+#include "catalogue/import/ProductImport.h"
 
 #include <QString>
 #include <QStringList>

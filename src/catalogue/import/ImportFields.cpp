@@ -1,4 +1,4 @@
-#include "editors/catalogue/import/ImportFields.h"
+#include "catalogue/import/ImportFields.h"
 
 #include "support/UiPort.h"
 

@@ -1,4 +1,4 @@
-#include "editors/catalogue/import/ImportTextFile.h"
+#include "catalogue/import/ImportTextFile.h"
 
 #include <QFile>
 #include <QStringDecoder>

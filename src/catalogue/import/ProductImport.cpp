@@ -1,4 +1,4 @@
-#include "editors/catalogue/import/ProductImport.h"
+#include "catalogue/import/ProductImport.h"
 
 #include "data/DataError.h"
 #include "data/Database.h"
@@ -10,7 +10,7 @@
 #include "data/sets/CProdottiGeneraleSet.h"
 #include "data/sets/CProdottiLingueSet.h"
 #include "data/sets/CRecordsEliminatiSet.h"
-#include "editors/catalogue/import/ImportTextFile.h"
+#include "catalogue/import/ImportTextFile.h"
 #include "project/ProjectFolder.h"
 #include "support/UiPort.h"
 

@@ -1,4 +1,4 @@
-#include "editors/catalogue/pricelist/PriceListUpdate.h"
+#include "catalogue/pricelist/PriceListUpdate.h"
 
 #include "data/Database.h"
 #include "data/sets/CProdottiLingueSet.h"

@@ -1,22 +1,17 @@
-#include "app/import/CatalogueDialogs.h"
+#include "editors/catalogue/CatalogueCommands.h"
 
-#include "app/CMainFrame.h"
-#include "app/CVendraApp.h"
 #include "editors/catalogue/import/CImportaProdottiDlg.h"
 #include "editors/catalogue/pricelist/CAggiornamentoListiniDlg.h"
+#include "editors/common/EditorHost.h"
 
-void OnImportaDatiEsterni(CVendraApp &app)
+void OnImportaDatiEsterni(EditorHost &host, QWidget *parent)
 {
-    if (!app.isProjectOpen())
-        return;
-    CImportaProdottiDlg dlg(app.database(), app.projectFolder(), app.currentLanguageCode(), app.mainFrame());
+    CImportaProdottiDlg dlg(host.database(), host.projectFolder(), host.currentLanguageCode(), parent);
     dlg.exec();
 }
 
-void OnAggiornamentoListini(CVendraApp &app)
+void OnAggiornamentoListini(EditorHost &host, QWidget *parent)
 {
-    if (!app.isProjectOpen())
-        return;
-    CAggiornamentoListiniDlg dlg(app.database(), app, app.projectFolder(), app.mainFrame());
+    CAggiornamentoListiniDlg dlg(host.database(), host, host.projectFolder(), parent);
     dlg.exec();
 }

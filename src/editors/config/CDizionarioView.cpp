@@ -1,6 +1,6 @@
 #include "CDizionarioView.h"
 
-#include "DictionaryEntries.h"
+#include "config/DictionaryEntries.h"
 #include "data/DataError.h"
 #include "editors/common/EditorHost.h"
 #include "support/UiPort.h"

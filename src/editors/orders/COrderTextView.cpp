@@ -1,6 +1,6 @@
 #include "COrderTextView.h"
 
-#include "OrderTexts.h"
+#include "orders/OrderTexts.h"
 #include "data/DataError.h"
 #include "editors/common/EditorHost.h"
 #include "support/UiPort.h"

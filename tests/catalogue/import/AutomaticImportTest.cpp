@@ -1,6 +1,6 @@
 #include "ImportTestProject.h"
 #include "ScriptedUiPort.h"
-#include "editors/catalogue/import/AutomaticImport.h"
+#include "catalogue/import/AutomaticImport.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "ImportTestProject.h"
 #include "ScriptedUiPort.h"
-#include "editors/catalogue/import/ImportTextFile.h"
-#include "editors/catalogue/import/ProductImport.h"
+#include "catalogue/import/ImportTextFile.h"
+#include "catalogue/import/ProductImport.h"
 
 #include <QFile>
 

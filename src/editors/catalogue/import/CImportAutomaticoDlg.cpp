@@ -1,6 +1,6 @@
-#include "app/import/CImportAutomaticoDlg.h"
+#include "editors/catalogue/import/CImportAutomaticoDlg.h"
 
-#include "editors/catalogue/import/AutomaticImport.h"
+#include "catalogue/import/AutomaticImport.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>

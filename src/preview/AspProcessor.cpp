@@ -5,6 +5,7 @@
 #include "AspServer.h"
 #include "AspSession.h"
 #include "AspText.h"
+#include "RunningPage.h"
 #include "ScriptingContext.h"
 #include "ado/DatabasePool.h"
 #include "script/Parser.h"
@@ -43,6 +44,18 @@ QStringList textLines(const QString &text)
         lines.removeLast();
     return lines;
 }
+
+} // namespace
+
+namespace {
+
+// The time of one script run, for the statements it makes.
+struct PageRun {
+    explicit PageRun(int timeLimitMs) { RunningPage::begin(timeLimitMs); }
+    ~PageRun() { RunningPage::end(); }
+    PageRun(const PageRun &) = delete;
+    PageRun &operator=(const PageRun &) = delete;
+};
 
 } // namespace
 
@@ -530,7 +543,10 @@ void AspProcessor::runGlobalAsa(PageObjects &objects)
     Engine engine;
     prepareEngine(engine, objects);
     engine.setSourceName(QStringLiteral("global.asa"));
-    engine.run(script);
+    {
+        const PageRun run(m_timeLimitMs);
+        engine.run(script);
+    }
     objects.server->endPage();
     engine.reset();
 }
@@ -577,7 +593,10 @@ AspProcessor::Result AspProcessor::processPage(const QString &pageFile, const QB
                 return lines[scriptLine - 1];
             return lines.isEmpty() ? SourceLocation{} : lines.last();
         });
-        engine.run(script.text);
+        {
+            const PageRun run(m_timeLimitMs);
+            engine.run(script.text);
+        }
         objects.server->endPage();
         errors += engine.errorMessages();
         engine.reset();

@@ -2,6 +2,7 @@
 
 #include "AspProcessor.h"
 #include "HttpConnection.h"
+#include "RunningPage.h"
 #include "ado/DatabasePool.h"
 
 #include <QTcpServer>
@@ -53,6 +54,7 @@ bool WebServer::start(QString *error)
 {
     if (m_listener)
         return true;
+    RunningPage::clearStop();
     m_listener = new QTcpServer(this);
     m_listener->setMaxPendingConnections(kMaxConnections);
     connect(m_listener, &QTcpServer::newConnection, this, &WebServer::acceptConnections);

@@ -131,7 +131,10 @@ IncludeDirective findInclude(const QString &text, qsizetype from, bool &inCode)
         QRegularExpression::CaseInsensitiveOption);
     IncludeDirective d;
     qsizetype pos = from;
+    QRegularExpressionMatch m = open.match(text, pos);
     while (pos < text.size()) {
+        if (m.hasMatch() && m.capturedStart() < pos)
+            m = open.match(text, pos);  // the one found lay inside code
         if (inCode) {
             const qsizetype close = text.indexOf(QLatin1String("%>"), pos);
             if (close < 0)
@@ -141,7 +144,6 @@ IncludeDirective findInclude(const QString &text, qsizetype from, bool &inCode)
             continue;
         }
         const qsizetype code = text.indexOf(QLatin1String("<%"), pos);
-        const QRegularExpressionMatch m = open.match(text, pos);
         if (!m.hasMatch() || (code >= 0 && code < m.capturedStart())) {
             if (code < 0)
                 return d;

@@ -1,3 +1,5 @@
+#include "app/ApplicationSetup.h"
+
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -15,7 +17,12 @@ int main(int argc, char **argv)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
 
+    // The embedded preview browser runs under the offscreen platform too.
+    if (qEnvironmentVariableIsEmpty("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+    ApplicationSetup::beforeApplication();
     QApplication app(argc, argv);
+    ApplicationSetup::installItalianTranslations(app);
     QApplication::setOrganizationName(QStringLiteral("Brellix"));
     QApplication::setApplicationName(QStringLiteral("Zanfira50"));
     ::testing::InitGoogleTest(&argc, argv);

@@ -4,6 +4,7 @@
 #include "app/CNuovoProgettoDlg.h"
 #include "app/CProgettiDlg.h"
 #include "app/CSincronizzazioneDlg.h"
+#include "project/ProjectLock.h"
 #include "app/CChildFrame.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
@@ -129,11 +130,13 @@ TEST_F(StartupTest, CommandLineProjectOpensAndJoinsTheRecentList)
 TEST_F(StartupTest, LockWaitEndsByItselfWhenTheLockGoes)
 {
     TempProject project;
-    const QString lock = project.folder().lockFile();
-    ASSERT_TRUE(QFile(lock).open(QIODevice::WriteOnly));
+    ProjectLock holder(project.folder());
+    ASSERT_EQ(holder.tryAcquire(), ProjectLock::Result::Acquired);
     onDialog = [&](QDialog &dlg) {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Sincronizzazione in corso..."));
-        QTimer::singleShot(300, [&] { QFile::remove(lock); });
+        auto *sync = qobject_cast<CSincronizzazioneDlg *>(&dlg);
+        EXPECT_TRUE(sync && sync->holderLabel()->text().startsWith(QStringLiteral("Il progetto è già in uso da ")));
+        QTimer::singleShot(300, [&] { holder.release(); });
         return dlg.exec();
     };
     EXPECT_TRUE(startOn(project.path()));
@@ -144,7 +147,8 @@ TEST_F(StartupTest, LockWaitEndsByItselfWhenTheLockGoes)
 TEST_F(StartupTest, ChiudiZanfiraDuringTheLockWaitEndsTheStartUp)
 {
     TempProject project;
-    ASSERT_TRUE(QFile(project.folder().lockFile()).open(QIODevice::WriteOnly));
+    ProjectLock holder(project.folder());
+    ASSERT_EQ(holder.tryAcquire(), ProjectLock::Result::Acquired);
     onDialog = [&](QDialog &dlg) {
         auto *sync = qobject_cast<CSincronizzazioneDlg *>(&dlg);
         EXPECT_NE(sync, nullptr);

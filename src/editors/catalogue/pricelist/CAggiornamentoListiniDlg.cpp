@@ -5,11 +5,11 @@
 #include "data/Database.h"
 #include "editors/catalogue/CategoryTree.h"
 #include "editors/catalogue/pricelist/PriceListUpdate.h"
+#include "support/LongOperation.h"
 #include "support/UiPort.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -135,10 +135,11 @@ void CAggiornamentoListiniDlg::start()
     o.list = m_list->currentIndex();
     o.promotional = m_promotional->isChecked();
     try {
-        PriceListUpdate::run(m_db, o, [this](int pos, int count) {
+        LongOperation operation(LongOperation::DefaultIntervalMs, QEventLoop::ExcludeUserInputEvents);
+        PriceListUpdate::run(m_db, o, [this, &operation](int pos, int count) {
             m_progress->setRange(0, count);
             m_progress->setValue(pos);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            operation.pump();
         });
     } catch (const DataError &e) {
         ui().tell(PriceListUpdate::Title, e.text(), UiPort::Icon::Stop);

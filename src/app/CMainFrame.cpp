@@ -365,12 +365,16 @@ EditorContract *CMainFrame::activeEditor() const
 void CMainFrame::showFrame(CChildFrame *frame, bool maximised)
 {
     m_mdi->addSubWindow(frame);
-    if (maximised) {
+    if (maximised || frame->rememberedMaximised()) {
         frame->showMaximized();
     } else {
+        // The size the user left it in, else the editor's own.
         QWidget *view = frame->widget();
-        QSize size = view ? view->sizeHint() : QSize(640, 480);
-        size += frame->size() - frame->contentsRect().size();
+        QSize size = frame->rememberedSize().expandedTo(frame->minimumSizeHint());
+        if (!frame->rememberedSize().isValid()) {
+            size = view ? view->sizeHint() : QSize(640, 480);
+            size += frame->size() - frame->contentsRect().size();
+        }
         size = size.boundedTo(m_mdi->viewport()->size().expandedTo(QSize(320, 240)));
         frame->resize(size);
         const QRect area = m_mdi->viewport()->rect();

@@ -3,6 +3,7 @@
 #include "AspProcessor.h"
 #include "HttpConnection.h"
 #include "ado/DatabasePool.h"
+#include "support/ErrorText.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -57,7 +58,7 @@ bool WebServer::start(QString *error)
     connect(m_listener, &QTcpServer::newConnection, this, &WebServer::acceptConnections);
     if (!m_listener->listen(QHostAddress::LocalHost, m_port)) {
         if (error)
-            *error = m_listener->errorString();
+            *error = ErrorText::italian(m_listener->errorString());
         delete m_listener;
         m_listener = nullptr;
         return false;

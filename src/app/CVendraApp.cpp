@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -92,6 +93,17 @@ ProjectHooks CVendraApp::makeHooks()
     hooks.importExternalData = [this](const QString &project, const QString &folder) {
         runAutomaticImport(m_mainFrame, project, folder);
     };
+    hooks.newProjectNotice = [] {
+        // The notice sends the user to the parameter editors only when the
+        // program has them.
+        auto offered = [](int id) {
+            const AppCommand *c = findAppCommand(id);
+            return c && c->isAvailable();
+        };
+        return offered(Cmd::ParGenerali) && offered(Cmd::ParAziendali)
+            ? ProjectCreator::NoticeText
+            : ProjectCreator::NoticeWithoutParametersText;
+    };
     hooks.titleChanged = [this](const QString &title) {
         if (m_mainFrame)
             m_mainFrame->setWindowTitle(title);
@@ -162,7 +174,9 @@ ProjectChoice CVendraApp::chooseProject()
 
 QString CVendraApp::chooseNewFolder()
 {
-    CNuovoProgettoDlg dlg(m_program.projectsFolder(), m_mainFrame);
+    const QString parent = ProjectCreator::defaultParentFolder();
+    QDir().mkpath(parent);
+    CNuovoProgettoDlg dlg(parent, m_mainFrame);
     if (runDialog(dlg) != QDialog::Accepted)
         return {};
     return dlg.directory();

@@ -191,7 +191,9 @@ ProjectCreator::Report ProjectSession::createProject(const QString &path, bool n
     const ProjectCreator::Report report = ProjectCreator::create(ProjectFolder(path), m_program);
     m_recent.add(path);
     if (notify)
-        ui().tell(ProjectCreator::NoticeTitle, ProjectCreator::NoticeText, Icon::Information);
+        ui().tell(ProjectCreator::NoticeTitle,
+                  m_hooks.newProjectNotice ? m_hooks.newProjectNotice() : ProjectCreator::NoticeText,
+                  Icon::Information);
     return report;
 }
 

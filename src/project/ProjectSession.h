@@ -42,6 +42,9 @@ struct ProjectHooks {
     std::function<void(const QString &projectPath, const QString &folder)> importExternalData;
     // Opens the "Lingue" editor exactly as its menu command does.
     std::function<void()> openLanguagesEditor;
+    // The notice shown once a new project exists (ProjectCreator::NoticeText
+    // without a hook).
+    std::function<QString()> newProjectNotice;
     // The main window's title changed.
     std::function<void(const QString &title)> titleChanged;
     // The language list was loaded or emptied: refill the selector.

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "Ast.h"
+#include "ClassInstance.h"
 #include "Dispatch.h"
 #include "Engine.h"
 #include "Registry.h"
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 
-#include <atomic>
 #include <deque>
 #include <memory>
 #include <unordered_set>
@@ -28,30 +29,6 @@ struct Frame {
     bool resumeNext = false;
 };
 
-// An instance of a script class.
-class ClassInstance : public Dispatch {
-public:
-    ClassInstance(Interpreter *in, ClassInfo *cls);
-    ~ClassInstance() override;
-
-    QString typeName() const override;
-    int findMember(const QString &name) const override;
-    const void *memberKey() const override { return m_class; }
-    Variant call(int id, CallArgs &args, bool wantResult) override;
-    void put(int id, CallArgs &args, const Variant &value, bool isSet) override;
-
-    ClassInfo *classInfo() const { return m_class; }
-    std::vector<Variant> fields;
-    Interpreter *interp; // null once the engine has gone
-
-protected:
-    void finalRelease() override;
-
-private:
-    void finish(); // Class_Terminate, then delete
-    ClassInfo *m_class;
-};
-
 // The tree-walking interpreter behind Engine.
 class Interpreter final : public Context {
 public:
@@ -63,7 +40,6 @@ public:
     QHash<QString, ComponentFactory> components; // lower-case ProgID
     QStringList roots;
     ScriptLocale scriptLocale = ScriptLocale::forLcid(1033);
-    std::atomic<bool> interruptRequested{false};
     QList<ScriptError> errors;
     int exitCode = 0;
 
@@ -133,6 +109,9 @@ public:
 private:
     void bindUnit(Unit *u, Frame *context);
     bool lateBind(IdentExpr *id);
+    // A name used under Option Explicit without a declaration when its code
+    // was bound: binds it to a global declared since, or raises 500.
+    void undeclared(IdentExpr *id);
     void resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInfo *cls, bool newLocals, bool optionExplicit);
     int globalSlot(const QString &lower);
     void keepUnit(std::unique_ptr<Unit> u);
@@ -142,6 +121,7 @@ private:
 
     std::deque<Variant> m_globals;
     QHash<QString, int> m_globalIndex;
+    QSet<QString> m_declaredGlobals; // names of global Dims of every unit so far
     QHash<QString, Procedure *> m_procs;
     QHash<QString, ClassInfo *> m_classes;
     QHash<QString, Variant> m_consts;

@@ -4,9 +4,10 @@
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "editors/catalogue/import/CIdCategorieDlg.h"
-#include "editors/catalogue/import/ProductImport.h"
+#include "catalogue/import/ProductImport.h"
 #include "support/LongOperation.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -22,9 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kValidationTitle = QStringLiteral("Validazione campi");
-const QString kMandatory = QStringLiteral("Campo obbligatorio!");
 
 } // namespace
 
@@ -253,12 +251,12 @@ void CImportaProdottiDlg::start()
     if (m_import)
         return;
     if (m_file->text().trimmed().isEmpty()) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_file->setFocus();
         return;
     }
     if (m_separator->text().isEmpty()) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_separator->setFocus();
         return;
     }

@@ -85,7 +85,7 @@ std::unique_ptr<Enumerator> AspFields::enumerate()
 void AspFields::add(const QString &name, const QString &value)
 {
     for (auto &pair : m_items) {
-        if (pair.first == name) {
+        if (pair.first.compare(name, Qt::CaseInsensitive) == 0) {
             pair.second += QLatin1Char(',') + value;
             return;
         }
@@ -110,7 +110,7 @@ QString AspFields::item(const QString &key) const
     qint64 index = 0;
     for (const auto &pair : m_items) {
         ++index;
-        if (byPosition ? index == position : pair.first == key)
+        if (byPosition ? index == position : pair.first.compare(key, Qt::CaseInsensitive) == 0)
             return pair.second;
     }
     return {};

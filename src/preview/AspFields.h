@@ -24,7 +24,8 @@ private:
 };
 
 // Request.QueryString, Request.Form, Request.ServerVariables: text pairs in
-// the order they arrived. Names are compared exactly (case matters).
+// the order they arrived. Names are compared without regard to case, as
+// pages written for IIS expect (Request("ID") finds ?id=5).
 class AspFields : public vbs::Dispatch {
 public:
     QString typeName() const override { return QStringLiteral("IRequestDictionary"); }

@@ -500,6 +500,13 @@ void Interpreter::bindUnit(Unit *u, Frame *context)
 
 // ---- running ------------------------------------------------------------------------------------------
 
+void Interpreter::setTimeLimit(int ms)
+{
+    limits.timeLimitMs = ms;
+    if (m_running > 0)
+        m_deadline = m_runStart + ms;
+}
+
 bool Interpreter::isFatal(const ScriptError &e)
 {
     return e.number == ErrTimeout;
@@ -523,7 +530,8 @@ bool Interpreter::guarded(Fn &&fn)
     char base;
     if (outer) {
         m_stackBase = &base;
-        m_deadline = m_clock.elapsed() + limits.timeLimitMs;
+        m_runStart = m_clock.elapsed();
+        m_deadline = m_runStart + limits.timeLimitMs;
         interruptRequested = false;
         m_depth = 0;
     }

@@ -325,15 +325,15 @@ void AspResponse::put(int id, CallArgs &args, const Variant &value0, bool isSet)
         return;
     }
     case ContentType: {
+        requireHeaderText(value.toText());
         const QString text = value.toText().trimmed();
-        requireHeaderText(text);
         requireHeadOpen();
         m_contentType = text;
         return;
     }
     case Charset: {
+        requireHeaderText(value.toText());
         const QString text = value.toText().trimmed();
-        requireHeaderText(text);
         if (text.contains(QLatin1Char(';')))
             raise(ErrInvalidCall, QStringLiteral("Charset non valido: \"%1\".").arg(text));
         requireHeadOpen();
@@ -344,8 +344,8 @@ void AspResponse::put(int id, CallArgs &args, const Variant &value0, bool isSet)
         setCodePage(value.toLong());
         return;
     case Status: {
+        requireHeaderText(value.toText());
         const QString text = value.toText().trimmed();
-        requireHeaderText(text);
         bool ok = text.size() >= 3;
         const int code = ok ? text.left(3).toInt(&ok) : 0;
         if (!ok || code < 100 || (text.size() > 3 && text[3] != QLatin1Char(' ')))

@@ -88,9 +88,9 @@ Variant AspRequest::binaryRead(CallArgs &args)
     const qsizetype n = std::min<qsizetype>(wanted, m_body.size() - m_readPosition);
     auto *array = new ArrayData({ArrayBound{0, int32_t(n)}});
     Variant result = Variant::array(array);
-    array->items.reserve(size_t(n));
+    array->items.resize(size_t(n));
     for (qsizetype i = 0; i < n; ++i)
-        array->items.push_back(Variant::byte(uint8_t(m_body[m_readPosition + i])));
+        array->items[size_t(i)] = Variant::byte(uint8_t(m_body[m_readPosition + i]));
     m_readPosition += n;
     args.setRef(0, Variant(int32_t(n)));
     return result;

@@ -436,7 +436,7 @@ AspProcessor::Result AspProcessor::processPage(const QString &pageFile, const QB
     objects.server = makeRef<AspServer>(m_site, fileRoots());
     objects.context = makeRef<ScriptingContext>();
     objects.context->attach(objects.request.get(), objects.response.get(), m_session.get(),
-                            objects.server.get());
+                            objects.server.get(), m_application.get());
     objects.server->setScriptingContext(objects.context.get());
     PageHost host(*this, objects);
     objects.server->setHost(&host);

@@ -450,7 +450,9 @@ AspProcessor::Result AspProcessor::processPage(const QString &pageFile, const QB
     Result result;
     QString pageText;
     bool tooLarge = false;
-    if (readFile(pageFile, pageText, &tooLarge)) {
+    if (objects.response->ended()) {
+        // Session_OnStart redirected or ended the answer: the page does not run.
+    } else if (readFile(pageFile, pageText, &tooLarge)) {
         runScript(objects, pageFile, pageText);
     } else {
         result.status = "500 Internal Server Error";

@@ -147,3 +147,18 @@ TEST(AspServer, GetLastErrorAndScriptTimeout)
     EXPECT_LT(clock.elapsed(), 2500);
     EXPECT_TRUE(out.startsWith("3<p>")) << out.toStdString();
 }
+
+TEST(AspSession, ARedirectInSessionStartAnswersBeforeThePageRuns)
+{
+    ServedSite s;
+    s.page(QStringLiteral("global.asa"),
+           "<script language=vbscript runat=server>\r\nSub Session_OnStart\r\n"
+           "  If Request.Cookies(\"lingua\") = \"\" Then Response.Redirect \"/lingua.asp\"\r\nEnd Sub\r\n</script>");
+    s.page(QStringLiteral("ordine.asp"), "<% Application(\"ordini\") = Application(\"ordini\") + 1 %>ordine");
+    auto first = s.get("/ordine.asp");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->status, 302);
+    EXPECT_EQ(first->header("Location"), "/lingua.asp");
+    EXPECT_TRUE(s.server.processor().application().contents().value(QStringLiteral("ordini")).isEmpty());
+    EXPECT_EQ(s.get("/ordine.asp")->body, "ordine");
+}

@@ -2,7 +2,7 @@
 
 #include "AspFields.h"
 
-#include "script/Interpreter.h"
+#include "script/ClassInstance.h"
 
 namespace preview {
 

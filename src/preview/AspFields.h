@@ -5,6 +5,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 namespace preview {
 
@@ -24,7 +25,7 @@ private:
 };
 
 // Request.QueryString, Request.Form, Request.ServerVariables: text pairs in
-// the order they arrived. Names are compared without regard to case, as
+// the order they arrived; an item reads as an AspStringList. Names are compared without regard to case, as
 // pages written for IIS expect (Request("ID") finds ?id=5).
 class AspFields : public vbs::Dispatch {
 public:
@@ -34,7 +35,8 @@ public:
     vbs::Variant call(int id, vbs::CallArgs &args, bool wantResult) override;
     std::unique_ptr<vbs::Enumerator> enumerate() override;
 
-    // Adds a pair; a name already present gets "," and the value appended.
+    // Adds a pair; a name already present gets the value added to its
+    // values (read as text they are joined by ",").
     void add(const QString &name, const QString &value);
     void clear() { m_items.clear(); }
     int count() const { return int(m_items.size()); }
@@ -42,9 +44,11 @@ public:
     // 1-based position (its leading digits); otherwise a name. No match
     // gives an empty string.
     QString item(const QString &key) const;
+    // Every value of the item (none when there is no match).
+    QStringList values(const QString &key) const;
 
 private:
-    QList<QPair<QString, QString>> m_items;
+    QList<QPair<QString, QStringList>> m_items;
 };
 
 // Text of a script argument, reading an object through its default member.

@@ -1,5 +1,6 @@
 #include "AspRequest.h"
 
+#include "AspStringList.h"
 #include "AspText.h"
 
 #include <QDir>
@@ -66,9 +67,16 @@ Variant AspRequest::call(int id, CallArgs &args, bool)
     case ClientCertificate:
         return collection(*m_clientCertificate, args);
     case kDefaultMember:
-    case Item:
+    case Item: {
         args.expect(0, 1);
-        return Variant(item(argText(args, 0)));
+        const QString key = argText(args, 0);
+        for (AspFields *fields : {m_queryString.get(), m_form.get()}) {
+            if (!fields->item(key).isEmpty())
+                return objectVariant(makeRef<AspStringList>(fields->values(key)));
+        }
+        const QString value = item(key);
+        return objectVariant(makeRef<AspStringList>(value.isEmpty() ? QStringList() : QStringList{value}));
+    }
     case TotalBytes:
         args.expect(0, 0);
         return Variant(int32_t(m_body.size()));

@@ -162,3 +162,18 @@ TEST(AspSession, ARedirectInSessionStartAnswersBeforeThePageRuns)
     EXPECT_TRUE(s.server.processor().application().contents().value(QStringLiteral("ordini")).isEmpty());
     EXPECT_EQ(s.get("/ordine.asp")->body, "ordine");
 }
+
+TEST(AspRequest, ItemsHoldEveryValueAndMissingOnesAreEmpty)
+{
+    ServedSite s;
+    s.page(QStringLiteral("scelte.asp"),
+           "<%= IsEmpty(Request.Form(\"invia\")) %>|<%= IsEmpty(Request.Form(\"colore\")) %>|"
+           "<%= Request.Form(\"colore\").Count %>|<%= Request.Form(\"colore\")(2) %>|<%= Request.Form(\"colore\") %>|"
+           "<% For Each c In Request.Form(\"Colore\") %><%= UCase(c) %>;<% Next %>|"
+           "<%= Request(\"colore\").Count %>|<%= Request.QueryString(\"manca\").Count %>|"
+           "<%= Len(Request(\"colore\")) %>|<%= Request(\"colore\") = \"rosso,verde\" %>|"
+           "<% x = Request.Form(\"colore\") %><%= TypeName(x) %>|<%= TypeName(Request.Form(\"colore\")) %>");
+    auto a = s.request("POST", "/scelte.asp", {}, "colore=rosso&colore=verde");
+    ASSERT_TRUE(a);
+    EXPECT_EQ(a->body, "Vero|Falso|2|verde|rosso,verde|ROSSO;VERDE;|2|0|11|Vero|String|IStringList");
+}

@@ -1,6 +1,7 @@
 #include "AspFields.h"
 
 #include "AspStringList.h"
+#include "HttpRequestParser.h"
 
 namespace preview {
 
@@ -86,12 +87,15 @@ std::unique_ptr<Enumerator> AspFields::enumerate()
 
 void AspFields::add(const QString &name, const QString &value)
 {
-    for (auto &pair : m_items) {
-        if (pair.first.compare(name, Qt::CaseInsensitive) == 0) {
-            pair.second.append(value);
-            return;
-        }
+    const QString key = name.toLower();
+    const auto found = m_index.constFind(key);
+    if (found != m_index.constEnd()) {
+        m_items[*found].second.append(value);
+        return;
     }
+    if (m_items.size() >= HttpLimits::kMaxFormFields)
+        return;
+    m_index.insert(key, m_items.size());
     m_items.append({name, QStringList{value}});
 }
 
@@ -114,13 +118,10 @@ QStringList AspFields::values(const QString &key) const
                 return {};
         }
     }
-    qint64 index = 0;
-    for (const auto &pair : m_items) {
-        ++index;
-        if (byPosition ? index == position : pair.first.compare(key, Qt::CaseInsensitive) == 0)
-            return pair.second;
-    }
-    return {};
+    if (byPosition)
+        return position >= 1 ? m_items[position - 1].second : QStringList();
+    const auto found = m_index.constFind(key.toLower());
+    return found == m_index.constEnd() ? QStringList() : m_items[*found].second;
 }
 
 } // namespace preview

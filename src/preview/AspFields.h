@@ -2,6 +2,7 @@
 
 #include "script/Dispatch.h"
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -36,9 +37,14 @@ public:
     std::unique_ptr<vbs::Enumerator> enumerate() override;
 
     // Adds a pair; a name already present gets the value added to its
-    // values (read as text they are joined by ",").
+    // values (read as text they are joined by ","). A new name past
+    // HttpLimits::kMaxFormFields is left out.
     void add(const QString &name, const QString &value);
-    void clear() { m_items.clear(); }
+    void clear()
+    {
+        m_items.clear();
+        m_index.clear();
+    }
     int count() const { return int(m_items.size()); }
     // The lookup of Item: a key that is empty or starts with a digit is a
     // 1-based position (its leading digits); otherwise a name. No match
@@ -49,6 +55,7 @@ public:
 
 private:
     QList<QPair<QString, QStringList>> m_items;
+    QHash<QString, qsizetype> m_index;  // lower-case name -> position in m_items
 };
 
 // Text of a script argument, reading an object through its default member.

@@ -15,17 +15,19 @@ const MemberTable kMembers{"QueryString", "Form", "ServerVariables", "Item", "Co
                            "BinaryRead", "ClientCertificate"};
 enum Member { QueryString = 1, Form, ServerVariables, Item, Cookies, TotalBytes, BinaryRead, ClientCertificate };
 
-void splitPairs(QByteArray rest, AspFields &into)
+// Splits "a=1&b=2" into pairs, in one pass over the text.
+void splitPairs(const QByteArray &text, AspFields &into)
 {
-    while (!rest.isEmpty()) {
-        const qsizetype eq = rest.indexOf('=');
+    qsizetype from = 0;
+    while (from < text.size()) {
+        const qsizetype eq = text.indexOf('=', from);
         if (eq < 0)
             break;
-        const QByteArray name = rest.left(eq);
-        const qsizetype amp = rest.indexOf('&', eq + 1);
-        const QByteArray value = amp < 0 ? rest.mid(eq + 1) : rest.mid(eq + 1, amp - eq - 1);
-        rest = amp < 0 ? QByteArray() : rest.mid(amp + 1);
-        into.add(decodeText(urlDecode(name)), decodeText(urlDecode(value)));
+        const qsizetype amp = text.indexOf('&', eq + 1);
+        const qsizetype end = amp < 0 ? text.size() : amp;
+        into.add(decodeText(urlDecode(text.mid(from, eq - from))),
+                 decodeText(urlDecode(text.mid(eq + 1, end - eq - 1))));
+        from = end + 1;
     }
 }
 

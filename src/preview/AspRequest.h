@@ -33,7 +33,8 @@ public:
     // server variables of the request line, its headers (HTTP_...) and the
     // connection; the query's pairs into QueryString; the cookies of the
     // Cookie headers; for a POST with a Content-Length, the body's pairs
-    // into Form. Names and values are URL-decoded.
+    // into Form. Names and values are URL-decoded. Time grows with the
+    // size of the request, not with its square.
     void parseRequest(const QByteArray &text, const AspConnectionInfo &connection = {});
     void clear();
 

@@ -60,9 +60,60 @@ Dictionary::LookupKey Dictionary::hashKey(const Variant &key0) const
     return k;
 }
 
+Dictionary::TextKey Dictionary::textKey(const Variant &key) const
+{
+    const QString &s = key.deref().stringValue();
+    TextKey k{m_compareMode ? s.toCaseFolded() : s, 0};
+    k.hash = ::qHash(k.text, 0);
+    return k;
+}
+
 int Dictionary::indexOf(const Variant &key) const
 {
+    if (isTextKey(key))
+        return m_textIndex.value(textKey(key), -1);
     return m_index.value(hashKey(key), -1);
+}
+
+bool Dictionary::insertIndex(const Variant &key, int entry)
+{
+    // One lookup: operator[] adds the key when it is new.
+    if (isTextKey(key)) {
+        const qsizetype before = m_textIndex.size();
+        int &slot = m_textIndex[textKey(key)];
+        if (m_textIndex.size() == before)
+            return false;
+        slot = entry;
+        return true;
+    }
+    const qsizetype before = m_index.size();
+    int &slot = m_index[hashKey(key)];
+    if (m_index.size() == before)
+        return false;
+    slot = entry;
+    return true;
+}
+
+namespace {
+
+template <typename Index, typename Key>
+int takeFrom(Index &index, const Key &key)
+{
+    const auto it = index.constFind(key);
+    if (it == index.constEnd())
+        return -1;
+    const int entry = *it;
+    index.erase(it);
+    return entry;
+}
+
+} // namespace
+
+int Dictionary::takeIndex(const Variant &key)
+{
+    if (isTextKey(key))
+        return takeFrom(m_textIndex, textKey(key));
+    return takeFrom(m_index, hashKey(key));
 }
 
 void Dictionary::compact()
@@ -76,9 +127,9 @@ void Dictionary::compact()
     m_entries.swap(kept);
     m_removed = 0;
     m_index.clear();
-    m_index.reserve(qsizetype(m_entries.size()));
+    m_textIndex.clear();
     for (size_t i = 0; i < m_entries.size(); ++i)
-        m_index.insert(hashKey(m_entries[i].key), int(i));
+        insertIndex(m_entries[i].key, int(i));
 }
 
 bool Dictionary::contains(const Variant &key) const { return indexOf(key) >= 0; }
@@ -103,21 +154,16 @@ void Dictionary::setItem(const Variant &key, const Variant &value)
 
 void Dictionary::add(const Variant &key, const Variant &value)
 {
-    const LookupKey h = hashKey(key);
-    if (m_index.contains(h))
+    if (!insertIndex(key, int(m_entries.size())))
         raise(ErrKeyExists);
-    m_index.insert(h, int(m_entries.size()));
     m_entries.push_back({key.deref(), value.deref(), false});
 }
 
 void Dictionary::remove(const Variant &key)
 {
-    const LookupKey h = hashKey(key);
-    const auto it = m_index.constFind(h);
-    if (it == m_index.constEnd())
+    const int i = takeIndex(key);
+    if (i < 0)
         raise(ErrElementNotFound);
-    const int i = *it;
-    m_index.erase(it);
     // Moving the values out first: releasing an object item may run a
     // Class_Terminate that uses this dictionary.
     Entry gone = std::move(m_entries[size_t(i)]);
@@ -132,6 +178,7 @@ void Dictionary::removeAll()
     std::vector<Entry> gone;
     gone.swap(m_entries);
     m_index.clear();
+    m_textIndex.clear();
     m_removed = 0;
 }
 
@@ -213,13 +260,12 @@ void Dictionary::put(int id, CallArgs &args, const Variant &value, bool)
         const int i = indexOf(args[0]);
         if (i < 0)
             raise(ErrElementNotFound);
-        const LookupKey newHash = hashKey(value);
-        const auto clash = m_index.constFind(newHash);
-        if (clash != m_index.constEnd() && *clash != i)
+        const int clash = indexOf(value);
+        if (clash >= 0 && clash != i)
             raise(ErrKeyExists);
-        m_index.remove(hashKey(m_entries[size_t(i)].key));
+        takeIndex(m_entries[size_t(i)].key);
         m_entries[size_t(i)].key = value.deref();
-        m_index.insert(newHash, i);
+        insertIndex(value, i);
         return;
     }
     case CompareMode: {

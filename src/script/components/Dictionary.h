@@ -44,6 +44,14 @@ public:
         }
     };
 
+    // A string key with its hash, so that a probe of the index compares
+    // hashes and reads a stored key's characters only when they match.
+    struct TextKey {
+        QString text;
+        size_t hash = 0;
+        bool operator==(const TextKey &o) const { return hash == o.hash && text == o.text; }
+    };
+
 private:
     struct Entry {
         Variant key;
@@ -51,20 +59,39 @@ private:
         bool removed = false;
     };
     LookupKey hashKey(const Variant &key) const;
+    // String keys (nearly all of them) have an index of their own, smaller
+    // and quicker than the general one.
+    static bool isTextKey(const Variant &key) { return key.deref().isString(); }
+    TextKey textKey(const Variant &key) const;
     int indexOf(const Variant &key) const;
+    bool insertIndex(const Variant &key, int entry); // false when the key is there
+    int takeIndex(const Variant &key);               // the entry, or -1
     // Drops removed entries once they are many (removal leaves a hole so
     // that it does not shift every later entry).
     void compact();
 
     std::vector<Entry> m_entries;
-    QHash<LookupKey, int> m_index;
+    QHash<LookupKey, int> m_index;   // keys that are not strings
+    QHash<TextKey, int> m_textIndex; // string keys, case folded in text mode
     int m_compareMode = 0;
     int m_removed = 0;
 };
 
+inline size_t qHash(const Dictionary::TextKey &k, size_t = 0)
+{
+    return k.hash;
+}
+
+// Only the part of the key its kind uses: mixing the unused fields in (as a
+// combined hash of all four did) left string keys clustered, with long
+// probe runs in the table.
 inline size_t qHash(const Dictionary::LookupKey &k, size_t seed = 0)
 {
-    return qHashMulti(seed, k.kind, k.number, k.text, k.object);
+    switch (k.kind) {
+    case 's': return ::qHash(k.text, seed);
+    case 'o': return ::qHash(k.object, seed);
+    default: return ::qHash(k.number, seed) ^ size_t(uchar(k.kind));
+    }
 }
 
 } // namespace vbs

@@ -60,18 +60,25 @@ Dictionary::LookupKey Dictionary::hashKey(const Variant &key0) const
     return k;
 }
 
-Dictionary::TextKey Dictionary::textKey(const Variant &key) const
+uint32_t Dictionary::textHash(const QString &text) const
 {
-    const QString &s = key.deref().stringValue();
-    TextKey k{m_compareMode ? s.toCaseFolded() : s, 0};
-    k.hash = ::qHash(k.text, 0);
-    return k;
+    return TextIndex::hashOf(m_compareMode ? text.toCaseFolded() : text);
+}
+
+bool Dictionary::holds(int entry, const QString &text) const
+{
+    const Variant &k = m_entries[size_t(entry)].key;
+    if (!k.isString())
+        return false;
+    return m_compareMode ? k.stringValue().compare(text, Qt::CaseInsensitive) == 0 : k.stringValue() == text;
 }
 
 int Dictionary::indexOf(const Variant &key) const
 {
-    if (isTextKey(key))
-        return m_textIndex.value(textKey(key), -1);
+    if (isTextKey(key)) {
+        const QString &text = key.deref().stringValue();
+        return m_textIndex.find(textHash(text), [&](int e) { return holds(e, text); });
+    }
     return m_index.value(hashKey(key), -1);
 }
 
@@ -79,12 +86,8 @@ bool Dictionary::insertIndex(const Variant &key, int entry)
 {
     // One lookup: operator[] adds the key when it is new.
     if (isTextKey(key)) {
-        const qsizetype before = m_textIndex.size();
-        int &slot = m_textIndex[textKey(key)];
-        if (m_textIndex.size() == before)
-            return false;
-        slot = entry;
-        return true;
+        const QString &text = key.deref().stringValue();
+        return m_textIndex.insert(textHash(text), entry, [&](int e) { return holds(e, text); }) < 0;
     }
     const qsizetype before = m_index.size();
     int &slot = m_index[hashKey(key)];
@@ -111,8 +114,14 @@ int takeFrom(Index &index, const Key &key)
 
 int Dictionary::takeIndex(const Variant &key)
 {
-    if (isTextKey(key))
-        return takeFrom(m_textIndex, textKey(key));
+    if (isTextKey(key)) {
+        const QString &text = key.deref().stringValue();
+        const uint32_t h = textHash(text);
+        const int entry = m_textIndex.find(h, [&](int e) { return holds(e, text); });
+        if (entry >= 0)
+            m_textIndex.remove(h, entry);
+        return entry;
+    }
     return takeFrom(m_index, hashKey(key));
 }
 

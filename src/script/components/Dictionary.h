@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../Dispatch.h"
+#include "TextIndex.h"
 
 #include <QHash>
 #include <QString>
@@ -44,14 +45,6 @@ public:
         }
     };
 
-    // A string key with its hash, so that a probe of the index compares
-    // hashes and reads a stored key's characters only when they match.
-    struct TextKey {
-        QString text;
-        size_t hash = 0;
-        bool operator==(const TextKey &o) const { return hash == o.hash && text == o.text; }
-    };
-
 private:
     struct Entry {
         Variant key;
@@ -62,7 +55,9 @@ private:
     // String keys (nearly all of them) have an index of their own, smaller
     // and quicker than the general one.
     static bool isTextKey(const Variant &key) { return key.deref().isString(); }
-    TextKey textKey(const Variant &key) const;
+    uint32_t textHash(const QString &text) const;
+    // Whether entry holds the string key text (without regard to case in text mode).
+    bool holds(int entry, const QString &text) const;
     int indexOf(const Variant &key) const;
     bool insertIndex(const Variant &key, int entry); // false when the key is there
     int takeIndex(const Variant &key);               // the entry, or -1
@@ -72,15 +67,10 @@ private:
 
     std::vector<Entry> m_entries;
     QHash<LookupKey, int> m_index;   // keys that are not strings
-    QHash<TextKey, int> m_textIndex; // string keys, case folded in text mode
+    TextIndex m_textIndex;           // string keys (hashed case folded in text mode)
     int m_compareMode = 0;
     int m_removed = 0;
 };
-
-inline size_t qHash(const Dictionary::TextKey &k, size_t = 0)
-{
-    return k.hash;
-}
 
 // Only the part of the key its kind uses: mixing the unused fields in (as a
 // combined hash of all four did) left string keys clustered, with long

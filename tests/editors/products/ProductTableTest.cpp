@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "../EditorTestProject.h"
+#include "common/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -164,12 +165,17 @@ TEST_F(ProductTableFixture, ViewScrollsAndWritesBackTheLeftRow)
     view.scrollTo(30);
     EXPECT_EQ(view.grid()->rowData(1), 19);
     EXPECT_EQ(view.grid()->rowData(12), 30);
+}
 
-    view.show();
-    QApplication::processEvents();
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    ASSERT_TRUE(view.grab().save(folder + "/tabella-prodotti.png"));
+TEST_F(ProductTableFixture, ScreenshotOfTheTable)
+{
+    ScopedScriptedUi ui;
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (5, 5, 0, '')");
+    project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) VALUES (1, 5, 'it', 'Sedie')");
+    CTabellaProdottiView view(project);
+    view.resize(900, 420);
+    view.tree()->setCurrentItem(view.tree()->topLevelItem(0)->child(0));
+    EXPECT_TRUE(saveScreenshot(view, QStringLiteral("tabella-prodotti.png")));
 }
 
 TEST_F(ProductTableFixture, RecordButtonsSaveOrUndoTheCurrentRow)

@@ -6,6 +6,9 @@
 #include "data/Database.h"
 
 #include <QFile>
+#include <QLockFile>
+
+#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -76,11 +79,9 @@ TEST(CliGuardsTest, ImportIntoAProjectInUseIsRefused)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("ABC|Rose|Rose rosse|9.50|12|20|\n");
     }
-    // The desktop client holds the project: its lock file is there.
-    {
-        QFile lock(project + QStringLiteral("/db/sync.lck"));
-        ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
-    }
+    // Another program holds the project: its lock file is there.
+    auto lock = std::make_unique<QLockFile>(project + QStringLiteral("/db/sync.lck"));
+    ASSERT_TRUE(lock->tryLock(0));
     const QStringList import{QStringLiteral("import"), project, file, QStringLiteral("--fields"),
                              QStringLiteral("codice,nome,descrizione-estesa,prezzo1,categoria,iva"),
                              QStringLiteral("--separator"), QStringLiteral("|")};
@@ -89,8 +90,8 @@ TEST(CliGuardsTest, ImportIntoAProjectInUseIsRefused)
     EXPECT_FALSE(r.err.isEmpty());
     EXPECT_EQ(countRows(project, QStringLiteral("SELECT COUNT(*) FROM Prodotti")), 0);
 
-    // Once the client has let go, the same import goes through.
-    ASSERT_TRUE(QFile::remove(project + QStringLiteral("/db/sync.lck")));
+    // Once it has let go, the same import goes through.
+    lock.reset();
     EXPECT_EQ(runCli(home, import).code, 0);
     EXPECT_EQ(countRows(project, QStringLiteral("SELECT COUNT(*) FROM Prodotti")), 1);
 }

@@ -166,8 +166,7 @@ class Runner:
         self.baseline = {}  # test binary -> seconds, or None when it fails unmutated
 
     def configure(self):
-        if os.path.isfile(os.path.join(self.build, "CMakeCache.txt")):
-            return True
+        # Every run: the sources may have new test folders or targets.
         code, _, _ = run(["cmake", "-S", self.src, "-B", self.build, "-DCMAKE_BUILD_TYPE=RelWithDebInfo"],
                          self.src, self.log)
         return code == 0

@@ -22,11 +22,12 @@ function(zanfira_library name)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
 endfunction()
 
-# zanfira_test_folder(NAME DIR <dir> DEPS targets... [APPLICATION core|gui|widgets]
-#                     [LABELS labels...])
+# zanfira_test_folder(NAME DIR <dir> DEPS targets...
+#                     [APPLICATION core|gui|widgets|desktop] [LABELS labels...])
 # One GoogleTest executable per test folder, with the shared entry point of
 # tests/common/TestMain.cpp; APPLICATION picks the Qt application object it
-# makes (core by default). Each test case becomes a CTest test labelled
+# makes (core by default; desktop is widgets set up as the desktop client,
+# for tests linking zf_app). Each test case becomes a CTest test labelled
 # LABELS (unit by default). Test cases whose name holds "Screenshot" only
 # write pictures for a look by eye: they are labelled screenshots instead.
 # Widget tests run on the offscreen platform.
@@ -51,8 +52,11 @@ function(zanfira_test_folder name)
   elseif(ARG_APPLICATION STREQUAL "widgets")
     set(application 3)
     list(APPEND deps Qt6::Widgets)
+  elseif(ARG_APPLICATION STREQUAL "desktop")
+    set(application 4)
+    list(APPEND deps Qt6::Widgets)
   else()
-    message(FATAL_ERROR "zanfira_test_folder(${name}): APPLICATION is core, gui or widgets")
+    message(FATAL_ERROR "zanfira_test_folder(${name}): APPLICATION is core, gui, widgets or desktop")
   endif()
   add_executable(${name} ${srcs} ${PROJECT_SOURCE_DIR}/tests/common/TestMain.cpp)
   target_link_libraries(${name} PRIVATE ${deps} zf_testsupport GTest::gtest GTest::gmock)

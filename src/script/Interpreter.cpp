@@ -73,6 +73,7 @@ void Interpreter::reset()
     --m_running;
     m_globals.clear();
     m_globalIndex.clear();
+    m_declaredGlobals.clear();
     m_procs.clear();
     m_classes.clear();
     m_consts.clear();
@@ -91,6 +92,13 @@ void Interpreter::keepUnit(std::unique_ptr<Unit> u)
 }
 
 // ---- running ------------------------------------------------------------------------------------------
+
+void Interpreter::setTimeLimit(int ms)
+{
+    limits.timeLimitMs = ms;
+    if (m_running > 0)
+        m_deadline = m_runStart + ms;
+}
 
 bool Interpreter::isFatal(const ScriptError &e)
 {
@@ -115,7 +123,8 @@ bool Interpreter::guarded(Fn &&fn)
     char base;
     if (outer) {
         m_stackBase = &base;
-        m_deadline = m_clock.elapsed() + limits.timeLimitMs;
+        m_runStart = m_clock.elapsed();
+        m_deadline = m_runStart + limits.timeLimitMs;
         m_depth = 0;
     }
     ++m_running;
@@ -206,6 +215,8 @@ void Interpreter::setErr(const ScriptError &e)
     m_err->number = e.number;
     m_err->description = e.text();
     m_err->source = e.sourceText();
+    m_err->helpFile = e.helpFile;
+    m_err->helpContext = e.helpContext;
 }
 
 void Interpreter::clearErr()

@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 
 #include <deque>
 #include <memory>
@@ -47,6 +48,9 @@ public:
     Variant evaluate(const QString &expression, bool *ok);
     bool callGlobal(const QString &name, const QList<Variant> &args, Variant *result);
     void reset();
+    // Changes the time limit of the run under way (counted from its start)
+    // and of later runs.
+    void setTimeLimit(int ms);
 
     // --- Context ---
     Variant createObject(const QString &progId) override;
@@ -108,6 +112,9 @@ public:
 private:
     void bindUnit(Unit *u, Frame *context);
     bool lateBind(IdentExpr *id);
+    // A name used under Option Explicit without a declaration when its code
+    // was bound: binds it to a global declared since, or raises 500.
+    void undeclared(IdentExpr *id);
     void resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInfo *cls, bool newLocals, bool optionExplicit);
     int globalSlot(const QString &lower);
     void keepUnit(std::unique_ptr<Unit> u);
@@ -117,6 +124,7 @@ private:
 
     std::deque<Variant> m_globals;
     QHash<QString, int> m_globalIndex;
+    QSet<QString> m_declaredGlobals; // names of global Dims of every unit so far
     QHash<QString, Procedure *> m_procs;
     QHash<QString, ClassInfo *> m_classes;
     QHash<QString, Variant> m_consts;
@@ -125,6 +133,7 @@ private:
     const FunctionRegistry &m_builtins;
     QElapsedTimer m_clock;
     qint64 m_deadline = 0;
+    qint64 m_runStart = 0;
     uint32_t m_ticks = 0;
     int m_depth = 0;
     int m_running = 0;

@@ -1,8 +1,9 @@
 // The entry point of every test binary. ZANFIRA_TEST_APPLICATION, set per
 // test folder by zanfira_test_folder(), picks the application object its
 // tests need: 1 Qt Core (processes, timers, sockets), 2 Qt GUI (pictures,
-// painting), 3 Qt Widgets (windows, dialogs).
-#if ZANFIRA_TEST_APPLICATION == 3
+// painting), 3 Qt Widgets (windows, dialogs), 4 Qt Widgets set up as the
+// desktop client sets itself up (embedded browser, Italian translations).
+#if ZANFIRA_TEST_APPLICATION >= 3
 #include <QApplication>
 using TestApplication = QApplication;
 #elif ZANFIRA_TEST_APPLICATION == 2
@@ -12,7 +13,11 @@ using TestApplication = QGuiApplication;
 #include <QCoreApplication>
 using TestApplication = QCoreApplication;
 #endif
+#if ZANFIRA_TEST_APPLICATION == 4
+#include "app/ApplicationSetup.h"
+#endif
 
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -33,8 +38,20 @@ int main(int argc, char **argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
+    // The user's documents (where new projects go) are a folder of this run too.
+    {
+        QFile dirs(settings.filePath(QStringLiteral("user-dirs.dirs")));
+        if (dirs.open(QIODevice::WriteOnly))
+            dirs.write("XDG_DOCUMENTS_DIR=\"" + settings.filePath(QStringLiteral("Documenti")).toUtf8() + "\"\n");
+    }
 
+#if ZANFIRA_TEST_APPLICATION == 4
+    ApplicationSetup::beforeApplication();
+#endif
     TestApplication app(argc, argv);
+#if ZANFIRA_TEST_APPLICATION == 4
+    ApplicationSetup::installItalianTranslations(app);
+#endif
     TestApplication::setOrganizationName(QStringLiteral("Brellix"));
     TestApplication::setApplicationName(QStringLiteral("Zanfira50"));
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ProductDeletion.h"
 #include "catalogue/import/ImportFields.h"
 
 #include <QChar>
@@ -37,7 +38,7 @@ struct ImportProgress {
 
 // The import of products from a delimited text file into a project.
 //
-// The whole run works on db/tempdb.mdb, a copy of the project database made
+// The whole run works on db/tempdb-<unique>.mdb, a copy of the project database made
 // when it starts: every line is written there, and only when every line has
 // succeeded (and the obsolete products have been handled) does the copy
 // replace db/database.mdb, in one crash-safe rename. A failing line, an
@@ -120,6 +121,9 @@ private:
     ImportProgress m_progress;
     bool m_cancel = false;
     bool m_running = false;
+    // Files of the products deleted as obsolete, removed once the import
+    // has replaced the project database.
+    ProductFileRemoval m_deletedFiles;
 };
 
 // The first lines of a file as the import would read them, for the dialog's

@@ -5,11 +5,12 @@
 #include "data/Database.h"
 #include "catalogue/CategoryTree.h"
 #include "catalogue/pricelist/PriceListUpdate.h"
+#include "support/LongOperation.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -19,9 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kValidationTitle = QStringLiteral("Validazione campi");
-const QString kMandatory = QStringLiteral("Campo obbligatorio!");
 
 void addNodes(QTreeWidgetItem *parent, const QList<TreeNode> &nodes)
 {
@@ -114,17 +112,17 @@ void CAggiornamentoListiniDlg::start()
 {
     double percentage = 0;
     if (m_percentage->text().trimmed().isEmpty() || !m_percentage->GetValue(percentage)) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_percentage->setFocus();
         return;
     }
     if (m_list->currentIndex() < 0) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_list->setFocus();
         return;
     }
     if (percentage < PriceListUpdate::MinimumPercentage) {
-        ui().tell(kValidationTitle, PriceListUpdate::PercentageTooLowText, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, PriceListUpdate::PercentageTooLowText, UiPort::Icon::Stop);
         m_percentage->setFocus();
         return;
     }
@@ -135,10 +133,11 @@ void CAggiornamentoListiniDlg::start()
     o.list = m_list->currentIndex();
     o.promotional = m_promotional->isChecked();
     try {
-        PriceListUpdate::run(m_db, o, [this](int pos, int count) {
+        LongOperation operation(LongOperation::DefaultIntervalMs, QEventLoop::ExcludeUserInputEvents);
+        PriceListUpdate::run(m_db, o, [this, &operation](int pos, int count) {
             m_progress->setRange(0, count);
             m_progress->setValue(pos);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            operation.pump();
         });
     } catch (const DataError &e) {
         ui().tell(PriceListUpdate::Title, e.text(), UiPort::Icon::Stop);

@@ -7,7 +7,7 @@
 #include "app/CommandTable.h"
 #include "common/Screenshots.h"
 #include "editors/common/EditorContract.h"
-#include "editors/config/CurrencyTable.h"
+#include "config/CurrencyTable.h"
 #include "editors/common/TreeEditorView.h"
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
@@ -44,6 +44,7 @@ public:
     int resumes = 0;
     int refreshes = 0;
     int firstRuns = 0;
+    bool recordEnabled = true;
 
     bool insertInProgress() const override { return inserting; }
     bool hasUnsavedChanges() override { return unsaved; }
@@ -60,7 +61,7 @@ public:
     bool refreshesOnLanguageChange() const override { return follows; }
     void refreshLanguage() override { ++refreshes; }
     bool handlesRecordCommand(int id) const override { return id == Cmd::RecordFirst; }
-    CommandState recordCommandState(int) override { return {true, false}; }
+    CommandState recordCommandState(int) override { return {recordEnabled, false}; }
     void runRecordCommand(int) override { ++firstRuns; }
 };
 
@@ -193,6 +194,14 @@ TEST_F(MainFrameTest, RecordCommandsGoToTheOpenEditor)
     EXPECT_FALSE(frame().action(Cmd::RecordLast)->isEnabled());
     frame().action(Cmd::RecordFirst)->trigger();
     EXPECT_EQ(view->firstRuns, 1);
+
+    // The editor's state moved on before the toolbar caught up: the command
+    // it no longer allows does not reach it.
+    view->recordEnabled = false;
+    ASSERT_TRUE(frame().action(Cmd::RecordFirst)->isEnabled());
+    frame().action(Cmd::RecordFirst)->trigger();
+    EXPECT_EQ(view->firstRuns, 1);
+    EXPECT_FALSE(frame().action(Cmd::RecordFirst)->isEnabled());
 }
 
 TEST_F(MainFrameTest, InsertInProgressKeepsTheProductEditorOpen)
@@ -345,6 +354,20 @@ TEST_F(MainFrameTest, OrderTextIsStoredPerLanguageOnChangeAndClose)
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Testo notifica cliente"));
     EXPECT_NE(view->textEdit()->toPlainText(), QStringLiteral("Terms of sale"));
     f->close();
+}
+
+TEST_F(MainFrameTest, OrderTextTheUserDidNotChangeIsNotWritten)
+{
+    const QString db = project.folder().database();
+    execSql(db, "INSERT INTO CondizioniVendita (ID, CodiceLingua, Testo, Modificato) VALUES (1, 'it', 'Pubblicato', 0)");
+    CChildFrame *f = app->OpenEditor(Cmd::CondizioniVendita);
+    ASSERT_NE(f, nullptr);
+    // English shows the Italian text as its fallback; looking is not writing.
+    selectLanguage(QStringLiteral("en"));
+    selectLanguage(QStringLiteral("it"));
+    EXPECT_TRUE(f->close());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scalarText(db, "SELECT COUNT(*) || ':' || SUM(Modificato) FROM CondizioniVendita"), QStringLiteral("1:0"));
 }
 
 TEST_F(MainFrameTest, ExitReminderWhenTheSiteNeedsUpdating)

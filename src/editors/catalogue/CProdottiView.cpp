@@ -486,6 +486,13 @@ bool CProdottiView::validateForm(const ProductFields &fields)
     return false;
 }
 
+std::optional<int> CProdottiView::imageVersion()
+{
+    if (!m_picturePage->imageChanged())
+        return std::nullopt;
+    return m_product->nextImageVersion();
+}
+
 void CProdottiView::writeImageIfChanged(int productId)
 {
     if (!m_picturePage->imageChanged())
@@ -511,10 +518,7 @@ bool CProdottiView::saveRecord()
     }
     if (!validateForm(fields))
         return false;
-    std::optional<int> version;
-    if (m_picturePage->imageChanged())
-        version = m_product->nextImageVersion();
-    m_product->saveModified(m_shown, fields, m_customLoaded, version);
+    m_product->saveModified(m_shown, fields, m_customLoaded, imageVersion());
     writeImageIfChanged(m_shown.id);
     m_shown = m_product->load(m_shown.id);
     showSummary();
@@ -568,10 +572,7 @@ bool CProdottiView::insertRecord(qint32 reservedId)
     const ProductFields fields = formFields();
     if (!validateForm(fields))
         return false;
-    std::optional<int> version;
-    if (m_picturePage->imageChanged())
-        version = m_product->nextImageVersion();
-    m_product->saveNew(reservedId, m_baseId, fields, version);
+    m_product->saveNew(reservedId, m_baseId, fields, imageVersion());
     writeImageIfChanged(reservedId);
     // The row was added through another set: the frame's set takes it in.
     records().requery();

@@ -124,6 +124,8 @@ private:
     void focusField(ProductField field);
     bool validateForm(const ProductFields &fields);
     void showSummary();
+    // A new image version when the picture changed, to store with the record.
+    std::optional<int> imageVersion();
     void writeImageIfChanged(int productId);
 
     std::unique_ptr<ProductRecords> m_product;

@@ -6,7 +6,7 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "editors/common/EditorContract.h"
-#include "editors/config/CurrencyTable.h"
+#include "config/CurrencyTable.h"
 #include "editors/common/TreeEditorView.h"
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"

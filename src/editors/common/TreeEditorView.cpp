@@ -2,6 +2,7 @@
 
 #include "DataGuard.h"
 #include "EditorHost.h"
+#include "ImageFileFilter.h"
 #include "controls/CDragTreeCtrl.h"
 #include "controls/CValidatedEdit.h"
 #include "support/UiPort.h"
@@ -384,10 +385,8 @@ void TreeEditorView::chooseImage()
         if (!id)
             return;
         m_records->removeImages(id);
-        const QString path = ui().chooseOpenFile(
-            QStringLiteral("Apri"), m_host.projectFolder(),
-            QStringLiteral("Tutti i formati supportati (*.bmp *.jpg *.gif);;Files Bitmap (*.bmp);;"
-                           "Files Jpeg (*.jpg);;Files Gif (*.gif)"));
+        const QString path =
+            ui().chooseOpenFile(QStringLiteral("Apri"), m_host.projectFolder(), kImageFileFilter);
         if (path.isEmpty()) {
             clearImage();
             return;

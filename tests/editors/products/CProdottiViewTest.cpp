@@ -1,4 +1,8 @@
 #include "editors/catalogue/CProdottiView.h"
+#include "editors/catalogue/ProductColoursPage.h"
+#include "editors/catalogue/ProductFilesPage.h"
+#include "editors/catalogue/ProductPicturePage.h"
+#include "editors/catalogue/ProductSizesPage.h"
 
 #include "../EditorTestProject.h"
 #include "common/ScriptedUiPort.h"
@@ -167,11 +171,11 @@ TEST_F(ProductViewFixture, ImageChosenIsStoredAtConfiguredWidthOnSave)
     ASSERT_TRUE(source.save(file));
     view->pages()->setCurrentIndex(ProductRecords::Picture);
     ui->queuePath(file);
-    ASSERT_TRUE(view->chooseImage());
-    view->flipImage(true);
+    ASSERT_TRUE(view->picturePage()->chooseImage());
+    view->picturePage()->flipImage(true);
     EXPECT_TRUE(view->hasUnsavedChanges());
     view->pages()->setCurrentIndex(ProductRecords::General);
-    EXPECT_FALSE(view->imageChanged());
+    EXPECT_FALSE(view->picturePage()->imageChanged());
     EXPECT_EQ(QImage(project.file("website/images/prodotti/1.jpg")).size(), QSize(400, 300));
     EXPECT_EQ(QImage(project.file("website/images/prodotti/th/1.jpg")).size(), QSize(120, 90));
     EXPECT_EQ(project.count("SELECT VersioneImmagine FROM Prodotti WHERE ID=1"), 1);
@@ -186,7 +190,7 @@ TEST_F(ProductViewFixture, ScreenshotOfTheEditor)
     const QString file = project.file("sedia.jpg");
     ASSERT_TRUE(source.save(file));
     ui->queuePath(file);
-    view->chooseImage();
+    view->picturePage()->chooseImage();
     view->categoryToggled(1);
     view->show();
     QApplication::processEvents();
@@ -236,14 +240,14 @@ TEST_F(ProductViewFixture, FilesPageAddsChoosesAndDeletesCodes)
     const int files = ProductRecords::Files;
     ASSERT_EQ(view->pages()->tabText(files), "Files");
     view->pages()->setCurrentIndex(files);
-    EXPECT_EQ(view->fileList()->count(), 0);
-    view->fileCodeEdit()->SetValue("");
-    EXPECT_FALSE(view->addFileCode());
+    EXPECT_EQ(view->filesPage()->fileList()->count(), 0);
+    view->filesPage()->fileCodeEdit()->SetValue("");
+    EXPECT_FALSE(view->filesPage()->addFileCode());
     EXPECT_EQ(ui->lastMessage().text, "Campo obbligatorio!");
-    view->fileCodeEdit()->SetValue("Manuale");
-    ASSERT_TRUE(view->addFileCode());
-    view->fileCodeEdit()->SetValue("manuale");
-    EXPECT_FALSE(view->addFileCode());
+    view->filesPage()->fileCodeEdit()->SetValue("Manuale");
+    ASSERT_TRUE(view->filesPage()->addFileCode());
+    view->filesPage()->fileCodeEdit()->SetValue("manuale");
+    EXPECT_FALSE(view->filesPage()->addFileCode());
     EXPECT_EQ(ui->lastMessage().text, "Codice già presente!");
 
     const QString source = project.file("istruzioni.PDF");
@@ -251,18 +255,18 @@ TEST_F(ProductViewFixture, FilesPageAddsChoosesAndDeletesCodes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("x");
     f.close();
-    view->fileList()->setCurrentRow(0);
+    view->filesPage()->fileList()->setCurrentRow(0);
     ui->queuePath(source);
-    ASSERT_TRUE(view->chooseFileForCode());
+    ASSERT_TRUE(view->filesPage()->chooseFileForCode());
     EXPECT_TRUE(QFile::exists(project.file("website/images/prodotti/files/M1_manuale.pdf")));
 
     ui->queueAnswer(UiPort::Answer::Yes);
-    ASSERT_TRUE(view->deleteFileCode());
-    EXPECT_EQ(view->fileList()->count(), 0);
+    ASSERT_TRUE(view->filesPage()->deleteFileCode());
+    EXPECT_EQ(view->filesPage()->fileList()->count(), 0);
     EXPECT_TRUE(QFile::exists(project.file("website/images/prodotti/files/d1_manuale")));
     // Shown again, the marker is not listed.
     view->runRecordCommand(CancelChanges);
-    EXPECT_EQ(view->fileList()->count(), 0);
+    EXPECT_EQ(view->filesPage()->fileList()->count(), 0);
 }
 
 TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
@@ -272,14 +276,14 @@ TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
     const int sizes = ProductRecords::Sizes;
     ASSERT_EQ(view->pages()->tabText(sizes), "Taglie");
     view->pages()->setCurrentIndex(sizes);
-    EXPECT_FALSE(view->sizesBox()->isChecked());
-    EXPECT_FALSE(view->sizeTableChooser()->isEnabled());
-    view->sizesBox()->setChecked(true);
-    view->sizeTableChooser()->setCurrentIndex(0);
-    emit view->sizeTableChooser()->activated(0);
-    ASSERT_EQ(view->sizeFromChooser()->count(), 4);
-    view->sizeFromChooser()->setCurrentIndex(1);
-    view->sizeToChooser()->setCurrentIndex(3);
+    EXPECT_FALSE(view->sizesPage()->sizesBox()->isChecked());
+    EXPECT_FALSE(view->sizesPage()->sizeTableChooser()->isEnabled());
+    view->sizesPage()->sizesBox()->setChecked(true);
+    view->sizesPage()->sizeTableChooser()->setCurrentIndex(0);
+    emit view->sizesPage()->sizeTableChooser()->activated(0);
+    ASSERT_EQ(view->sizesPage()->sizeFromChooser()->count(), 4);
+    view->sizesPage()->sizeFromChooser()->setCurrentIndex(1);
+    view->sizesPage()->sizeToChooser()->setCurrentIndex(3);
     // A change typed on another page is not stored from the sizes page.
     view->nameEdit()->SetValue("Non salvato");
     view->pages()->setCurrentIndex(0);
@@ -290,13 +294,13 @@ TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
 
     // Editing the size tables resets the page's choice, stored on leaving.
     view->pages()->setCurrentIndex(sizes);
-    EXPECT_TRUE(view->sizesBox()->isChecked());
+    EXPECT_TRUE(view->sizesPage()->sizesBox()->isChecked());
     project.db().execute("INSERT INTO ValoriTaglie (ID, Nome, Taglie) VALUES (5, 'Scarpe', '40\n41')");
-    view->sizeTablesEdited();
-    EXPECT_EQ(view->sizeTableChooser()->count(), 2);
-    EXPECT_EQ(view->sizeTableChooser()->currentIndex(), -1);
-    EXPECT_FALSE(view->sizesBox()->isChecked());
-    EXPECT_EQ(view->sizeFromChooser()->count(), 0);
+    view->sizesPage()->sizeTablesEdited();
+    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->count(), 2);
+    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->currentIndex(), -1);
+    EXPECT_FALSE(view->sizesPage()->sizesBox()->isChecked());
+    EXPECT_EQ(view->sizesPage()->sizeFromChooser()->count(), 0);
     view->pages()->setCurrentIndex(0);
     EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 0);
     EXPECT_EQ(project.count("SELECT TagliaDa FROM Prodotti WHERE ID=1"), -1);
@@ -345,13 +349,13 @@ TEST_F(ProductViewFixture, ColoursPageValidatesSavesAndDeletesColours)
     ASSERT_EQ(view->pages()->tabText(ProductRecords::Colours), "Colori");
     view->pages()->setCurrentIndex(ProductRecords::Colours);
     ASSERT_EQ(view->pages()->currentIndex(), ProductRecords::Colours);
-    EXPECT_EQ(view->colourList()->count(), 0);
+    EXPECT_EQ(view->coloursPage()->colourList()->count(), 0);
 
-    view->colourCodeEdit()->SetValue("R1");
-    EXPECT_FALSE(view->saveColour());
+    view->coloursPage()->colourCodeEdit()->SetValue("R1");
+    EXPECT_FALSE(view->coloursPage()->saveColour());
     EXPECT_EQ(ui->lastMessage().text, "Campo obbligatorio!");
-    view->colourDescriptionEdit()->SetValue("Rosso");
-    EXPECT_FALSE(view->saveColour());
+    view->coloursPage()->colourDescriptionEdit()->SetValue("Rosso");
+    EXPECT_FALSE(view->coloursPage()->saveColour());
     EXPECT_EQ(ui->lastMessage().title, "Colori prodotti");
 
     QImage source(600, 400, QImage::Format_RGB32);
@@ -359,30 +363,30 @@ TEST_F(ProductViewFixture, ColoursPageValidatesSavesAndDeletesColours)
     const QString file = project.file("rosso.bmp");
     ASSERT_TRUE(source.save(file));
     ui->queuePath(file);
-    ASSERT_TRUE(view->chooseColourPhoto());
-    ASSERT_TRUE(view->saveColour());
-    ASSERT_EQ(view->colourList()->count(), 1);
-    EXPECT_EQ(view->colourList()->item(0)->text(), "Rosso");
-    const int id = view->colourList()->item(0)->data(Qt::UserRole).toInt();
-    EXPECT_EQ(view->shownColourId(), id);
+    ASSERT_TRUE(view->coloursPage()->chooseColourPhoto());
+    ASSERT_TRUE(view->coloursPage()->saveColour());
+    ASSERT_EQ(view->coloursPage()->colourList()->count(), 1);
+    EXPECT_EQ(view->coloursPage()->colourList()->item(0)->text(), "Rosso");
+    const int id = view->coloursPage()->colourList()->item(0)->data(Qt::UserRole).toInt();
+    EXPECT_EQ(view->coloursPage()->shownColourId(), id);
     EXPECT_EQ(QImage(view->productColours().photoPath(id)).size(), QSize(300, 200));
     EXPECT_EQ(QImage(view->productColours().thumbnailPath(id)).size(), QSize(60, 40));
-    EXPECT_EQ(view->colourList()->iconSize(), QSize(60, 60));
+    EXPECT_EQ(view->coloursPage()->colourList()->iconSize(), QSize(60, 60));
 
     // Leaving and entering the page lists the colour again.
     view->pages()->setCurrentIndex(ProductRecords::General);
     view->pages()->setCurrentIndex(ProductRecords::Colours);
-    ASSERT_EQ(view->colourList()->count(), 1);
-    view->colourList()->setCurrentRow(0);
-    EXPECT_EQ(view->colourCodeEdit()->text(), "R1");
+    ASSERT_EQ(view->coloursPage()->colourList()->count(), 1);
+    view->coloursPage()->colourList()->setCurrentRow(0);
+    EXPECT_EQ(view->coloursPage()->colourCodeEdit()->text(), "R1");
 
     ui->queueAnswer(UiPort::Answer::No);
-    EXPECT_FALSE(view->deleteColour());
-    EXPECT_EQ(view->colourList()->count(), 1);
+    EXPECT_FALSE(view->coloursPage()->deleteColour());
+    EXPECT_EQ(view->coloursPage()->colourList()->count(), 1);
     ui->queueAnswer(UiPort::Answer::Yes);
-    ASSERT_TRUE(view->deleteColour());
+    ASSERT_TRUE(view->coloursPage()->deleteColour());
     EXPECT_EQ(ui->lastMessage().title, "Cancellazione colore");
-    EXPECT_EQ(view->colourList()->count(), 0);
+    EXPECT_EQ(view->coloursPage()->colourList()->count(), 0);
     EXPECT_FALSE(QFile::exists(view->productColours().photoPath(id)));
     EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiColori"), 0);
 }

@@ -1,16 +1,16 @@
 #include "AppTestSupport.h"
 
 #include "app/CChildFrame.h"
-#include "editors/orders/COrderTextView.h"
 #include "app/CSplashWnd.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "common/Screenshots.h"
-#include "editors/common/EditorContract.h"
 #include "config/CurrencyTable.h"
-#include "editors/common/TreeEditorView.h"
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
+#include "editors/common/EditorContract.h"
+#include "editors/common/TreeEditorView.h"
+#include "editors/orders/COrderTextView.h"
 #include "project/ProjectSession.h"
 
 #include <QAction>
@@ -541,7 +541,7 @@ TEST_F(MainFrameTest, GridEditorsShowAllTheirColumnsAt1280x800)
         // A larger window gives the grid the room.
         const int before = table->viewport()->width();
         f->showMaximized();
-        QTest::qWaitFor([&] { return table->viewport()->width() > before; }, 3000);
+        (void)QTest::qWaitFor([&] { return table->viewport()->width() > before; }, 3000);
         EXPECT_GT(table->viewport()->width(), before) << f->windowTitle().toStdString();
         f->showNormal();
         ASSERT_TRUE(f->close());

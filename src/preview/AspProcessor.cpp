@@ -39,19 +39,6 @@ bool readFile(const QString &path, QString &text, bool *tooLarge = nullptr)
     return true;
 }
 
-// Lines of a file read as text: split at CR LF, LF or a lone CR, no empty
-// line after a final line end.
-QStringList textLines(const QString &text)
-{
-    QString unified = text;
-    unified.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lines = unified.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
-
 } // namespace
 
 namespace {

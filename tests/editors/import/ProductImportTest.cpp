@@ -199,6 +199,45 @@ TEST(ProductImportTest, ObsoleteProductsAreDeactivatedOrDeletedAndLogged)
     }
 }
 
+TEST(ProductImportTest, AVariantInTheFileKeepsItsBaseProduct)
+{
+    for (const auto mode : {ImportOptions::Obsolete::Delete, ImportOptions::Obsolete::Deactivate}) {
+        ImportTestProject p;
+        ASSERT_TRUE(runImport(p, p.writeFile(QStringLiteral("1.txt"),
+            "12;BASE;Sedia;Sedia;10.00;22;\n12;SOLO;Tavolo;Tavolo;50.00;22;\n")).ok());
+        {
+            // BASE has a variant, which has a variant of its own; after a
+            // site update nothing is marked modified.
+            Database db(p.folder().database());
+            db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo) "
+                                      "SELECT 60, 60, ID, 'BASE-R', TRUE FROM Prodotti WHERE Codice='BASE'"));
+            db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo) "
+                                      "VALUES (61, 61, 60, 'BASE-R-XL', TRUE)"));
+            db.execute(QStringLiteral("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, Nome) "
+                                      "VALUES (60, 61, 'it', 'Sedia rossa XL')"));
+            db.execute(QStringLiteral("UPDATE Prodotti SET Modificato=FALSE"));
+        }
+        // The file now lists only the variant of the variant.
+        const ProductImport::Result r = runImport(
+            p, p.writeFile(QStringLiteral("2.txt"), "12;BASE-R-XL;Sedia rossa XL;Sedia rossa XL;12.50;22;\n"), mode);
+        ASSERT_TRUE(r.ok()) << r.detail.toStdString();
+        EXPECT_EQ(r.updated, 1);
+        EXPECT_EQ(r.keptBases, 2);
+        EXPECT_EQ(r.obsolete, 1);
+        // The variant just imported is there with its new price, and so are
+        // the two products above it, untouched and active.
+        EXPECT_DOUBLE_EQ(p.value(QStringLiteral("SELECT Prezzo1 FROM ProdottiLingue WHERE IDProdotto=61")).toDouble(), 12.5);
+        EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice IN ('BASE', 'BASE-R') "
+                                         "AND Attivo=TRUE AND Modificato=FALSE")), 2);
+        EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE IDRecord<>2")), 0);
+        // The product with no variant in the file is handled as before.
+        if (mode == ImportOptions::Obsolete::Delete)
+            EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='SOLO'")), 0);
+        else
+            EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='SOLO' AND Attivo=FALSE")), 1);
+    }
+}
+
 TEST(ProductImportTest, AllFieldsInAnyOrderWithDates)
 {
     ImportTestProject p;

@@ -60,6 +60,26 @@ QString foldedCode(const QString &code)
     return out;
 }
 
+// The base products, at every level, of the products that are not
+// obsolete (written by this run or changed since the last publication).
+QSet<int> basesOfKeptProducts(Database &db)
+{
+    QHash<int, int> baseOf;
+    QList<int> kept;
+    for (const QVariantList &r : db.queryRows(QStringLiteral("SELECT ID, IDProdottoBase, Modificato FROM Prodotti"))) {
+        const int id = r.value(0).toInt();
+        baseOf.insert(id, r.value(1).toInt());
+        if (r.value(2).toBool())
+            kept << id;
+    }
+    QSet<int> needed;
+    for (int id : kept) {
+        for (int base = baseOf.value(id); base != 0 && !needed.contains(base); base = baseOf.value(base))
+            needed.insert(base);
+    }
+    return needed;
+}
+
 } // namespace
 
 QString ProductImport::lineErrorText(int line)
@@ -275,6 +295,10 @@ void ProductImport::handleObsolete(Database &db, Result &result)
 {
     if (m_options.obsolete == ImportOptions::Obsolete::Keep)
         return;
+    // A base product stays, whatever the file says, while one of its
+    // variants (at any depth) stays: deleting it would take the variant
+    // with it, deactivating it would hide the variant on the site.
+    const QSet<int> needed = basesOfKeptProducts(db);
     CProdottiGeneraleSet obsolete(db);
     obsolete.setFilter(QStringLiteral("Modificato=FALSE"));
     obsolete.open();
@@ -307,6 +331,10 @@ void ProductImport::handleObsolete(Database &db, Result &result)
         if (m_progress.position)
             m_progress.position(++done);
         const int id = obsolete.ID();
+        if (needed.contains(id)) {
+            ++result.keptBases;
+            continue;
+        }
         if (m_options.obsolete == ImportOptions::Obsolete::Delete) {
             // The product's variants, at any depth, go with it (the
             // database does that); the site must hear of each of them.

@@ -51,7 +51,8 @@ struct ImportProgress {
 // the file take their defaults. General and language rows get their
 // modified flags. Products whose modified flag is still false afterwards are
 // the ones the file no longer holds: they can be deleted (each deleted row,
-// variants included, goes to the deleted-records log) or deactivated.
+// variants included, goes to the deleted-records log) or deactivated. A
+// base product is left alone while one of its variants is not obsolete.
 //
 // No windows are involved: messages are given by tellResult().
 class ProductImport {
@@ -64,6 +65,7 @@ public:
         int added = 0;         // products created
         int updated = 0;       // products changed
         int obsolete = 0;      // products deleted or deactivated
+        int keptBases = 0;     // absent base products kept for a variant that stays
         QString detail;        // file or database failure, for the user
         bool ok() const { return outcome == Outcome::Success; }
     };

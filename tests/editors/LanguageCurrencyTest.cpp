@@ -4,9 +4,11 @@
 #include "editors/config/LanguageTable.h"
 
 #include "EditorTestProject.h"
+#include "GridInput.h"
 #include "common/ScriptedUiPort.h"
 
 #include <QDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +36,15 @@ int findRow(CEditableGrid *grid, int id)
         if (grid->rowData(r) == id)
             return r;
     return -1;
+}
+
+// The close rule of a grid editor's window: a pending new row is validated,
+// then unsaved changes are saved. True when the window may close.
+bool closeGridEditor(GridEditorView &view)
+{
+    if (view.hasPendingNewRow() && !view.validatePendingNewRow())
+        return false;
+    return !(view.hasUnsavedChanges() && !view.saveChanges());
 }
 
 } // namespace
@@ -186,4 +197,52 @@ TEST_F(ConfigFixture, LanguageGridRefusesARowAndResumesAtTheCell)
     const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
     QDir().mkpath(folder);
     EXPECT_TRUE(view.grab().save(folder + QStringLiteral("/lingue.png")));
+}
+
+TEST_F(ConfigFixture, OpeningAndClosingTheCurrenciesRewritesNothing)
+{
+    // Rates with more decimals than the grid shows, and a rounding unit
+    // that the drop-down does not offer.
+    project.db().execute("INSERT INTO Valute (ID, Nome, Cambio, Simbolo, Arrotondamento) "
+                         "VALUES (2, 'Dollaro', 1.0823456789, '$', 0.01)");
+    project.db().execute("INSERT INTO Valute (ID, Nome, Cambio, Simbolo, Arrotondamento) "
+                         "VALUES (3, 'Yen', 161.123456, 'Y', 0.05)");
+    project.db().execute("UPDATE Valute SET Modificato=FALSE");
+    const auto stored = [&](const char *column, int id) {
+        return project.db().scalar(QStringLiteral("SELECT %1 FROM Valute WHERE ID=%2").arg(column).arg(id)).toDouble();
+    };
+    {
+        CValuteView view(project);
+        view.resize(700, 260);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        CEditableGrid *grid = view.grid();
+        EXPECT_EQ(grid->cellText(findRow(grid, 2), CurrencyTable::Cambio), "1,08235");
+        // The user walks through every row with the mouse and closes.
+        for (int row = 1; row < grid->rowCount(); ++row)
+            GridInput::click(grid, row, CurrencyTable::Cambio);
+        GridInput::click(grid, 1, CurrencyTable::Nome);
+        EXPECT_FALSE(view.hasUnsavedChanges());
+        EXPECT_TRUE(closeGridEditor(view));
+    }
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM Valute WHERE Modificato=TRUE"), 0);
+    EXPECT_DOUBLE_EQ(stored("Cambio", 2), 1.0823456789);
+    EXPECT_DOUBLE_EQ(stored("Cambio", 3), 161.123456);
+    EXPECT_DOUBLE_EQ(stored("Arrotondamento", 3), 0.05);
+
+    // Changing the symbol writes the row; the rate keeps all its digits.
+    {
+        CValuteView view(project);
+        view.resize(700, 260);
+        view.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+        CEditableGrid *grid = view.grid();
+        GridInput::type(grid, findRow(grid, 2), CurrencyTable::Simbolo, "US$");
+        GridInput::click(grid, findRow(grid, 3), CurrencyTable::Nome);
+        EXPECT_TRUE(closeGridEditor(view));
+    }
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM Valute WHERE Modificato=TRUE AND ID=2 AND Simbolo='US$'"), 1);
+    EXPECT_DOUBLE_EQ(stored("Cambio", 2), 1.0823456789);
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM Valute WHERE Modificato=TRUE"), 1);
+    EXPECT_TRUE(ui->messages().empty());
 }

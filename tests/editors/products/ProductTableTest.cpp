@@ -134,37 +134,15 @@ TEST_F(ProductTableFixture, PricesWrittenToTheCurrentOrDefaultLanguageRow)
 #include "editors/catalogue/CTabellaProdottiView.h"
 #include "common/ScriptedUiPort.h"
 #include "controls/CEditableGrid.h"
+#include "../GridInput.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
 
-namespace {
-
-// Clicks a cell of the grid as the user does.
-void clickCell(CEditableGrid *grid, int row, int column)
-{
-    QTableWidget *table = grid->table();
-    const QRect cell = table->visualRect(table->model()->index(row - 1, column));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
-// Clicks a cell, replaces its text by typing, and leaves it with Enter.
-void typeInCell(CEditableGrid *grid, int row, int column, const QString &text)
-{
-    clickCell(grid, row, column);
-    QWidget *editor = QApplication::focusWidget();
-    ASSERT_TRUE(editor);
-    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(editor, text);
-    QTest::keyClick(editor, Qt::Key_Return);
-}
-
-} // namespace
 
 TEST_F(ProductTableFixture, ViewScrollsAndWritesBackTheLeftRow)
 {
@@ -256,8 +234,8 @@ TEST_F(ProductTableFixture, OnlyTheEditedPriceIsWrittenAndAPriceWithNoRowToHoldI
     ASSERT_EQ(view.grid()->rowData(2), 2);
 
     // Prezzo 2 of product 1 is typed; the row is left for the next one.
-    typeInCell(view.grid(), 1, 3, "7.5");
-    clickCell(view.grid(), 3, 3);
+    GridInput::type(view.grid(), 1, 3, "7.5");
+    GridInput::click(view.grid(), 3, 3);
     EXPECT_EQ(view.grid()->currentRow(), 3);
     EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE IDProdotto=1").toDouble(), 7.5);
     EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo1 FROM ProdottiLingue WHERE IDProdotto=1").toDouble(), 12.3456);
@@ -266,13 +244,13 @@ TEST_F(ProductTableFixture, OnlyTheEditedPriceIsWrittenAndAPriceWithNoRowToHoldI
     EXPECT_TRUE(ui->messages().empty());
 
     // A row visited and left without typing writes nothing.
-    clickCell(view.grid(), 1, 2);
-    clickCell(view.grid(), 4, 2);
+    GridInput::click(view.grid(), 1, 2);
+    GridInput::click(view.grid(), 4, 2);
     EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE"), 1);
 
     // Product 2: the typed price has no row to go to, and the user hears of it.
-    typeInCell(view.grid(), 2, 2, "5");
-    clickCell(view.grid(), 4, 2);
+    GridInput::type(view.grid(), 2, 2, "5");
+    GridInput::click(view.grid(), 4, 2);
     ASSERT_EQ(ui->messages().size(), 1u);
     EXPECT_EQ(ui->lastMessage().title, "Tabella prodotti");
     EXPECT_EQ(ui->lastMessage().text, "Il prodotto P2 non ha una riga nella lingua corrente né nella lingua "

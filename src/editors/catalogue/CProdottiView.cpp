@@ -558,14 +558,20 @@ void CProdottiView::manageSizeTables()
 
 void CProdottiView::sizeTablesEdited()
 {
+    const bool sizesOn = m_sizesOn->isChecked();
+    const int table = m_sizeTable->currentIndex() >= 0 ? m_sizeTable->currentData().toInt() : 0;
+    const int from = m_sizeFrom->currentIndex();
+    const int to = m_sizeTo->currentIndex();
     const QSignalBlocker block(m_sizeTable);
     m_sizeTable->clear();
     for (const auto &[id, name] : m_product->sizeTables())
         m_sizeTable->addItem(name, id);
-    m_sizesOn->setChecked(false);
-    m_sizeTable->setEnabled(false);
-    m_sizeTable->setCurrentIndex(-1);
-    fillSizeSelector(0, -1, -1);
+    const int index = table != 0 ? m_sizeTable->findData(table) : -1;
+    const bool kept = sizesOn && index >= 0;
+    m_sizesOn->setChecked(kept);
+    m_sizeTable->setEnabled(kept);
+    m_sizeTable->setCurrentIndex(kept ? index : -1);
+    fillSizeSelector(kept ? table : 0, from, to);
 }
 
 void CProdottiView::loadSizesPage()

@@ -6,8 +6,8 @@
 #include "controls/CCheckTreeCtrl.h"
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
+#include "catalogue/ProductColours.h"
 #include "editors/catalogue/CTabelleTaglieDlg.h"
-#include "editors/catalogue/ProductColours.h"
 
 #include <QApplication>
 #include <QComboBox>

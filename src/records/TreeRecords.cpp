@@ -486,16 +486,45 @@ void TreeRecords::removeImages(int id)
                          .arg(sqlQuote(lang)));
 }
 
-QString TreeRecords::storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown)
+QString TreeRecords::unreadableImageText(const QString &path)
+{
+    return QStringLiteral("Impossibile leggere l'immagine:\n%1\n\nL'immagine attuale non è stata modificata.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString TreeRecords::unwritableImageText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Impossibile salvare l'immagine:\n%1\n%2\n\nL'immagine attuale non è stata "
+                          "modificata.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString TreeRecords::storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown,
+                                QString *error)
 {
     Image image;
-    if (!image.load(sourcePath))
+    if (!image.load(sourcePath)) {
+        if (error)
+            *error = unreadableImageText(sourcePath);
         return {};
+    }
     const ImageFormat format = Image::storedFormatFor(image.sourceFormat());
     Image stored = width > 0 ? image.resizedToWidth(width) : image;
-    const QString path = imagePath(id, currentLanguage(), format == ImageFormat::Gif);
-    if (!stored.save(path, format))
+    const bool gif = format == ImageFormat::Gif;
+    const QString path = imagePath(id, currentLanguage(), gif);
+    QString reason;
+    if (!stored.save(path, format, &reason)) {
+        if (error)
+            *error = unwritableImageText(path, reason);
         return {};
+    }
+    // At most one of the two files exists: the other format goes now that
+    // the new image is safely written.
+    const QString other = imagePath(id, currentLanguage(), !gif);
+    if (QFileInfo::exists(other)) {
+        QFile::setPermissions(other, QFile::permissions(other) | QFileDevice::WriteOwner);
+        QFile::remove(other);
+    }
 
     const TreeTables &t = m_tables;
     Recordset lang(m_db);

@@ -171,10 +171,11 @@ TreeRecords::Field TreeRecords::validate(TreeTexts &texts, int savingId) const
             return m_lastFailure = Field::Code;
         }
     }
-    // An empty code counts too: it may be held by one category only.
-    QString where = QStringLiteral("Codice=%1").arg(sqlQuote(texts.code));
+    // An empty code (stored as '' or Null) is no code at all: any number
+    // of nodes may have none. A code given is unique.
     if (texts.code.isEmpty())
-        where = QStringLiteral("(Codice='' OR Codice IS NULL)");
+        return Field::None;
+    QString where = QStringLiteral("Codice=%1").arg(sqlQuote(texts.code));
     if (savingId > 0)
         where += QStringLiteral(" AND ID<>%1").arg(savingId);
     const QVariant hit = m_db.scalar(QStringLiteral("SELECT ID FROM %1 WHERE %2").arg(m_tables.table, where));

@@ -215,6 +215,35 @@ TEST_F(CategoryViewFixture, AnImageThatCannotBeReadOrStoredLeavesTheOldOne)
     EXPECT_FALSE(QFile::exists(stored));
 }
 
+TEST_F(CategoryViewFixture, CategoriesWithoutCodeCanBeRenamed)
+{
+    // Categories written without a code (Null), as an import or an older
+    // program leaves them.
+    for (int id : {1, 2}) {
+        project.db().execute(QStringLiteral("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) "
+                                            "VALUES (%1, %1, 0, NULL)").arg(id));
+        project.db().execute(QStringLiteral("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) "
+                                            "VALUES (%1, %1, 'it', 'Categoria %1')").arg(id));
+    }
+    view = std::make_unique<CCategorieView>(project);
+    view->resize(760, 460);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    QTreeWidget *tree = view->tree();
+    const QRect item = tree->visualItemRect(view->itemFor(2));
+    // A click selects, a second click opens the category for modification.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, item.center());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, item.center(), 600);
+    ASSERT_TRUE(view->button(TreeEditorView::Save)->isEnabled());
+    view->nameEdit()->setFocus();
+    view->nameEdit()->selectAll();
+    QTest::keyClicks(view->nameEdit(), "Accessori");
+    QTest::mouseClick(view->button(TreeEditorView::Save), Qt::LeftButton);
+    EXPECT_TRUE(ui->messages().empty()) << ui->lastMessage().text.toStdString();
+    EXPECT_EQ(project.db().scalar("SELECT Nome FROM CategorieLingue WHERE IDCategoria=2").toString(), "Accessori");
+    EXPECT_EQ(view->itemFor(2)->text(0), "Accessori");
+}
+
 TEST_F(CategoryViewFixture, ScreenshotOfAThreeLevelTree)
 {
     const int wine = insertUnder(0, "VIN", "Vini");

@@ -208,9 +208,11 @@ void ProductImport::importLines(Database &db, const QStringList &lines, Result &
         status(lineStatusText(lineNo, count));
         if (m_progress.position)
             m_progress.position(lineNo);
-        if (!parseImportLine(lines.at(i), m_options.separator, m_options.codes, p)) {
+        ImportLineError error;
+        if (!parseImportLine(lines.at(i), m_options.separator, m_options.codes, p, &error)) {
             result.outcome = Outcome::LineError;
             result.line = lineNo;
+            result.detail = error.text();
             return;
         }
         if (!knownCategories.contains(p.categoria)) {
@@ -389,6 +391,8 @@ QStringList ProductImport::resultTexts(const Result &result)
         return {SuccessText};
     case Outcome::LineError:
         texts << lineErrorText(result.line).trimmed();
+        if (!result.detail.isEmpty())
+            texts << result.detail;
         break;
     case Outcome::CategoryError:
         texts << categoryErrorText(result.line).trimmed();
@@ -412,7 +416,7 @@ void ProductImport::tellResult(const Result &result)
         ui().tell(ResultTitle, SuccessText, Icon::Information);
         return;
     case Outcome::LineError:
-        ui().tell(ResultTitle, lineErrorText(result.line), Icon::Stop);
+        ui().tell(ResultTitle, lineErrorText(result.line) + result.detail, Icon::Stop);
         break;
     case Outcome::CategoryError:
         ui().tell(ResultTitle, categoryErrorText(result.line), Icon::Stop);
@@ -439,8 +443,9 @@ ImportPreview ImportPreview::build(const QString &path, QChar separator, const Q
     const int n = qMin(kLines, file.lineCount());
     for (int i = 0; i < n; ++i) {
         ImportedProduct p;
-        if (!parseImportLine(file.lines().at(i), separator, codes, p)) {
+        if (!parseImportLine(file.lines().at(i), separator, codes, p, &preview.error)) {
             preview.formatError = true;
+            preview.errorLine = i + 1;
             break;
         }
         QStringList row;
@@ -449,4 +454,9 @@ ImportPreview ImportPreview::build(const QString &path, QChar separator, const Q
         preview.rows << row;
     }
     return preview;
+}
+
+QString ImportPreview::formatErrorText() const
+{
+    return FormatErrorText + QStringLiteral("\n\nLinea %1. %2").arg(errorLine).arg(error.text());
 }

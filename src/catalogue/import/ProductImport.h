@@ -66,7 +66,7 @@ public:
         int updated = 0;       // products changed
         int obsolete = 0;      // products deleted or deactivated
         int keptBases = 0;     // absent base products kept for a variant that stays
-        QString detail;        // file or database failure, for the user
+        QString detail;        // the field of a line error, a file or database failure, for the user
         bool ok() const { return outcome == Outcome::Success; }
     };
 
@@ -104,8 +104,9 @@ public:
     static QList<QPair<QString, QString>> activeLanguages(Database &db);
     static QString defaultLanguage(Database &db);
 
-    // The messages of a finished run through the UI port: the line or
-    // category error, then the failure text; or the success text.
+    // The messages of a finished run through the UI port: the line error
+    // (with the field that failed) or category error, then the failure
+    // text; or the success text.
     static void tellResult(const Result &result);
     // The same texts as lines for a terminal (no trailing newlines).
     static QStringList resultTexts(const Result &result);
@@ -131,10 +132,14 @@ struct ImportPreview {
     QString header;                 // captions, each followed by a tab
     QVector<QStringList> rows;      // the parsed lines, one text per field
     bool formatError = false;       // a line among the first five did not parse
+    int errorLine = 0;              // that line, from 1
+    ImportLineError error;          // and its field
     bool fileError = false;         // the file could not be read
 
     static inline const QString FormatErrorText =
         QStringLiteral("Il file selezionato non rispetta il formato dei campi da importare.");
 
     static ImportPreview build(const QString &file, QChar separator, const QVector<int> &codes);
+    // FormatErrorText followed by the line and the field that failed.
+    QString formatErrorText() const;
 };

@@ -51,7 +51,8 @@ TEST(ProductImportTest, DefaultFieldsImportAndTheFinalSeparatorIsRequired)
     EXPECT_EQ(r.line, 1);
     ProductImport::tellResult(r);
     ASSERT_EQ(ui->messages().size(), 2u);
-    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("ERRORE durante l'operazione alla linea 1.\n"));
+    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("ERRORE durante l'operazione alla linea 1.\n"
+                                                     "Campo 6 (\"Aliquota IVA\"): manca il separatore \";\" che chiude il campo."));
     EXPECT_EQ(ui->messages()[0].title, QStringLiteral("Import dati"));
     EXPECT_EQ(ui->messages()[1].text, ProductImport::FailureText);
     EXPECT_EQ(ui->messages()[1].icon, UiPort::Icon::Exclamation);

@@ -51,7 +51,8 @@ TEST(ImportDialogTest, FieldListPreviewAndRun)
     // Ticking "Codice a barre" adds a column the file does not have.
     ui->clearCalls();
     list->item(6)->setCheckState(Qt::Checked);
-    EXPECT_EQ(ui->lastMessage().text, ImportPreview::FormatErrorText);
+    EXPECT_EQ(ui->lastMessage().text, ImportPreview::FormatErrorText + "\n\nLinea 1. Campo 7 (\"Codice a barre\"): "
+                                                                       "manca il separatore \";\" che chiude il campo.");
     list->item(6)->setCheckState(Qt::Unchecked);
 
     dlg.setObsolete(1);
@@ -59,6 +60,49 @@ TEST(ImportDialogTest, FieldListPreviewAndRun)
     dlg.start();
     EXPECT_EQ(ui->messageTexts(), QStringList{ProductImport::SuccessText});
     EXPECT_TRUE(db.isOpen());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti")).toInt(), 2);
+}
+
+TEST(ImportDialogTest, ACsvFileWithTrailingEmptyLinesImportsAndAFormatErrorNamesLineAndField)
+{
+    ImportTestProject p;
+    Database db(p.folder().database());
+    ScopedScriptedUi ui;
+    const QString good = p.writeFile(QStringLiteral("listino.csv"),
+                                     "12;ABC;Rose;Rose rosse;9.50;20;\r\n12;DEF;Tulipani;Gialli;4;10;\r\n\r\n  \r\n");
+    const QString bad = p.writeFile(QStringLiteral("errato.csv"),
+                                    "12;GHI;Gigli;Gigli;3;10;\n12;JKL;Viole;Viole;9,50;10;\n");
+    auto runWith = [&](const QString &file) {
+        CImportaProdottiDlg dlg(db, p.path(), QStringLiteral("it"));
+        dlg.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        QPushButton *browse = nullptr;
+        QPushButton *start = nullptr;
+        for (QPushButton *b : dlg.findChildren<QPushButton *>()) {
+            if (b->text() == "Sfoglia")
+                browse = b;
+            if (b->text() == "Avvio")
+                start = b;
+        }
+        ASSERT_TRUE(browse && start);
+        ui->queuePath(file);
+        QTest::mouseClick(browse, Qt::LeftButton);
+        ASSERT_EQ(ui->calls().at(0).kind, ScriptedUiPort::Kind::OpenFile);
+        EXPECT_EQ(ui->calls().at(0).filter, "Files testo (*.txt *.csv);;Tutti i files (*.*)");
+        QTest::mouseClick(start, Qt::LeftButton);
+    };
+
+    runWith(good);
+    EXPECT_EQ(ui->messageTexts(), QStringList{ProductImport::SuccessText});
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti")).toInt(), 2);
+
+    ui->clearCalls();
+    runWith(bad);
+    // The preview, then the run, name the line and the field.
+    const QString field = "Campo 5 (\"Prezzo 1\"): \"9,50\" non è un numero valido (solo cifre e un punto decimale).";
+    EXPECT_EQ(ui->messageTexts(), (QStringList{ImportPreview::FormatErrorText + "\n\nLinea 2. " + field,
+                                               "ERRORE durante l'operazione alla linea 2.\n" + field,
+                                               ProductImport::FailureText}));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti")).toInt(), 2);
 }
 

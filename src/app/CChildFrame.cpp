@@ -107,7 +107,7 @@ bool CChildFrame::canClose()
             warnInsert(entry.insertTitle);
             return false;
         }
-        if (e->viewMode() != 1 && e->hasUnsavedChanges() && !e->saveChanges())
+        if (e->hasUnsavedChanges() && !e->saveChanges())
             return false;
         if (e->insertInProgress()) {
             warnInsert(entry.insertTitle);

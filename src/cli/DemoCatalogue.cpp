@@ -3,6 +3,7 @@
 // as the editors store them.
 #include "DemoCatalogue.h"
 
+#include "catalogue/ProductPictures.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/NextId.h"
@@ -462,24 +463,23 @@ private:
     void storeProductImage(int id, const QImage &picture)
     {
         const Image source(picture);
-        const QString base = m_project + QStringLiteral("website/images/prodotti/");
+        const ProductPictures pictures(m_project);
         QString error;
-        if (!source.resizedToWidth(m_productWidth).saveJpeg(base + QStringLiteral("%1.jpg").arg(id), &error)
-            || !source.resizedToWidth(m_thumbWidth).saveJpeg(base + QStringLiteral("th/%1.jpg").arg(id), &error))
-            throw ZF_DATA_ERROR(QStringLiteral("Immagine non salvata: %1").arg(error), base);
+        if (!source.resizedToWidth(m_productWidth).saveJpeg(pictures.productImage(id), &error)
+            || !source.resizedToWidth(m_thumbWidth).saveJpeg(pictures.productThumbnail(id), &error))
+            throw ZF_DATA_ERROR(QStringLiteral("Immagine non salvata: %1").arg(error), pictures.folder());
         imageCount += 2;
     }
 
     void storeColourImages(int colourId, const QImage &photo, const QImage &detail)
     {
-        const QString base = m_project + QStringLiteral("website/images/prodotti/colori/");
+        const ProductPictures pictures(m_project);
         const Image resized = Image(photo).resizedToWidth(m_colourPhotoWidth);
         QString error;
-        if (!resized.saveJpeg(base + QStringLiteral("%1.jpg").arg(colourId), &error)
-            || !resized.resizedToWidth(m_colourThumbWidth).saveJpeg(base + QStringLiteral("th/%1.jpg").arg(colourId), &error)
-            || !Image(detail).resizedToWidth(m_colourDetailWidth)
-                    .saveJpeg(base + QStringLiteral("dettagli/%1.jpg").arg(colourId), &error))
-            throw ZF_DATA_ERROR(QStringLiteral("Immagine non salvata: %1").arg(error), base);
+        if (!resized.saveJpeg(pictures.colourPhoto(colourId), &error)
+            || !resized.resizedToWidth(m_colourThumbWidth).saveJpeg(pictures.colourThumbnail(colourId), &error)
+            || !Image(detail).resizedToWidth(m_colourDetailWidth).saveJpeg(pictures.colourDetail(colourId), &error))
+            throw ZF_DATA_ERROR(QStringLiteral("Immagine non salvata: %1").arg(error), pictures.folder());
         imageCount += 3;
     }
 

@@ -5,6 +5,7 @@
 
 #include "data/DataError.h"
 #include "data/DatabaseFiles.h"
+#include "preview/RunningPage.h"
 #include "preview/WebServer.h"
 #include "project/ProgramFolder.h"
 #include "project/ProjectFolder.h"
@@ -22,6 +23,8 @@ volatile std::sig_atomic_t g_stopRequested = 0;
 extern "C" void requestStop(int)
 {
     g_stopRequested = 1;
+    // A page busy in a long SQL statement lets go of it at once.
+    preview::RunningPage::requestStop();
 }
 
 constexpr int kSignalPollMs = 100;

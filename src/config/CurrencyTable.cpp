@@ -1,5 +1,6 @@
 #include "CurrencyTable.h"
 
+#include "data/DeletedRecords.h"
 #include "data/Database.h"
 #include "data/NextId.h"
 #include "data/Recordset.h"
@@ -160,7 +161,7 @@ void CurrencyTable::remove(int id)
         return;
     Transaction tx(database());
     if (database().execute(QStringLiteral("DELETE FROM Valute WHERE ID=%1").arg(id)) > 0)
-        logDeleted(QStringLiteral("Valute"), id);
+        logDeletedRecord(database(), QStringLiteral("Valute"), id);
     database().execute(QStringLiteral("UPDATE Lingue SET IDValuta=%1, Modificato=TRUE WHERE IDValuta=%2")
                            .arg(EuroId)
                            .arg(id));

@@ -1,10 +1,12 @@
 #include "LanguageTable.h"
 
+#include "data/DeletedRecords.h"
 #include "data/Database.h"
 #include "data/NextId.h"
 #include "data/Recordset.h"
 #include "data/SqlQuote.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QDir>
 
@@ -105,7 +107,7 @@ int LanguageTable::checkRow(const GridRow &row) const
     if (row.id > 0)
         where += QStringLiteral(" AND ID<>%1").arg(row.id);
     if (!database().scalar(QStringLiteral("SELECT ID FROM Lingue WHERE %1").arg(where)).isNull()) {
-        ui().tell(QStringLiteral("Validazione campi"), QStringLiteral("Codice già presente!"),
+        ui().tell(ValidationTexts::Title, ValidationTexts::DuplicateCode,
                   UiPort::Icon::Stop);
         return Codice;
     }
@@ -201,7 +203,7 @@ void LanguageTable::remove(int id)
 {
     Transaction tx(database());
     if (database().execute(QStringLiteral("DELETE FROM Lingue WHERE ID=%1").arg(id)) > 0)
-        logDeleted(QStringLiteral("Lingue"), id);
+        logDeletedRecord(database(), QStringLiteral("Lingue"), id);
     tx.commit();
 }
 

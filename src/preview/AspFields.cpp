@@ -1,5 +1,7 @@
 #include "AspFields.h"
 
+#include "HttpRequestParser.h"
+
 namespace preview {
 
 using namespace vbs;
@@ -84,12 +86,16 @@ std::unique_ptr<Enumerator> AspFields::enumerate()
 
 void AspFields::add(const QString &name, const QString &value)
 {
-    for (auto &pair : m_items) {
-        if (pair.first == name) {
-            pair.second += QLatin1Char(',') + value;
-            return;
-        }
+    const auto found = m_index.constFind(name);
+    if (found != m_index.constEnd()) {
+        QString &stored = m_items[*found].second;
+        stored += QLatin1Char(',');
+        stored += value;
+        return;
     }
+    if (m_items.size() >= HttpLimits::kMaxFormFields)
+        return;
+    m_index.insert(name, m_items.size());
     m_items.append({name, value});
 }
 
@@ -107,13 +113,10 @@ QString AspFields::item(const QString &key) const
                 return {};
         }
     }
-    qint64 index = 0;
-    for (const auto &pair : m_items) {
-        ++index;
-        if (byPosition ? index == position : pair.first == key)
-            return pair.second;
-    }
-    return {};
+    if (byPosition)
+        return position >= 1 ? m_items[position - 1].second : QString();
+    const auto found = m_index.constFind(key);
+    return found == m_index.constEnd() ? QString() : m_items[*found].second;
 }
 
 } // namespace preview

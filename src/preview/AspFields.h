@@ -2,6 +2,7 @@
 
 #include "script/Dispatch.h"
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -34,8 +35,13 @@ public:
     std::unique_ptr<vbs::Enumerator> enumerate() override;
 
     // Adds a pair; a name already present gets "," and the value appended.
+    // A new name past HttpLimits::kMaxFormFields is left out.
     void add(const QString &name, const QString &value);
-    void clear() { m_items.clear(); }
+    void clear()
+    {
+        m_items.clear();
+        m_index.clear();
+    }
     int count() const { return int(m_items.size()); }
     // The lookup of Item: a key that is empty or starts with a digit is a
     // 1-based position (its leading digits); otherwise a name. No match
@@ -44,6 +50,7 @@ public:
 
 private:
     QList<QPair<QString, QString>> m_items;
+    QHash<QString, qsizetype> m_index;  // name -> position in m_items
 };
 
 // Text of a script argument, reading an object through its default member.

@@ -34,7 +34,14 @@ public:
     struct ExpandedPage {
         QString text;
         QList<vbs::SourceLocation> lines;
-        QStringList errors;  // include directives that could not be honoured
+        QStringList errors;      // include directives that could not be honoured (shown in the page)
+        QStringList unresolved;  // missing files and malformed directives (not shown; asp-check reports them)
+    };
+    // What the page's "<%@ ... %>" directive asks for; empty or 0 when not given.
+    struct Directives {
+        QString language;
+        int codePage = 0;
+        int lcid = 0;
     };
     // The script of a page: literal text as chunks written by
     // Response.WriteHTML(n), code kept as it stands.
@@ -42,10 +49,15 @@ public:
         QString text;
         QStringList chunks;
         QList<vbs::SourceLocation> lines;  // origin of each script line
+        Directives directives;
+        // Languages of <script runat="server"> blocks that are not VBScript
+        // (such blocks are left out of the script).
+        QStringList otherLanguages;
     };
     struct Result {
         QString output;    // what the page wrote, then its errors as <p>...</p>
         QString redirect;  // non-empty when the page called Response.Redirect
+        int codePage = 0;  // the page directive's CodePage, 0 when it gave none
     };
 
     explicit AspProcessor(const SiteMap &site);
@@ -63,22 +75,39 @@ public:
     // Runs the page file for the request (head and body as received).
     Result processPage(const QString &pageFile, const QByteArray &request);
 
-    // Replaces "#include virtual" (from the root folder) and "#include
-    // file" (from the including file's folder) lines by the named files,
-    // nested includes too. A file that includes itself, directly or
-    // through others, gets an error instead of another copy. The page's
-    // own lines keep their "\r\n"; included lines end in "\n".
+    // Replaces each directive "<!-- #include virtual="..." -->" (from the
+    // root folder) and "<!-- #include file="..." -->" (from the including
+    // file's folder) by the text of the named file, nested includes too;
+    // the text around a directive stays where it is. A file that includes
+    // itself, directly or through others, gets an error instead of another
+    // copy. Lines may end in CR LF, LF or CR; every text keeps its own.
+    // A directive inside "<% %>" is code, not a directive.
     ExpandedPage expandIncludes(const QString &pageText, const QString &pageFile) const;
-    // The conversion of an expanded page into its script.
+    // Compiles a page file with its includes as processPage would, without
+    // running it. Returns what stops it, first the problem that comes first
+    // in the page: a missing or malformed include, an include recursion, a
+    // script language other than VBScript, the compile error. Empty when
+    // the page compiles.
+    QStringList checkPage(const QString &pageFile) const;
+
+    // The conversion of an expanded page into its script. Outside code
+    // "<%" opens a block ("<%=" and "<% =" an expression, "<%@" and "<% @"
+    // the page directive); inside, only "%>" closes it, also within a
+    // string or a comment, as the server has always read pages. The code of
+    // <script runat="server"> blocks in VBScript comes after the page's own
+    // code, where the server runs it.
     static Script toScript(const ExpandedPage &page);
+    // True when the language of a page directive is one the engine runs.
+    static bool isVBScript(const QString &language);
 
     // How a file is named in error messages: relative to the root folder.
     QString displayName(const QString &file) const;
 
 private:
     struct PageObjects;
-    void expandInto(const QString &text, const QString &file, bool pageLines, QStringList &stack,
-                    ExpandedPage &out) const;
+    struct Segment;
+    struct Expansion;
+    void expandInto(const QString &text, const QString &file, Expansion &x, ExpandedPage &out) const;
     void prepareEngine(vbs::Engine &engine, PageObjects &objects) const;
     void runGlobalAsa(PageObjects &objects);
 

@@ -11,19 +11,40 @@ namespace {
 const MemberTable kMembers{"QueryString", "Form", "ServerVariables", "Item"};
 enum Member { QueryString = 1, Form, ServerVariables, Item };
 
-void splitPairs(QByteArray rest, AspFields &into)
+// Splits "a=1&b=2" into pairs, in one pass over the text.
+void splitPairs(const QByteArray &text, AspFields &into)
 {
-    while (!rest.isEmpty()) {
-        const qsizetype eq = rest.indexOf('=');
+    qsizetype from = 0;
+    while (from < text.size()) {
+        const qsizetype eq = text.indexOf('=', from);
         if (eq < 0)
             break;
-        const QByteArray name = rest.left(eq);
-        const qsizetype amp = rest.indexOf('&', eq + 1);
-        const QByteArray value = amp < 0 ? rest.mid(eq + 1) : rest.mid(eq + 1, amp - eq - 1);
-        rest = amp < 0 ? QByteArray() : rest.mid(amp + 1);
-        into.add(decodeText(urlDecode(name)), decodeText(urlDecode(value)));
+        const qsizetype amp = text.indexOf('&', eq + 1);
+        const qsizetype end = amp < 0 ? text.size() : amp;
+        into.add(decodeText(urlDecode(text.mid(from, eq - from))),
+                 decodeText(urlDecode(text.mid(eq + 1, end - eq - 1))));
+        from = end + 1;
     }
 }
+
+// The position of a header's value in a request head, by name in any
+// letter case; -1 when the head has no such header.
+qsizetype headerValue(const QByteArray &head, const QByteArray &lowerName)
+{
+    qsizetype lineStart = head.indexOf("\r\n");
+    while (lineStart >= 0 && lineStart + 2 < head.size()) {
+        const qsizetype start = lineStart + 2;
+        if (head.size() - start > lowerName.size() && head[start + lowerName.size()] == ':'
+            && head.mid(start, lowerName.size()).toLower() == lowerName)
+            return start + lowerName.size() + 1;
+        lineStart = head.indexOf("\r\n", start);
+    }
+    return -1;
+}
+
+} // namespace
+
+namespace {
 
 Variant collection(AspFields &fields, CallArgs &args)
 {
@@ -99,12 +120,9 @@ void AspRequest::parseRequest(const QByteArray &text)
         }
     }
 
-    const qsizetype lengthHeader = text.indexOf("Content-Length:");
-    if (text.startsWith("POST") && lengthHeader >= 0 && text.indexOf("\r\n", lengthHeader) >= 0) {
-        const qsizetype headEnd = text.indexOf("\r\n\r\n");
-        if (headEnd >= 0)
-            splitPairs(text.mid(headEnd + 4), *m_form);
-    }
+    const qsizetype headEnd = text.indexOf("\r\n\r\n");
+    if (text.startsWith("POST") && headEnd >= 0 && headerValue(text.left(headEnd + 2), "content-length") >= 0)
+        splitPairs(text.mid(headEnd + 4), *m_form);
 }
 
 } // namespace preview

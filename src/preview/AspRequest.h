@@ -19,8 +19,9 @@ public:
     // Fills the collections from the whole request (head and body):
     // REQUEST_METHOD, SCRIPT_NAME ("/" read as "/default.asp"), QUERY_STRING
     // when the URL has a non-empty query; the query's pairs into
-    // QueryString; for a POST with a "Content-Length:" header, the body's
-    // pairs into Form. Names and values are URL-decoded.
+    // QueryString; for a POST with a Content-Length header (any letter
+    // case), the body's pairs into Form. Names and values are URL-decoded.
+    // Time grows with the size of the request, not with its square.
     void parseRequest(const QByteArray &text);
     void clear();
 

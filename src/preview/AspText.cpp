@@ -50,6 +50,21 @@ QByteArray urlDecode(const QByteArray &text)
     return out;
 }
 
+qsizetype countPairs(const QByteArray &text)
+{
+    qsizetype pairs = 0;
+    bool sawEquals = false;
+    for (const char c : text) {
+        if (c == '=') {
+            sawEquals = true;
+        } else if (c == '&') {
+            pairs += sawEquals ? 1 : 0;
+            sawEquals = false;
+        }
+    }
+    return pairs + (sawEquals ? 1 : 0);
+}
+
 QString htmlEncode(const QString &text)
 {
     QString out;

@@ -17,6 +17,9 @@ QString decodeText(const QByteArray &bytes);
 // digits stays as it is.
 QByteArray urlDecode(const QByteArray &text);
 
+// The number of "name=value" pairs of a query string or form body.
+qsizetype countPairs(const QByteArray &text);
+
 // Server.HTMLEncode and Server.URLEncode.
 QString htmlEncode(const QString &text);
 QString urlEncode(const QString &text);

@@ -133,9 +133,12 @@ public:
 
 protected:
     // Deletes the rows of other tables that belong to the deleted nodes
-    // (inside deleteSubtree's transaction). logDeleted() records a row.
+    // (inside deleteSubtree's transaction), each written to the
+    // deleted-records log.
     virtual void deleteDependants(const QList<int> &ids);
-    void logDeleted(const QString &table, int id);
+    // Called once deleteSubtree's transaction is committed: the files of
+    // what deleteDependants removed can go.
+    virtual void dependantsDeleted() {}
     static QString idList(const QList<int> &ids);
 
 private:

@@ -269,7 +269,7 @@ Variant Interpreter::evalMember(MemberExpr *m, ExprList &argList, bool, Frame &f
         objv = m->object->eval(*this, f);
     } else {
         if (!f.with)
-            raise(ErrObjectRequired);
+            raise(ErrUnqualifiedReference);
         objv = *f.with;
     }
     const Variant &ov = objv.deref();

@@ -73,6 +73,7 @@ void Interpreter::reset()
     --m_running;
     m_globals.clear();
     m_globalIndex.clear();
+    m_declaredGlobals.clear();
     m_procs.clear();
     m_classes.clear();
     m_consts.clear();
@@ -206,6 +207,8 @@ void Interpreter::setErr(const ScriptError &e)
     m_err->number = e.number;
     m_err->description = e.text();
     m_err->source = e.sourceText();
+    m_err->helpFile = e.helpFile;
+    m_err->helpContext = e.helpContext;
 }
 
 void Interpreter::clearErr()

@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 
 #include <deque>
 #include <memory>
@@ -108,6 +109,9 @@ public:
 private:
     void bindUnit(Unit *u, Frame *context);
     bool lateBind(IdentExpr *id);
+    // A name used under Option Explicit without a declaration when its code
+    // was bound: binds it to a global declared since, or raises 500.
+    void undeclared(IdentExpr *id);
     void resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInfo *cls, bool newLocals, bool optionExplicit);
     int globalSlot(const QString &lower);
     void keepUnit(std::unique_ptr<Unit> u);
@@ -117,6 +121,7 @@ private:
 
     std::deque<Variant> m_globals;
     QHash<QString, int> m_globalIndex;
+    QSet<QString> m_declaredGlobals; // names of global Dims of every unit so far
     QHash<QString, Procedure *> m_procs;
     QHash<QString, ClassInfo *> m_classes;
     QHash<QString, Variant> m_consts;

@@ -108,14 +108,16 @@ private:
         return out.back();
     }
 
-    // A Newline token made only of ':' separators has the text ":" (single-line If
-    // continues across them); a real line end clears it.
+    // The text of a Newline token tells the single-line If what ended the
+    // statement: ":" for separators only (the If goes on across them), ":\n"
+    // for separators then the line end ("If c Then :" is a whole, empty If),
+    // "" for a line end alone.
     void newline(int start, bool colon = false)
     {
         if (out.empty() || out.back().type != Tok::Newline)
             push(Tok::Newline, start).text = colon ? QStringLiteral(":") : QString();
-        else if (!colon)
-            out.back().text.clear();
+        else if (!colon && out.back().text == QLatin1String(":"))
+            out.back().text = QStringLiteral(":\n");
     }
 
     void skipToLineEnd()

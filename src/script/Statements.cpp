@@ -108,7 +108,7 @@ void Interpreter::assign(Expr *target, Variant value, bool isSet, Frame &f)
         else if (f.with)
             objv = *f.with;
         else
-            raise(ErrObjectRequired);
+            raise(ErrUnqualifiedReference);
         const Variant &ov = objv.deref();
         if (!ov.isObject())
             raise(ErrObjectRequired);

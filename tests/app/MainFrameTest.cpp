@@ -31,7 +31,6 @@ public:
     bool saveResult = true;
     bool pendingRow = false;
     bool rowValid = true;
-    int mode = 0;
     bool follows = false;
     int saves = 0;
     int resumes = 0;
@@ -50,7 +49,6 @@ public:
     bool hasPendingNewRow() const override { return pendingRow; }
     bool validatePendingNewRow() override { return rowValid; }
     void resumeEditing() override { ++resumes; }
-    int viewMode() const override { return mode; }
     bool refreshesOnLanguageChange() const override { return follows; }
     void refreshLanguage() override { ++refreshes; }
     bool handlesRecordCommand(int id) const override { return id == Cmd::RecordFirst; }
@@ -201,15 +199,11 @@ TEST_F(MainFrameTest, InsertInProgressKeepsTheProductEditorOpen)
     EXPECT_EQ(scripted->lastMessage().icon, UiPort::Icon::Exclamation);
     EXPECT_EQ(view->saves, 0);
 
-    // View mode 1 never saves; otherwise a failed save keeps it open silently.
+    // A failed save keeps it open silently.
     view->inserting = false;
     view->unsaved = true;
     view->saveResult = false;
-    view->mode = 1;
     EXPECT_TRUE(CChildFrame::ruleFor("CProdottiView").rule == CChildFrame::CloseRule::RecordForm);
-    EXPECT_TRUE(f->canClose());
-    EXPECT_EQ(view->saves, 0);
-    view->mode = 0;
     EXPECT_FALSE(f->canClose());
     EXPECT_EQ(view->saves, 1);
     view->saveResult = true;

@@ -1,5 +1,6 @@
 #include "catalogue/import/ProductImport.h"
 
+#include "catalogue/ProductDeletion.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/DatabaseFiles.h"
@@ -9,7 +10,6 @@
 #include "data/sets/CCategorieProdottiSet.h"
 #include "data/sets/CProdottiGeneraleSet.h"
 #include "data/sets/CProdottiLingueSet.h"
-#include "data/sets/CRecordsEliminatiSet.h"
 #include "catalogue/import/ImportTextFile.h"
 #include "project/ProjectFolder.h"
 #include "support/UiPort.h"
@@ -130,6 +130,7 @@ ProductImport::Result ProductImport::run()
 {
     Result result;
     m_cancel = false;
+    m_deletedFiles = {};
     m_running = true;
     const ProjectFolder project(m_project);
     const QString target = project.database();
@@ -158,8 +159,10 @@ ProductImport::Result ProductImport::run()
             if (result.ok())
                 transaction.commit();
         }
-        if (result.ok())
+        if (result.ok()) {
             withLiveClosed(m_live, [&] { DatabaseFiles::replace(temp, target); });
+            m_deletedFiles.remove();
+        }
     } catch (const DataError &e) {
         result.outcome = Outcome::DataFailure;
         result.detail = dataErrorText(e.text());
@@ -311,19 +314,7 @@ void ProductImport::handleObsolete(Database &db, Result &result)
     if (m_progress.range)
         m_progress.range(count);
 
-    CRecordsEliminatiSet log(db);
-    if (m_options.obsolete == ImportOptions::Obsolete::Delete)
-        log.open();
-    auto logDeleted = [&](int id) {
-        log.addNew();
-        log.setID(nextId(log));
-        log.setNomeTabella(QStringLiteral("Prodotti"));
-        log.setIDRecord(id);
-        log.setDataEliminazione(QDateTime::currentDateTime());
-        log.setModificato(true);
-        log.update();
-    };
-
+    ProductDeletion deletion(db, m_project);
     int done = 0;
     for (obsolete.moveFirst(); !obsolete.isEOF(); obsolete.moveNext()) {
         if (cancelled()) {
@@ -332,27 +323,14 @@ void ProductImport::handleObsolete(Database &db, Result &result)
         }
         if (m_progress.position)
             m_progress.position(++done);
-        const int id = obsolete.ID();
-        if (needed.contains(id)) {
+        if (needed.contains(obsolete.ID())) {
             ++result.keptBases;
             continue;
         }
         if (m_options.obsolete == ImportOptions::Obsolete::Delete) {
-            // The product's variants, at any depth, go with it (the
-            // database does that); the site must hear of each of them.
-            QList<int> family{id};
-            for (int k = 0; k < family.size(); ++k) {
-                const QList<QVariantList> rows = db.queryRows(
-                    QStringLiteral("SELECT ID FROM Prodotti WHERE IDProdottoBase=%1").arg(family.at(k)));
-                for (const QVariantList &r : rows) {
-                    const int variant = r.value(0).toInt();
-                    if (variant != 0 && !family.contains(variant))
-                        family << variant;
-                }
-            }
-            for (int member : family)
-                logDeleted(member);
-            obsolete.deleteCurrent();
+            // The variants go with the product; their files once the
+            // import is in place.
+            deletion.deleteProduct(obsolete.ID(), &obsolete);
         } else {
             obsolete.edit();
             obsolete.setAttivo(false);
@@ -361,6 +339,7 @@ void ProductImport::handleObsolete(Database &db, Result &result)
         }
         ++result.obsolete;
     }
+    m_deletedFiles = deletion.takeFiles();
 }
 
 QList<QPair<QString, QString>> ProductImport::activeLanguages(Database &db)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ProductDeletion.h"
 #include "catalogue/import/ImportFields.h"
 
 #include <QChar>
@@ -123,6 +124,9 @@ private:
     ImportProgress m_progress;
     bool m_cancel = false;
     bool m_running = false;
+    // Files of the products deleted as obsolete, removed once the import
+    // has replaced the project database.
+    ProductFileRemoval m_deletedFiles;
 };
 
 // The first lines of a file as the import would read them, for the dialog's

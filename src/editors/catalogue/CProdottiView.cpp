@@ -13,6 +13,7 @@
 #include "editors/common/EditorHost.h"
 #include "support/UiPort.h"
 #include "support/imaging/ImageFit.h"
+#include "support/ValidationTexts.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -630,7 +631,7 @@ bool CProdottiView::addFileCode()
     const QString code = m_fileCode->text().trimmed().toLower();
     const QString refusal = ProductFiles::checkNewCode(code, listed);
     if (!refusal.isEmpty()) {
-        ui().tell(QStringLiteral("Validazione campi"), refusal, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, refusal, UiPort::Icon::Stop);
         m_fileCode->setFocus();
         return false;
     }
@@ -889,7 +890,7 @@ bool CProdottiView::validateForm(const ProductFields &fields)
         m_previousPage = index;
         m_changingPage = false;
     }
-    ui().tell(QStringLiteral("Validazione campi"), failure->message, UiPort::Icon::Stop);
+    ui().tell(ValidationTexts::Title, failure->message, UiPort::Icon::Stop);
     focusField(failure->field);
     return false;
 }
@@ -1001,12 +1002,8 @@ void CProdottiView::discardInsert(qint32 reservedId)
 
 void CProdottiView::deleteRecord()
 {
-    // The database removes the product's rows and its variants with it.
-    const int id = records().intValue(QStringLiteral("ID"));
-    QList<int> gone{id};
-    gone += m_product->variantsOf(id);
-    records().deleteCurrent();
-    m_product->removeImageFiles(gone);
+    // The product goes with its variants, its log rows and its files.
+    m_product->deleteProduct(records().intValue(QStringLiteral("ID")), &records());
 }
 
 void CProdottiView::enterCriteriaMode()

@@ -50,10 +50,7 @@ Variant stringArray(Context &ctx, const QStringList &parts)
 
 Variant fnSplit(Context &ctx, CallArgs &a)
 {
-    const Variant e = plainArg(a[0]);
-    if (e.isNull())
-        return e;
-    const QString s = e.toString();
+    const QString s = textArg(a[0]); // Null raises 94
     const QString delim = a.isMissing(1) ? QStringLiteral(" ") : plainArg(a[1]).toString();
     const int32_t count = longArg(a, 2, -1);
     if (count < -1)

@@ -1,5 +1,6 @@
 #include "ImportTestProject.h"
 #include "ScriptedUiPort.h"
+#include "catalogue/ProductPictures.h"
 #include "catalogue/import/ImportTextFile.h"
 #include "catalogue/import/ProductImport.h"
 
@@ -230,7 +231,7 @@ TEST(ProductImportTest, AVariantInTheFileKeepsItsBaseProduct)
         EXPECT_DOUBLE_EQ(p.value(QStringLiteral("SELECT Prezzo1 FROM ProdottiLingue WHERE IDProdotto=61")).toDouble(), 12.5);
         EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice IN ('BASE', 'BASE-R') "
                                          "AND Attivo=TRUE AND Modificato=FALSE")), 2);
-        EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE IDRecord<>2")), 0);
+        EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='Prodotti' AND IDRecord<>2")), 0);
         // The product with no variant in the file is handled as before.
         if (mode == ImportOptions::Obsolete::Delete)
             EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='SOLO'")), 0);
@@ -384,4 +385,41 @@ TEST(ProductImportTest, CodesRepeatedInTheFileOrDatabaseFindTheFirstProduct)
     EXPECT_EQ(p.value(QStringLiteral("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=8")).toString(), QStringLiteral("Secondo"));
     // The lower ID comes first in the table, as the search finds it.
     EXPECT_EQ(p.value(QStringLiteral("SELECT IDProdotto FROM ProdottiLingue WHERE Nome='Doppio'")).toInt(), 3);
+}
+
+TEST(ProductImportTest, ObsoleteProductsDeletedLoseTheirFilesOnlyWhenTheImportIsKept)
+{
+    ImportTestProject p;
+    ASSERT_TRUE(runImport(p, p.writeFile(QStringLiteral("1.txt"), "12;KEEP;Resta;Resta;1.00;20;\n12;GONE;Via;Via;1.00;20;\n")).ok());
+    int gone = 0;
+    {
+        Database db(p.folder().database());
+        db.execute(QStringLiteral("UPDATE Prodotti SET Modificato=FALSE"));
+        gone = db.scalar(QStringLiteral("SELECT ID FROM Prodotti WHERE Codice='GONE'")).toInt();
+        db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo, Modificato) "
+                                  "VALUES (50, 50, %1, 'GONE-V', TRUE, TRUE)").arg(gone));
+        db.execute(QStringLiteral("INSERT INTO ProdottiColori (ID, IDProdotto, Codice) VALUES (4, 50, 'BLU')"));
+    }
+    const ProductPictures pictures(p.path());
+    const QStringList files{pictures.productImage(gone), pictures.productThumbnail(gone),
+                            pictures.productImage(50), pictures.colourPhoto(4), pictures.colourThumbnail(4)};
+    for (const QString &file : files) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+    }
+    const QString list = p.writeFile(QStringLiteral("2.txt"), "12;KEEP;Resta;Resta;1.00;20;\n");
+
+    // An import that fails keeps every file.
+    const QString unknownCategory = p.writeFile(QStringLiteral("3.txt"), "12;KEEP;Resta;Resta;1.00;20;\n99;X;X;X;1.00;20;\n");
+    EXPECT_FALSE(runImport(p, unknownCategory, ImportOptions::Obsolete::Delete).ok());
+    for (const QString &file : files)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+
+    const ProductImport::Result r = runImport(p, list, ImportOptions::Obsolete::Delete);
+    ASSERT_TRUE(r.ok()) << r.detail.toStdString();
+    EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti")), 1);
+    for (const QString &file : files)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='Prodotti' AND IDRecord=50")), 1);
+    EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='ProdottiColori' AND IDRecord=4")), 1);
 }

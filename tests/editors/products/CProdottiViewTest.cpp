@@ -7,6 +7,7 @@
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
 #include "catalogue/ProductColours.h"
+#include "catalogue/ProductPictures.h"
 #include "editors/catalogue/CTabelleTaglieDlg.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QImage>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
@@ -425,4 +427,41 @@ TEST_F(ProductViewFixture, ColoursPageValidatesSavesAndDeletesColours)
     EXPECT_EQ(view->colourList()->count(), 0);
     EXPECT_FALSE(QFile::exists(view->productColours().photoPath(id)));
     EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiColori"), 0);
+}
+
+TEST_F(ProductViewFixture, DeletingAProductLogsItWithItsVariantsAndRemovesTheirFiles)
+{
+    insert("A1", "Sedia");
+    insert("B2", "Tavolo");
+    view->runRecordCommand(First);
+    const int base = view->displayed().id;
+    Database &db = project.db();
+    db.execute("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice) VALUES (10, 10, 1, 'A1-R')");
+    db.execute("INSERT INTO ProdottiColori (ID, IDProdotto, Codice) VALUES (7, 10, 'ROSSO')");
+    const ProductPictures pictures(project.projectFolder());
+    const QStringList files{pictures.productImage(base), pictures.productThumbnail(base),
+                            pictures.productImage(10), pictures.productThumbnail(10),
+                            pictures.colourPhoto(7), pictures.colourThumbnail(7), pictures.colourDetail(7),
+                            project.file("website/images/prodotti/files/M10_manuale.pdf")};
+    for (const QString &file : files) {
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+    }
+
+    ui->queueAnswer(UiPort::Answer::Yes);
+    view->runRecordCommand(Delete);
+    EXPECT_EQ(ui->lastMessage().title, "Cancellazione prodotto");
+    EXPECT_EQ(view->navigation().recordCount(), 1);
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM Prodotti"), 1);
+    // The site hears of the product, its variant and their rows.
+    for (int id : {base, 10})
+        EXPECT_EQ(project.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE "
+                                               "NomeTabella='Prodotti' AND IDRecord=%1").arg(id)), 1) << id;
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='ProdottiColori' AND IDRecord=7"), 1);
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='ProdottiLingue'"), 1);
+    for (const QString &file : files)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    // The deleted file leaves its marker for the site.
+    EXPECT_TRUE(QFile::exists(project.file("website/images/prodotti/files/d10_manuale")));
 }

@@ -6,6 +6,7 @@
 #include "editors/catalogue/import/CIdCategorieDlg.h"
 #include "catalogue/import/ProductImport.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -22,9 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kValidationTitle = QStringLiteral("Validazione campi");
-const QString kMandatory = QStringLiteral("Campo obbligatorio!");
 
 } // namespace
 
@@ -263,12 +261,12 @@ void CImportaProdottiDlg::start()
     if (m_import)
         return;
     if (m_file->text().trimmed().isEmpty()) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_file->setFocus();
         return;
     }
     if (m_separator->text().isEmpty()) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_separator->setFocus();
         return;
     }

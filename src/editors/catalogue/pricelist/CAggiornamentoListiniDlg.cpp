@@ -6,6 +6,7 @@
 #include "catalogue/CategoryTree.h"
 #include "catalogue/pricelist/PriceListUpdate.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,9 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kValidationTitle = QStringLiteral("Validazione campi");
-const QString kMandatory = QStringLiteral("Campo obbligatorio!");
 
 void addNodes(QTreeWidgetItem *parent, const QList<TreeNode> &nodes)
 {
@@ -114,17 +112,17 @@ void CAggiornamentoListiniDlg::start()
 {
     double percentage = 0;
     if (m_percentage->text().trimmed().isEmpty() || !m_percentage->GetValue(percentage)) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_percentage->setFocus();
         return;
     }
     if (m_list->currentIndex() < 0) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_list->setFocus();
         return;
     }
     if (percentage < PriceListUpdate::MinimumPercentage) {
-        ui().tell(kValidationTitle, PriceListUpdate::PercentageTooLowText, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, PriceListUpdate::PercentageTooLowText, UiPort::Icon::Stop);
         m_percentage->setFocus();
         return;
     }

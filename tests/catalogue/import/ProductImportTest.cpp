@@ -393,11 +393,13 @@ TEST(ProductImportTest, ObsoleteProductsDeletedLoseTheirFilesOnlyWhenTheImportIs
     ASSERT_TRUE(runImport(p, p.writeFile(QStringLiteral("1.txt"), "12;KEEP;Resta;Resta;1.00;20;\n12;GONE;Via;Via;1.00;20;\n")).ok());
     int gone = 0;
     {
+        // GONE and its variant are both absent from the file and unchanged
+        // since the last publication.
         Database db(p.folder().database());
         db.execute(QStringLiteral("UPDATE Prodotti SET Modificato=FALSE"));
         gone = db.scalar(QStringLiteral("SELECT ID FROM Prodotti WHERE Codice='GONE'")).toInt();
         db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo, Modificato) "
-                                  "VALUES (50, 50, %1, 'GONE-V', TRUE, TRUE)").arg(gone));
+                                  "VALUES (50, 50, %1, 'GONE-V', TRUE, FALSE)").arg(gone));
         db.execute(QStringLiteral("INSERT INTO ProdottiColori (ID, IDProdotto, Codice) VALUES (4, 50, 'BLU')"));
     }
     const ProductPictures pictures(p.path());

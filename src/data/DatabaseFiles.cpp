@@ -1,6 +1,7 @@
 #include "data/DatabaseFiles.h"
 
 #include "data/DataError.h"
+#include "support/ErrorText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -89,14 +90,14 @@ void copyBytes(const QString &source, const QString &dest)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile leggere il file: %1").arg(in.errorString()), source);
+        throw ZF_DATA_ERROR(QStringLiteral("Impossibile leggere il file: %1").arg(ErrorText::italian(in.errorString())), source);
     QFile out(dest);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile scrivere il file: %1").arg(out.errorString()), dest);
+        throw ZF_DATA_ERROR(QStringLiteral("Impossibile scrivere il file: %1").arg(ErrorText::italian(out.errorString())), dest);
     QByteArray chunk;
     while (!(chunk = in.read(1 << 20)).isEmpty()) {
         if (out.write(chunk) != chunk.size()) {
-            const QString err = out.errorString();
+            const QString err = ErrorText::italian(out.errorString());
             out.close();
             QFile::remove(dest);
             throw ZF_DATA_ERROR(QStringLiteral("Scrittura non riuscita: %1").arg(err), dest);
@@ -105,12 +106,12 @@ void copyBytes(const QString &source, const QString &dest)
     if (in.error() != QFile::NoError) {
         out.close();
         QFile::remove(dest);
-        throw ZF_DATA_ERROR(QStringLiteral("Lettura non riuscita: %1").arg(in.errorString()), source);
+        throw ZF_DATA_ERROR(QStringLiteral("Lettura non riuscita: %1").arg(ErrorText::italian(in.errorString())), source);
     }
     if (!out.flush()) {
         out.close();
         QFile::remove(dest);
-        throw ZF_DATA_ERROR(QStringLiteral("Scrittura non riuscita: %1").arg(out.errorString()), dest);
+        throw ZF_DATA_ERROR(QStringLiteral("Scrittura non riuscita: %1").arg(ErrorText::italian(out.errorString())), dest);
     }
     out.close();
 }

@@ -888,7 +888,7 @@ bool Recordset::find(int kind, const QString &criteria)
     Impl &x = *d;
     completeKeyset();
     const int n = int(x.keys.size());
-    int from, to, step;  // positions to consider, in order
+    int from = 0, to = 0, step = 1;  // positions to consider, in order
     switch (k) {
     case FindKind::First: from = 0; to = n; step = 1; break;
     case FindKind::Last: from = n - 1; to = -1; step = -1; break;

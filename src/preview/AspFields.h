@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 namespace preview {
 
@@ -25,7 +26,8 @@ private:
 };
 
 // Request.QueryString, Request.Form, Request.ServerVariables: text pairs in
-// the order they arrived. Names are compared exactly (case matters).
+// the order they arrived; an item reads as an AspStringList. Names are compared without regard to case, as
+// pages written for IIS expect (Request("ID") finds ?id=5).
 class AspFields : public vbs::Dispatch {
 public:
     QString typeName() const override { return QStringLiteral("IRequestDictionary"); }
@@ -34,8 +36,9 @@ public:
     vbs::Variant call(int id, vbs::CallArgs &args, bool wantResult) override;
     std::unique_ptr<vbs::Enumerator> enumerate() override;
 
-    // Adds a pair; a name already present gets "," and the value appended.
-    // A new name past HttpLimits::kMaxFormFields is left out.
+    // Adds a pair; a name already present gets the value added to its
+    // values (read as text they are joined by ","). A new name past
+    // HttpLimits::kMaxFormFields is left out.
     void add(const QString &name, const QString &value);
     void clear()
     {
@@ -47,10 +50,12 @@ public:
     // 1-based position (its leading digits); otherwise a name. No match
     // gives an empty string.
     QString item(const QString &key) const;
+    // Every value of the item (none when there is no match).
+    QStringList values(const QString &key) const;
 
 private:
-    QList<QPair<QString, QString>> m_items;
-    QHash<QString, qsizetype> m_index;  // name -> position in m_items
+    QList<QPair<QString, QStringList>> m_items;
+    QHash<QString, qsizetype> m_index;  // lower-case name -> position in m_items
 };
 
 // Text of a script argument, reading an object through its default member.

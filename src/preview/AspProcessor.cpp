@@ -1,16 +1,21 @@
 #include "AspProcessor.h"
 
+#include "AspApplication.h"
+#include "AspCodePage.h"
 #include "AspRequest.h"
 #include "AspResponse.h"
 #include "AspServer.h"
 #include "AspSession.h"
 #include "AspText.h"
+#include "GlobalAsa.h"
 #include "RunningPage.h"
 #include "ScriptingContext.h"
 #include "ado/DatabasePool.h"
 #include "script/Parser.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -21,9 +26,11 @@ using namespace vbs;
 
 namespace {
 
-bool readFile(const QString &path, QString &text)
+bool readFile(const QString &path, QString &text, bool *tooLarge = nullptr)
 {
     QFile f(path);
+    if (tooLarge)
+        *tooLarge = f.size() > AspLimits::kMaxPageBytes;
     if (!f.open(QIODevice::ReadOnly) || f.size() > AspLimits::kMaxPageBytes)
         return false;
     QByteArray bytes = f.readAll();
@@ -64,12 +71,50 @@ struct AspProcessor::PageObjects {
     Ref<AspResponse> response;
     Ref<AspServer> server;
     Ref<ScriptingContext> context;
+    QStringList errors;               // messages shown after the page's output
+    QString file;                     // the page running now (Server.Execute changes it)
+    int depth = 0;                    // pages run by Server.Execute within the page
+    Engine *pageEngine = nullptr;     // the engine of the requested page
+    QElapsedTimer started;            // when the requested page started
+    int timeLimitMs = AspLimits::kDefaultPageTimeMs;
+    int directiveCodePage = 0;        // the page directive's CodePage
 };
 
-AspProcessor::AspProcessor(const SiteMap &site) : m_site(site), m_session(makeRef<AspSession>()) {}
+// Server.Execute, Transfer, GetLastError and ScriptTimeout of one request.
+class AspProcessor::PageHost : public AspServer::Host {
+public:
+    PageHost(AspProcessor &processor, PageObjects &objects) : m_processor(processor), m_objects(objects) {}
+    void execute(const QString &path, bool transfer) override
+    {
+        m_processor.executePage(m_objects, path, transfer);
+    }
+    AspErrorInfo lastError() const override { return m_processor.m_lastError; }
+    int scriptTimeout() const override { return (m_objects.timeLimitMs + 999) / 1000; }
+    void setScriptTimeout(int seconds) override
+    {
+        m_objects.timeLimitMs = int(std::min<qint64>(qint64(seconds) * 1000, AspLimits::kMaxPageTimeMs));
+        if (m_objects.pageEngine) {
+            m_objects.pageEngine->setTimeLimit(m_objects.timeLimitMs);
+            RunningPage::begin(int(std::max<qint64>(0, m_objects.timeLimitMs - m_objects.started.elapsed())));
+        }
+    }
+
+private:
+    AspProcessor &m_processor;
+    PageObjects &m_objects;
+};
+
+AspProcessor::AspProcessor(const SiteMap &site)
+    : m_site(site), m_session(makeRef<AspSession>()), m_application(makeRef<AspApplication>()),
+      m_clock([] { return QDateTime::currentMSecsSinceEpoch(); })
+{
+}
 
 AspProcessor::~AspProcessor()
 {
+    // Values kept in Session and Application go before the data components' pool.
+    m_session->contents().clear();
+    m_application->contents().clear();
     DatabasePool::closeAll();
 }
 
@@ -503,112 +548,256 @@ QStringList AspProcessor::checkPage(const QString &pageFile) const
 
 // --- running ------------------------------------------------------------------
 
-void AspProcessor::prepareEngine(Engine &engine, PageObjects &objects) const
+void AspProcessor::prepareEngine(Engine &engine, PageObjects &objects, bool withPage) const
 {
     EngineLimits limits = engine.limits();
-    limits.timeLimitMs = m_timeLimitMs;
+    limits.timeLimitMs = objects.timeLimitMs;
     engine.setLimits(limits);
-    engine.setLocale(m_locale);
+    engine.setLocale(m_session->lcid() ? m_session->lcid() : m_locale);
     engine.setFileRoots(fileRoots());
     const ComponentRegistry &components = previewComponents();
     for (const QString &progId : components.progIds())
         engine.addComponent(progId, *components.find(progId));
-    engine.addNamedItem(QStringLiteral("Request"), objects.request);
-    engine.addNamedItem(QStringLiteral("Response"), objects.response);
+    if (withPage) {
+        engine.addNamedItem(QStringLiteral("Request"), objects.request);
+        engine.addNamedItem(QStringLiteral("Response"), objects.response);
+    }
     engine.addNamedItem(QStringLiteral("Session"), m_session);
     engine.addNamedItem(QStringLiteral("Server"), objects.server);
+    engine.addNamedItem(QStringLiteral("Application"), m_application);
+}
+
+void AspProcessor::recordErrors(const Engine &engine)
+{
+    if (engine.errors().isEmpty())
+        return;
+    const ScriptError &e = engine.errors().last();
+    const SourceLocation where = engine.mapLine(e.line);
+    m_lastError = AspErrorInfo{e.number, e.sourceText(), e.text(), where.file, where.line,
+                               e.column > 0 ? e.column : -1};
 }
 
 void AspProcessor::runGlobalAsa(PageObjects &objects)
 {
+    // Application_OnStart once for the server, then Session_OnStart once
+    // for each session, both ahead of the page that starts them; what they
+    // write comes out at the head of that page.
+    const GlobalAsa asa = GlobalAsa::load(m_site.rootFolder());
+    QString calls;
+    if (m_globalAsaPending && asa.defines(QStringLiteral("Application_OnStart")))
+        calls += QStringLiteral("\nApplication_OnStart\n");
+    if (m_sessionStartPending && asa.defines(QStringLiteral("Session_OnStart")))
+        calls += QStringLiteral("\nSession_OnStart\n");
     m_globalAsaPending = false;
-    QString content;
-    if (!readFile(m_site.rootFolder() + QStringLiteral("/global.asa"), content))
+    m_sessionStartPending = false;
+    if (calls.isEmpty())
         return;
-    QString script;
-    bool application = false;
-    bool session = false;
-    for (const QString &line : textLines(content)) {
-        if (line.contains(QLatin1String("<SCRIPT")) || line.contains(QLatin1String("<script"))
-            || line.contains(QLatin1String("</SCRIPT")) || line.contains(QLatin1String("</script")))
-            continue;
-        script += line + QLatin1Char('\n');
-        application = application || line.contains(QLatin1String("Application_OnStart"));
-        session = session || line.contains(QLatin1String("Session_OnStart"));
-    }
-    if (application)
-        script += QStringLiteral("\n\nApplication_OnStart\n");
-    if (session)
-        script += QStringLiteral("Session_OnStart\n");
     Engine engine;
     prepareEngine(engine, objects);
     engine.setSourceName(QStringLiteral("global.asa"));
     {
-        const PageRun run(m_timeLimitMs);
-        engine.run(script);
+        const PageRun run(objects.timeLimitMs);
+        engine.run(asa.script() + calls);
     }
     objects.server->endPage();
+    recordErrors(engine);
+    objects.errors += engine.errorMessages();
     engine.reset();
 }
 
-AspProcessor::Result AspProcessor::processPage(const QString &pageFile, const QByteArray &request)
+void AspProcessor::runGlobalAsaEvent(PageObjects &objects, const QString &procedure)
+{
+    const GlobalAsa asa = GlobalAsa::load(m_site.rootFolder());
+    if (!asa.defines(procedure))
+        return;
+    // As on a server, the end of a session has no request to answer.
+    Engine engine;
+    prepareEngine(engine, objects, false);
+    engine.setSourceName(QStringLiteral("global.asa"));
+    {
+        const PageRun run(objects.timeLimitMs);
+        engine.run(asa.script() + QLatin1Char('\n') + procedure + QLatin1Char('\n'));
+    }
+    objects.server->endPage();
+    recordErrors(engine);
+    objects.errors += engine.errorMessages();
+    engine.reset();
+}
+
+void AspProcessor::checkSession(PageObjects &objects)
+{
+    // A session left unused for longer than its Timeout ends; the next
+    // page starts a new one.
+    const qint64 now = m_clock();
+    if (!m_sessionStartPending && now - m_sessionLastUse > qint64(m_session->timeoutMinutes()) * 60000) {
+        runGlobalAsaEvent(objects, QStringLiteral("Session_OnEnd"));
+        m_session->startNew();
+        m_sessionStartPending = true;
+    }
+    m_sessionLastUse = now;
+}
+
+void AspProcessor::runScript(PageObjects &objects, const QString &file, const QString &text)
+{
+    const ExpandedPage expanded = expandIncludes(text, file);
+    Script script = toScript(expanded);
+    objects.errors += expanded.errors;
+    for (const QString &language : script.otherLanguages)
+        objects.errors.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")
+                                  .arg(language, displayName(file)));
+    if (!isVBScript(script.directives.language)) {
+        objects.errors.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")
+                                  .arg(script.directives.language, displayName(file)));
+        return;
+    }
+    // The page's own code page decides how its answer is written.
+    const int codePage = script.directives.codePage;
+    if (objects.depth == 0 && codePage > 0) {
+        objects.directiveCodePage = codePage;
+        if (codepage::isSupported(codePage))
+            objects.response->setCodePage(codePage);
+        else
+            objects.errors.append(QStringLiteral("Code page non valida: %1 (%2)").arg(codePage).arg(displayName(file)));
+    }
+
+    const QStringList savedChunks = objects.response->chunks();
+    const QString savedFile = objects.file;
+    objects.response->chunks() = script.chunks;
+    objects.file = file;
+    Engine engine;
+    prepareEngine(engine, objects);
+    if (script.directives.lcid > 0)
+        engine.setLocale(script.directives.lcid);
+    engine.setSourceName(displayName(file));
+    const QList<SourceLocation> lines = script.lines;
+    engine.setLineMapper([lines](int scriptLine) {
+        if (scriptLine >= 1 && scriptLine <= lines.size())
+            return lines[scriptLine - 1];
+        return lines.isEmpty() ? SourceLocation{} : lines.last();
+    });
+    if (objects.depth == 0) {
+        // Pages run by Server.Execute share the page's time.
+        objects.pageEngine = &engine;
+        objects.started.start();
+        const PageRun run(objects.timeLimitMs);
+        engine.run(script.text);
+        objects.server->endPage();
+        objects.pageEngine = nullptr;
+    } else {
+        engine.run(script.text);
+    }
+    recordErrors(engine);
+    objects.errors += engine.errorMessages();
+    engine.reset();
+    objects.response->chunks() = savedChunks;
+    objects.file = savedFile;
+}
+
+void AspProcessor::executePage(PageObjects &objects, const QString &path0, bool transfer)
+{
+    const QString method = transfer ? QStringLiteral("Server.Transfer") : QStringLiteral("Server.Execute");
+    // A query string is not passed on: the page sees the caller's request.
+    QString path = path0.section(QLatin1Char('?'), 0, 0).trimmed();
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString file;
+    if (path.startsWith(QLatin1Char('/'))) {
+        file = m_site.mapUrl(path);
+    } else if (!path.isEmpty()) {
+        const QString candidate = QDir::cleanPath(QFileInfo(objects.file).absolutePath() + QLatin1Char('/') + path);
+        for (const QString &folder : m_site.allFolders()) {
+            if (SiteMap::isInside(candidate, folder))
+                file = candidate;
+        }
+    }
+    if (file.isEmpty() || !QFileInfo(file).isFile())
+        raise(ErrInvalidCall, QStringLiteral("%1: pagina non trovata: \"%2\".").arg(method, path0));
+    if (!file.endsWith(QLatin1String(".asp"), Qt::CaseInsensitive))
+        raise(ErrInvalidCall, QStringLiteral("%1: \"%2\" non è una pagina ASP.").arg(method, path0));
+    if (objects.depth >= AspLimits::kMaxExecuteDepth)
+        raise(ErrOutOfStack, QStringLiteral("%1: troppe pagine eseguite l'una dentro l'altra.").arg(method));
+    QString text;
+    bool tooLarge = false;
+    if (!readFile(file, text, &tooLarge))
+        raise(ErrInvalidCall, tooLarge ? QStringLiteral("%1: la pagina \"%2\" è troppo grande.").arg(method, path0)
+                                       : QStringLiteral("%1: impossibile leggere \"%2\".").arg(method, path0));
+    // The called page's errors appear where it ran.
+    QStringList outer;
+    outer.swap(objects.errors);
+    ++objects.depth;
+    runScript(objects, file, text);
+    --objects.depth;
+    outer.swap(objects.errors);
+    for (const QString &message : outer)
+        objects.response->appendMessage(QStringLiteral("<p>") + message + QStringLiteral("</p>"));
+    if (transfer || objects.response->ended())
+        throw ScriptStop{};
+}
+
+AspProcessor::Result AspProcessor::processPage(const QString &pageFile, const QByteArray &request,
+                                               const AspConnectionInfo &connection)
 {
     PageObjects objects;
+    objects.file = pageFile;
+    objects.timeLimitMs = m_timeLimitMs;
     objects.request = makeRef<AspRequest>();
-    objects.request->parseRequest(request);
+    AspConnectionInfo info = connection;
+    info.pageFile = pageFile;
+    info.rootFolder = m_site.rootFolder();
+    objects.request->parseRequest(request, info);
     objects.response = makeRef<AspResponse>();
+    objects.response->setOutputLimit(m_outputLimit);
     objects.server = makeRef<AspServer>(m_site, fileRoots());
     objects.context = makeRef<ScriptingContext>();
     objects.context->attach(objects.request.get(), objects.response.get(), m_session.get(),
-                            objects.server.get());
+                            objects.server.get(), m_application.get());
     objects.server->setScriptingContext(objects.context.get());
+    PageHost host(*this, objects);
+    objects.server->setHost(&host);
 
-    if (m_globalAsaPending)
+    checkSession(objects);
+    if (m_session->codePage())
+        objects.response->setCodePage(m_session->codePage());
+    if (m_globalAsaPending || m_sessionStartPending)
         runGlobalAsa(objects);
 
     Result result;
     QString pageText;
-    readFile(pageFile, pageText);
-    const ExpandedPage expanded = expandIncludes(pageText, pageFile);
-    Script script = toScript(expanded);
-    objects.response->chunks() = script.chunks;
-
-    QStringList errors = expanded.errors;
-    for (const QString &language : script.otherLanguages)
-        errors.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")
-                          .arg(language, displayName(pageFile)));
-    result.codePage = script.directives.codePage;
-    if (!isVBScript(script.directives.language)) {
-        errors.append(QStringLiteral("Linguaggio di script non supportato: %1 (%2)")
-                          .arg(script.directives.language, displayName(pageFile)));
+    bool tooLarge = false;
+    if (objects.response->ended()) {
+        // Session_OnStart redirected or ended the answer: the page does not run.
+    } else if (readFile(pageFile, pageText, &tooLarge)) {
+        runScript(objects, pageFile, pageText);
     } else {
-        Engine engine;
-        prepareEngine(engine, objects);
-        if (script.directives.lcid > 0)
-            engine.setLocale(script.directives.lcid);
-        engine.setSourceName(displayName(pageFile));
-        const QList<SourceLocation> lines = script.lines;
-        engine.setLineMapper([lines](int scriptLine) {
-            if (scriptLine >= 1 && scriptLine <= lines.size())
-                return lines[scriptLine - 1];
-            return lines.isEmpty() ? SourceLocation{} : lines.last();
-        });
-        {
-            const PageRun run(m_timeLimitMs);
-            engine.run(script.text);
-        }
-        objects.server->endPage();
-        errors += engine.errorMessages();
-        engine.reset();
+        result.status = "500 Internal Server Error";
+        objects.errors.append(tooLarge ? QStringLiteral("Il file %1 supera la dimensione massima di %2 MB e non viene eseguito.")
+                                             .arg(displayName(pageFile)).arg(AspLimits::kMaxPageBytes >> 20)
+                                       : QStringLiteral("Impossibile leggere il file %1.").arg(displayName(pageFile)));
     }
+    if (objects.response->overflowed())
+        objects.errors.append(QStringLiteral("La pagina ha superato il limite di %1 byte di output ed è stata interrotta.")
+                                  .arg(m_outputLimit));
 
-    result.redirect = objects.response->redirectLocation();
-    if (result.redirect.isEmpty()) {
-        result.output = objects.response->output();
-        for (const QString &message : errors)
-            result.output += QStringLiteral("<p>") + message + QStringLiteral("</p>");
+    if (m_session->isAbandoned()) {
+        runGlobalAsaEvent(objects, QStringLiteral("Session_OnEnd"));
+        m_session->startNew();
+        m_sessionStartPending = true;
     }
-    objects.response->endPage();
+    m_application->releaseLocks();
+
+    AspResponse &response = *objects.response;
+    result.redirect = response.redirectLocation();
+    result.codePage = objects.directiveCodePage;
+    if (result.redirect.isEmpty()) {
+        for (const QString &message : objects.errors)
+            response.appendMessage(QStringLiteral("<p>") + message + QStringLiteral("</p>"));
+        result.output = response.output();
+        result.body = response.body();
+        if (result.status.startsWith("200"))
+            result.status = response.status();
+    }
+    result.headers = response.headers();
+    response.endPage();
+    objects.server->setHost(nullptr);
     objects.server->setScriptingContext(nullptr);
     objects.context->detach();
     return result;

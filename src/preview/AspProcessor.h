@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AspError.h"
+#include "AspRequest.h"
 #include "SiteMap.h"
 
 #include "script/Dispatch.h"
@@ -10,9 +12,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace preview {
 
-class AspRequest;
+class AspApplication;
 class AspResponse;
 class AspServer;
 class AspSession;
@@ -22,6 +26,8 @@ struct AspLimits {
     static constexpr int kMaxIncludeDepth = 32;
     static constexpr qint64 kMaxPageBytes = 8 * 1024 * 1024;  // page or include file
     static constexpr int kDefaultPageTimeMs = 10000;
+    static constexpr int kMaxPageTimeMs = 300000;  // the most Server.ScriptTimeout may ask
+    static constexpr int kMaxExecuteDepth = 8;     // pages run by Server.Execute within each other
 };
 
 // Turns .asp pages into scripts and runs them with the Request, Response,
@@ -57,6 +63,9 @@ public:
     struct Result {
         QString output;    // what the page wrote, then its errors as <p>...</p>
         QString redirect;  // non-empty when the page called Response.Redirect
+        QByteArray status = "200 OK";  // status line after "HTTP/1.1 "
+        QList<QByteArray> headers;     // "Name: value", without Content-Length
+        QByteArray body;               // the output in the answer's code page
         int codePage = 0;  // the page directive's CodePage, 0 when it gave none
     };
 
@@ -65,15 +74,22 @@ public:
 
     void setPageTimeLimit(int ms) { m_timeLimitMs = ms; }
     void setLocale(int lcid) { m_locale = lcid; }
+    // The most a page may write (characters and bytes); past it the page
+    // ends with an error paragraph.
+    void setOutputLimit(qint64 limit) { m_outputLimit = limit; }
+    // The clock that session timeouts are measured on (milliseconds).
+    void setClock(std::function<qint64()> clock) { m_clock = std::move(clock); }
     // Folders that Scripting.FileSystemObject and the data components may use.
     void setFileRoots(const QStringList &roots) { m_fileRoots = roots; }
     QStringList fileRoots() const;
 
     AspSession &session() { return *m_session; }
+    AspApplication &application() { return *m_application; }
     bool globalAsaPending() const { return m_globalAsaPending; }
 
     // Runs the page file for the request (head and body as received).
-    Result processPage(const QString &pageFile, const QByteArray &request);
+    Result processPage(const QString &pageFile, const QByteArray &request,
+                       const AspConnectionInfo &connection = {});
 
     // Replaces each directive "<!-- #include virtual="..." -->" (from the
     // root folder) and "<!-- #include file="..." -->" (from the including
@@ -107,13 +123,25 @@ private:
     struct PageObjects;
     struct Segment;
     struct Expansion;
+    class PageHost;
     void expandInto(const QString &text, const QString &file, Expansion &x, ExpandedPage &out) const;
-    void prepareEngine(vbs::Engine &engine, PageObjects &objects) const;
+    void prepareEngine(vbs::Engine &engine, PageObjects &objects, bool withPage = true) const;
     void runGlobalAsa(PageObjects &objects);
+    void runGlobalAsaEvent(PageObjects &objects, const QString &procedure);
+    void checkSession(PageObjects &objects);
+    void runScript(PageObjects &objects, const QString &file, const QString &text);
+    void executePage(PageObjects &objects, const QString &path, bool transfer);
+    void recordErrors(const vbs::Engine &engine);
 
     const SiteMap &m_site;
     vbs::Ref<AspSession> m_session;
-    bool m_globalAsaPending = true;
+    vbs::Ref<AspApplication> m_application;
+    bool m_globalAsaPending = true;     // Application_OnStart has not run yet
+    bool m_sessionStartPending = true;  // Session_OnStart has not run for this session
+    qint64 m_sessionLastUse = 0;
+    std::function<qint64()> m_clock;
+    qint64 m_outputLimit = 16 * 1024 * 1024;
+    AspErrorInfo m_lastError;
     int m_timeLimitMs = AspLimits::kDefaultPageTimeMs;
     int m_locale = 1040;
     QStringList m_fileRoots;

@@ -287,17 +287,31 @@ void HttpConnection::serve(const HttpRequestParser::Result &request, const QByte
     // Pages named on Windows may say ".ASP": they are pages all the same,
     // never sent out as source.
     if (extension.compare(QLatin1String(".asp"), Qt::CaseInsensitive) == 0) {
-        const AspProcessor::Result page = m_server.processor().processPage(file, text);
+        AspConnectionInfo connection;
+        connection.remoteAddress = m_socket->peerAddress().toString();
+        connection.remotePort = m_socket->peerPort();
+        connection.localAddress = m_socket->localAddress().toString();
+        connection.localPort = m_socket->localPort();
+        const AspProcessor::Result page = m_server.processor().processPage(file, text, connection);
+        QByteArray head;
+        for (const QByteArray &header : page.headers)
+            head += header + "\r\n";
         if (!page.redirect.isEmpty()) {
+            // The page's cookies and headers go with the redirection.
+            QByteArray headers;
+            for (const QByteArray &header : page.headers) {
+                if (!header.startsWith("Content-Type:"))
+                    headers += header + "\r\n";
+            }
             m_socket->write(statusLine(302) + "Location: " + page.redirect.toUtf8()
-                            + "\r\nContent-Type: text/html\r\nContent-Length: 0\r\n" + closeHeader + "\r\n");
+                            + "\r\nContent-Type: text/html\r\n" + headers + "Content-Length: 0\r\n"
+                            + closeHeader + "\r\n");
             emit m_server.requestServed(method, target, 302);
             return;
         }
-        const QByteArray body = page.output.toUtf8();
-        m_socket->write(statusLine(200) + "Content-Type: text/html; charset=utf-8\r\nContent-Length: "
-                        + QByteArray::number(body.size()) + "\r\n" + closeHeader + "\r\n" + body);
-        emit m_server.requestServed(method, target, 200);
+        m_socket->write("HTTP/1.1 " + page.status + "\r\n" + head + "Content-Length: "
+                        + QByteArray::number(page.body.size()) + "\r\n" + closeHeader + "\r\n" + page.body);
+        emit m_server.requestServed(method, target, page.status.left(3).toInt());
         return;
     }
 

@@ -4,6 +4,7 @@
 #include "HttpConnection.h"
 #include "RunningPage.h"
 #include "ado/DatabasePool.h"
+#include "support/ErrorText.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -60,7 +61,7 @@ bool WebServer::start(QString *error)
     connect(m_listener, &QTcpServer::newConnection, this, &WebServer::acceptConnections);
     if (!m_listener->listen(QHostAddress::LocalHost, m_port)) {
         if (error)
-            *error = m_listener->errorString();
+            *error = ErrorText::italian(m_listener->errorString());
         delete m_listener;
         m_listener = nullptr;
         return false;

@@ -93,6 +93,13 @@ void Interpreter::keepUnit(std::unique_ptr<Unit> u)
 
 // ---- running ------------------------------------------------------------------------------------------
 
+void Interpreter::setTimeLimit(int ms)
+{
+    limits.timeLimitMs = ms;
+    if (m_running > 0)
+        m_deadline = m_runStart + ms;
+}
+
 bool Interpreter::isFatal(const ScriptError &e)
 {
     return e.number == ErrTimeout;
@@ -116,7 +123,8 @@ bool Interpreter::guarded(Fn &&fn)
     char base;
     if (outer) {
         m_stackBase = &base;
-        m_deadline = m_clock.elapsed() + limits.timeLimitMs;
+        m_runStart = m_clock.elapsed();
+        m_deadline = m_runStart + limits.timeLimitMs;
         m_depth = 0;
     }
     ++m_running;

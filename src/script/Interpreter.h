@@ -48,6 +48,9 @@ public:
     Variant evaluate(const QString &expression, bool *ok);
     bool callGlobal(const QString &name, const QList<Variant> &args, Variant *result);
     void reset();
+    // Changes the time limit of the run under way (counted from its start)
+    // and of later runs.
+    void setTimeLimit(int ms);
 
     // --- Context ---
     Variant createObject(const QString &progId) override;
@@ -130,6 +133,7 @@ private:
     const FunctionRegistry &m_builtins;
     QElapsedTimer m_clock;
     qint64 m_deadline = 0;
+    qint64 m_runStart = 0;
     uint32_t m_ticks = 0;
     int m_depth = 0;
     int m_running = 0;

@@ -23,6 +23,7 @@ struct BoxAnswerer {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QString title;
+    QStringList buttonTexts;
 
     void pressNext(QMessageBox::StandardButton press)
     {
@@ -32,6 +33,9 @@ struct BoxAnswerer {
             icon = box->icon();
             buttons = box->standardButtons();
             title = box->windowTitle();
+            buttonTexts.clear();
+            for (QAbstractButton *b : box->buttons())
+                buttonTexts << b->text().remove(QLatin1Char('&'));
             box->button(press)->click();
         });
     }
@@ -51,6 +55,9 @@ TEST(QtUiPortTest, MessageIconsButtonsAndAnswers)
     EXPECT_EQ(answerer.icon, QMessageBox::Warning);
     EXPECT_EQ(answerer.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(answerer.title, QStringLiteral("Aggiornamento sito"));
+    // Qt's own buttons speak Italian.
+    EXPECT_TRUE(answerer.buttonTexts.contains(QStringLiteral("Sì"))) << answerer.buttonTexts.join(',').toStdString();
+    EXPECT_FALSE(answerer.buttonTexts.contains(QStringLiteral("Yes")));
 
     answerer.pressNext(QMessageBox::Ok);
     port.tell(QStringLiteral("t"), QStringLiteral("x"), UiPort::Icon::Stop);

@@ -97,6 +97,30 @@ TEST_F(CategoryViewFixture, SelectionOpeningAndButtonStates)
     EXPECT_EQ(view->selectedId(), 0);
 }
 
+TEST_F(CategoryViewFixture, SelectingWithTheMouseEnablesTheMoveButtonsAsTheKeyboardDoes)
+{
+    const int wine = insertUnder(0, "VIN", "Vini");
+    insertUnder(wine, "ROS", "Rossi");
+    const int white = insertUnder(wine, "BIA", "Bianchi");
+    view->show();
+    view->tree()->expandAll();
+    QApplication::processEvents();
+
+    QTreeWidgetItem *item = view->itemFor(white);
+    QTest::mouseClick(view->tree()->viewport(), Qt::LeftButton, {},
+                      view->tree()->visualItemRect(item).center());
+    EXPECT_EQ(view->selectedId(), white);
+    EXPECT_TRUE(enabled(TreeEditorView::Up));
+    EXPECT_FALSE(enabled(TreeEditorView::Down));
+
+    // The keyboard gives the same states.
+    view->tree()->setFocus();
+    QTest::keyClick(view->tree()->viewport(), Qt::Key_Up);
+    EXPECT_NE(view->selectedId(), white);
+    EXPECT_FALSE(enabled(TreeEditorView::Up));
+    EXPECT_TRUE(enabled(TreeEditorView::Down));
+}
+
 TEST_F(CategoryViewFixture, DeleteAsksAndRemovesTheSubtree)
 {
     const int wine = insertUnder(0, "VIN", "Vini");

@@ -291,18 +291,27 @@ TEST(AspProcessor, GlobalAsaCallsApplicationStartFirst)
     EXPECT_EQ(s.output(QStringLiteral("p.asp")), QStringLiteral("AS"));
 }
 
-TEST(AspProcessor, SessionKeepsTextValuesForTheServersLife)
+TEST(AspProcessor, SessionKeepsValuesAndObjectsForTheServersLife)
 {
     ProcessorSite s;
-    s.page(QStringLiteral("scrivi.asp"), "<% Session(\"n\") = 5 : Session(\"N\") = \"grande\" %>");
+    s.page(QStringLiteral("scrivi.asp"),
+           "<% Session(\"n\") = 5 : Session(\"Nome\") = \"Mario\" : Session(\"lista\") = Array(1, 2, 3)\r\n"
+           "Set d = Server.CreateObject(\"Scripting.Dictionary\") : d.Add \"k\", \"v\"\r\n"
+           "Set Session(\"carrello\") = d %>");
     s.page(QStringLiteral("leggi.asp"),
-           "<%= TypeName(Session(\"n\").Item) %>|<%= Session(\"n\") %>|<%= Session(\"N\") %>|"
-           "<%= IsEmpty(Session(\"manca\")) %>|<%= Session(\"n\") + 1 %>");
+           "<%= TypeName(Session(\"n\")) %>|<%= Session(\"N\") + 1 %>|<%= Session(\"nome\") %>|"
+           "<%= IsEmpty(Session(\"manca\")) %>|<%= Session(\"lista\")(2) %>|<%= Session(\"carrello\")(\"k\") %>|"
+           "<%= Session.Contents.Count %>|<% For Each k In Session.Contents %><%= k %>;<% Next %>");
     s.output(QStringLiteral("scrivi.asp"));
-    EXPECT_EQ(s.output(QStringLiteral("leggi.asp")), QStringLiteral("String|5|grande|Vero|6"));
-    EXPECT_EQ(s.processor.session().value(QStringLiteral("n")), QStringLiteral("5"));
-    s.page(QStringLiteral("oggetto.asp"), "<% Set Session(\"d\") = CreateObject(\"Scripting.Dictionary\") %>");
-    EXPECT_TRUE(s.output(QStringLiteral("oggetto.asp")).contains(QStringLiteral("800a000d")));
+    EXPECT_EQ(s.output(QStringLiteral("leggi.asp")),
+              QStringLiteral("Integer|6|Mario|Vero|3|v|4|n;Nome;lista;carrello;"));
+    // Script class instances die with their page's engine: refused.
+    s.page(QStringLiteral("classe.asp"), "<% Class C : End Class : Set Session(\"c\") = New C %>");
+    EXPECT_TRUE(s.output(QStringLiteral("classe.asp")).contains(QStringLiteral("Session o Application")));
+    s.page(QStringLiteral("togli.asp"),
+           "<% Session.Contents.Remove \"n\" : Session.Contents.Remove 1 %><%= Session.Contents.Count %>"
+           "<% Session.Contents.RemoveAll %>|<%= Session.Contents.Count %>");
+    EXPECT_EQ(s.output(QStringLiteral("togli.asp")), QStringLiteral("2|0"));
 }
 
 TEST(AspProcessor, RequestObjectAsPagesUseIt)
@@ -331,7 +340,7 @@ TEST(AspProcessor, ResponseAndServerMembers)
               QStringLiteral("0|%1/database.mdb|%2/x.asp|&lt;b&gt;&amp;|a+b|Vero").arg(s.db(), s.root()));
     s.page(QStringLiteral("w.asp"), "<% Response.WriteHTML 7 %>");
     EXPECT_TRUE(s.output(QStringLiteral("w.asp")).contains(QStringLiteral("800a0009")));
-    s.page(QStringLiteral("membro.asp"), "<% Response.Flush %>");
+    s.page(QStringLiteral("membro.asp"), "<% Response.Volo %>");
     EXPECT_TRUE(s.output(QStringLiteral("membro.asp")).contains(QStringLiteral("800a01b6")));
 }
 

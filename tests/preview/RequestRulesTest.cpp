@@ -49,8 +49,9 @@ TEST(ParseRequest, PostBodyFillsFormAndRequestPrefersTheQuery)
     EXPECT_EQ(r->form().item(QStringLiteral("n")), QStringLiteral("modulo"));
     EXPECT_EQ(r->item(QStringLiteral("n")), QStringLiteral("q"));
     EXPECT_EQ(r->item(QStringLiteral("e")), QStringLiteral("ok"));   // empty in the query: falls to Form
-    EXPECT_EQ(r->item(QStringLiteral("z")), QString());              // names are case-sensitive
+    EXPECT_EQ(r->item(QStringLiteral("z")), QStringLiteral("1 2"));  // names in any case, as on IIS
     EXPECT_EQ(r->item(QStringLiteral("Z")), QStringLiteral("1 2"));
+    EXPECT_EQ(r->item(QStringLiteral("request_method")), QStringLiteral("POST"));  // last: server variables
 
     // The Content-Length header may be written in any letter case.
     vbs::Ref<AspRequest> lower = vbs::makeRef<AspRequest>();
@@ -93,7 +94,7 @@ TEST(ParseRequest, LargeFormsTakeLinearTimeAndFieldsAreCapped)
     EXPECT_EQ(many->queryString().count(), fields);
 }
 
-TEST(AspFields, PositionsByLeadingDigitsAndNamesExactly)
+TEST(AspFields, PositionsByLeadingDigitsAndNamesInAnyCase)
 {
     vbs::Ref<AspFields> f = vbs::makeRef<AspFields>();
     f->add(QStringLiteral("uno"), QStringLiteral("1"));
@@ -106,8 +107,10 @@ TEST(AspFields, PositionsByLeadingDigitsAndNamesExactly)
     EXPECT_EQ(f->item(QString()), QString());
     EXPECT_EQ(f->item(QStringLiteral("4")), QString());
     EXPECT_EQ(f->item(QStringLiteral("99999999999999999999")), QString());
-    EXPECT_EQ(f->item(QStringLiteral("due")), QString());
-    EXPECT_EQ(f->item(QStringLiteral("Due")), QStringLiteral("2"));
+    EXPECT_EQ(f->item(QStringLiteral("due")), QStringLiteral("2"));
+    f->add(QStringLiteral("DUE"), QStringLiteral("b"));
+    EXPECT_EQ(f->item(QStringLiteral("Due")), QStringLiteral("2,b"));
+    EXPECT_EQ(f->count(), 3);
 }
 
 TEST(AspText, EncodesForHtmlAndUrls)

@@ -102,7 +102,7 @@ TEST_F(DatabaseUpgradeTest, VersionZeroConvertsKeywordsCategoriesAndRates)
     ASSERT_EQ(upgrade(0), DatabaseUpgrade::Result::Done) << error.toStdString();
     EXPECT_EQ(summary.oldVersion, 0);
     EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT VersioneDB FROM Configurazione")), 50);
-    EXPECT_FALSE(QFileInfo::exists(project.folder().tempDatabase()));
+    EXPECT_TRUE(project.folder().tempDatabaseFiles().isEmpty());
 
     // Keywords: one row per language row that has a product, numbered from 1.
     EXPECT_EQ(scalarText(db(), QStringLiteral(
@@ -245,9 +245,8 @@ TEST_F(DatabaseUpgradeTest, CancelLeavesTheDatabaseByteForByte)
     EXPECT_EQ(rows, 1);
     EXPECT_EQ(phase4, 1);
     EXPECT_EQ(fileHash(db()), before);
-    const QString temp = project.folder().tempDatabase();
-    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
-        EXPECT_FALSE(QFileInfo::exists(temp + QLatin1String(suffix))) << suffix;
+    // Neither the copy nor its journal files are left.
+    EXPECT_EQ(project.folder().tempDatabaseFiles(), QStringList());
     EXPECT_TRUE(StructureCheck::compare(blank(), db()).upgradeNeeded);
 }
 
@@ -263,7 +262,7 @@ TEST_F(DatabaseUpgradeTest, FailureLeavesTheDatabaseAndRemovesTheCopy)
     EXPECT_EQ(up.run(), DatabaseUpgrade::Result::Failed);
     EXPECT_FALSE(up.errorText().isEmpty());
     EXPECT_EQ(fileHash(db()), before);
-    EXPECT_FALSE(QFileInfo::exists(project.folder().tempDatabase()));
+    EXPECT_TRUE(project.folder().tempDatabaseFiles().isEmpty());
 }
 
 // Runs the upgrade in a child process that kills itself at the chosen

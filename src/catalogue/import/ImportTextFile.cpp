@@ -1,5 +1,7 @@
 #include "catalogue/import/ImportTextFile.h"
 
+#include "support/ErrorText.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -40,7 +42,7 @@ bool ImportTextFile::read(const QString &path, QString *error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = ErrorText::italian(file.errorString());
         m_lines.clear();
         return false;
     }

@@ -134,7 +134,7 @@ ProductImport::Result ProductImport::run()
     m_running = true;
     const ProjectFolder project(m_project);
     const QString target = project.database();
-    const QString temp = project.tempDatabase();
+    const QString temp = project.newTempDatabase();
 
     ImportTextFile file;
     QString reason;

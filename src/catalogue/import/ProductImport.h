@@ -38,7 +38,7 @@ struct ImportProgress {
 
 // The import of products from a delimited text file into a project.
 //
-// The whole run works on db/tempdb.mdb, a copy of the project database made
+// The whole run works on db/tempdb-<unique>.mdb, a copy of the project database made
 // when it starts: every line is written there, and only when every line has
 // succeeded (and the obsolete products have been handled) does the copy
 // replace db/database.mdb, in one crash-safe rename. A failing line, an

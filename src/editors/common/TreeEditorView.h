@@ -94,7 +94,10 @@ public:
     // Drop of dragged on target with the "Copia" (copy) or "Sposta" choice.
     void dropNode(int dragged, int target, bool copy);
 
-    // EditorContract
+    // EditorContract. Ctrl+S stores the open node as "Salva" does (the
+    // frame's close rule does not ask the tree editors).
+    bool hasUnsavedChanges() override;
+    bool saveChanges() override;
     bool refreshesOnLanguageChange() const override { return true; }
     void refreshLanguage() override;
 

@@ -5,11 +5,11 @@
 #include "data/Database.h"
 #include "editors/catalogue/import/CIdCategorieDlg.h"
 #include "catalogue/import/ProductImport.h"
+#include "support/LongOperation.h"
 #include "support/UiPort.h"
 #include "support/ValidationTexts.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -246,16 +246,6 @@ void CImportaProdottiDlg::refreshPreview()
         ui().tell(ImportFieldList::SelectionTitle, preview.formatErrorText(), UiPort::Icon::Stop);
 }
 
-void CImportaProdottiDlg::pump()
-{
-    // Events are processed at most every 30 ms so that a file of many
-    // short lines is not slowed down by the event loop.
-    if (!m_pumpClock.isValid() || m_pumpClock.elapsed() >= 30) {
-        QCoreApplication::processEvents();
-        m_pumpClock.restart();
-    }
-}
-
 void CImportaProdottiDlg::start()
 {
     if (m_import)
@@ -280,12 +270,13 @@ void CImportaProdottiDlg::start()
                                                 : ImportOptions::Obsolete::Delete;
 
     m_start->setEnabled(false);
+    LongOperation operation;
     ProductImport import(m_project, options);
     import.setLiveDatabase(&m_db);
     import.setProgress({[this](const QString &text) { m_status->setText(text); },
                         [this](int max) { m_progress->setRange(0, max); m_progress->setValue(0); },
                         [this](int pos) { m_progress->setValue(pos); },
-                        [this] { pump(); }});
+                        [&operation] { operation.pump(); }});
     m_import = &import;
     const ProductImport::Result result = import.run();
     m_import = nullptr;

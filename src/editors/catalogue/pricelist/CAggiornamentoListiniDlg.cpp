@@ -5,12 +5,12 @@
 #include "data/Database.h"
 #include "catalogue/CategoryTree.h"
 #include "catalogue/pricelist/PriceListUpdate.h"
+#include "support/LongOperation.h"
 #include "support/UiPort.h"
 #include "support/ValidationTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -147,10 +147,11 @@ void CAggiornamentoListiniDlg::start()
     o.promotional = m_promotional->isChecked();
     PriceListUpdate::Report report;
     try {
-        report = PriceListUpdate::run(m_db, o, [this](int pos, int count) {
+        LongOperation operation(LongOperation::DefaultIntervalMs, QEventLoop::ExcludeUserInputEvents);
+        report = PriceListUpdate::run(m_db, o, [this, &operation](int pos, int count) {
             m_progress->setRange(0, count);
             m_progress->setValue(pos);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            operation.pump();
         });
     } catch (const DataError &e) {
         ui().tell(PriceListUpdate::Title, e.text(), UiPort::Icon::Stop);

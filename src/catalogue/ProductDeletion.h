@@ -40,9 +40,6 @@ public:
     // Removes them at once (the deletion is committed).
     void removeFiles() { takeFiles().remove(); }
 
-    // Products deleted so far (each product and variant once).
-    const QList<int> &deletedProducts() const { return m_files.products; }
-
 private:
     QList<int> familyOf(int productId);
 

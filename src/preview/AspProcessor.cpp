@@ -3,6 +3,7 @@
 #include "AspApplication.h"
 #include "AspCodePage.h"
 #include "AspRequest.h"
+#include "AspPageSyntax.h"
 #include "AspResponse.h"
 #include "AspServer.h"
 #include "AspSession.h"
@@ -37,19 +38,6 @@ bool readFile(const QString &path, QString &text, bool *tooLarge = nullptr)
     bytes.replace('\0', QByteArray()); // a zero byte adds nothing to the page
     text = decodeText(bytes);
     return true;
-}
-
-// Lines of a file read as text: split at CR LF, LF or a lone CR, no empty
-// line after a final line end.
-QStringList textLines(const QString &text)
-{
-    QString unified = text;
-    unified.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    unified.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lines = unified.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
 }
 
 } // namespace
@@ -134,83 +122,7 @@ QString AspProcessor::displayName(const QString &file) const
 
 // --- include expansion ---------------------------------------------------------
 
-namespace {
-
-// A line ends at CR LF, at LF, or at a CR not followed by LF.
-bool isLineBreak(const QString &text, qsizetype i)
-{
-    const QChar c = text[i];
-    if (c == QLatin1Char('\n'))
-        return true;
-    return c == QLatin1Char('\r') && (i + 1 >= text.size() || text[i + 1] != QLatin1Char('\n'));
-}
-
-int countLineBreaks(const QString &text, qsizetype from, qsizetype to)
-{
-    int n = 0;
-    for (qsizetype i = from; i < to; ++i)
-        n += isLineBreak(text, i) ? 1 : 0;
-    return n;
-}
-
-// One include directive found in a text.
-struct IncludeDirective {
-    qsizetype start = -1;  // of "<!--"
-    qsizetype end = -1;    // just after "-->"
-    bool isVirtual = false;
-    bool wellFormed = false;
-    QString name;
-};
-
-// The next "<!-- #include ... -->" from position from (letters in any case,
-// blanks anywhere between the parts) that lies outside code: inside "<% %>"
-// a directive is code, as the server has always read it. inCode carries
-// the state of the delimiters from one text to the next. A comment that
-// names no file in double or single quotes is found but not well formed.
-IncludeDirective findInclude(const QString &text, qsizetype from, bool &inCode)
-{
-    static const QRegularExpression open(QStringLiteral("<!--\\s*#include(?![A-Za-z0-9_])"),
-                                         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression body(
-        QStringLiteral("^\\s+(virtual|file)\\s*=\\s*(?:\"([^\"]*)\"|'([^']*)')\\s*$"),
-        QRegularExpression::CaseInsensitiveOption);
-    IncludeDirective d;
-    qsizetype pos = from;
-    while (pos < text.size()) {
-        if (inCode) {
-            const qsizetype close = text.indexOf(QLatin1String("%>"), pos);
-            if (close < 0)
-                return d;
-            inCode = false;
-            pos = close + 2;
-            continue;
-        }
-        const qsizetype code = text.indexOf(QLatin1String("<%"), pos);
-        const QRegularExpressionMatch m = open.match(text, pos);
-        if (!m.hasMatch() || (code >= 0 && code < m.capturedStart())) {
-            if (code < 0)
-                return d;
-            inCode = true;
-            pos = code + 2;
-            continue;
-        }
-        const qsizetype close = text.indexOf(QLatin1String("-->"), m.capturedEnd());
-        if (close < 0)
-            return d;  // an unterminated comment is text
-        d.start = m.capturedStart();
-        d.end = close + 3;
-        const QRegularExpressionMatch b = body.match(text.mid(m.capturedEnd(), close - m.capturedEnd()));
-        if (b.hasMatch()) {
-            d.wellFormed = true;
-            d.isVirtual = b.captured(1).compare(QLatin1String("virtual"), Qt::CaseInsensitive) == 0;
-            d.name = b.capturedStart(2) >= 0 ? b.captured(2) : b.captured(3);
-        }
-        return d;
-    }
-    return d;
-}
-
-} // namespace
+using namespace pagesyntax;
 
 // Where a stretch of the expanded text comes from: from offset on, the text
 // is that of file starting at line.
@@ -331,11 +243,6 @@ void AspProcessor::expandInto(const QString &text, const QString &file, Expansio
 // --- page to script ------------------------------------------------------------
 
 namespace {
-
-bool isBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
 
 // Reads "Language=VBScript CodePage=65001 LCID=1040" (names in any case,
 // values bare or quoted, blanks around "=").

@@ -28,6 +28,7 @@ struct AspLimits {
     static constexpr int kDefaultPageTimeMs = 10000;
     static constexpr int kMaxPageTimeMs = 300000;  // the most Server.ScriptTimeout may ask
     static constexpr int kMaxExecuteDepth = 8;     // pages run by Server.Execute within each other
+    static constexpr qint64 kDefaultOutputBytes = 16 * 1024 * 1024;  // what one page may write
 };
 
 // Turns .asp pages into scripts and runs them with the Request, Response,
@@ -140,7 +141,7 @@ private:
     bool m_sessionStartPending = true;  // Session_OnStart has not run for this session
     qint64 m_sessionLastUse = 0;
     std::function<qint64()> m_clock;
-    qint64 m_outputLimit = 16 * 1024 * 1024;
+    qint64 m_outputLimit = AspLimits::kDefaultOutputBytes;
     AspErrorInfo m_lastError;
     int m_timeLimitMs = AspLimits::kDefaultPageTimeMs;
     int m_locale = 1040;

@@ -12,6 +12,9 @@ namespace vbs {
 
 namespace {
 
+// The interpreter running a script on this thread, for chargeWork().
+thread_local Interpreter *t_running = nullptr;
+
 // ---- GetRef --------------------------------------------------------------------------------
 
 class ProcRef : public Dispatch {
@@ -116,9 +119,20 @@ void Interpreter::record(const ScriptError &e)
     errors.append(e);
 }
 
+void chargeWork(qint64 units)
+{
+    if (t_running)
+        t_running->spend(units);
+}
+
 template <typename Fn>
 bool Interpreter::guarded(Fn &&fn)
 {
+    struct Running {
+        Interpreter *outer = t_running;
+        explicit Running(Interpreter *in) { t_running = in; }
+        ~Running() { t_running = outer; }
+    } running(this);
     const bool outer = m_running == 0;
     char base;
     if (outer) {

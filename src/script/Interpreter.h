@@ -90,6 +90,26 @@ public:
         if ((++m_ticks & 1023u) == 0)
             checkTime();
     }
+    // Work done inside one statement (characters or items produced): the
+    // time limit is checked after every kWorkPerCheck units, so that a loop
+    // of heavy built-in calls ends on time too.
+    static constexpr qint64 kWorkPerCheck = 1 << 20;
+    void spend(qint64 units)
+    {
+        m_work += units;
+        if (m_work >= kWorkPerCheck) {
+            m_work = 0;
+            checkTime();
+        }
+    }
+    // Charges what a call produced: the length of a string, the items of an array.
+    void spendOn(const Variant &result)
+    {
+        if (result.isString())
+            spend(result.stringValue().size());
+        else if (result.isArray())
+            spend(qint64(result.arrayValue()->items.size()));
+    }
     void checkTime();
     // Raises 28 when the machine stack in use passes the limit.
     void checkStack()
@@ -135,6 +155,7 @@ private:
     qint64 m_deadline = 0;
     qint64 m_runStart = 0;
     uint32_t m_ticks = 0;
+    qint64 m_work = 0;
     int m_depth = 0;
     int m_running = 0;
     char *m_stackBase = nullptr;

@@ -186,6 +186,15 @@ private:
             failAt(ErrInvalidCharacter, pos);
         if (j < n) {
             nextLine(j);
+            // Blank lines right after a continuation do not end the statement.
+            for (;;) {
+                int k = pos;
+                while (k < n && (src[k] == QLatin1Char(' ') || src[k] == QLatin1Char('\t')))
+                    ++k;
+                if (k >= n || !isLineEnd(k))
+                    break;
+                nextLine(k);
+            }
         } else {
             pos = n;
             ++line;
@@ -314,9 +323,8 @@ private:
                 skipDigits(j);
             }
         }
+        // A name may follow a number without a blank, as in "If x = 0Then".
         const QString text = src.mid(pos, j - pos);
-        if (j < n && isIdentChar(src[j]))
-            failAt(ErrExpectedEndOfStatement, j);
         bool ok = false;
         const double d = text.toDouble(&ok);
         if (!ok || !std::isfinite(d))

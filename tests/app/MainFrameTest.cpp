@@ -1,15 +1,16 @@
 #include "AppTestSupport.h"
 
 #include "app/CChildFrame.h"
-#include "editors/orders/COrderTextView.h"
 #include "app/CSplashWnd.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
-#include "editors/common/EditorContract.h"
+#include "common/Screenshots.h"
 #include "config/CurrencyTable.h"
-#include "editors/common/TreeEditorView.h"
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
+#include "editors/common/EditorContract.h"
+#include "editors/common/TreeEditorView.h"
+#include "editors/orders/COrderTextView.h"
 #include "project/ProjectSession.h"
 
 #include <QAction>
@@ -43,6 +44,7 @@ public:
     int resumes = 0;
     int refreshes = 0;
     int firstRuns = 0;
+    bool recordEnabled = true;
 
     bool insertInProgress() const override { return inserting; }
     bool hasUnsavedChanges() override { return unsaved; }
@@ -59,7 +61,7 @@ public:
     bool refreshesOnLanguageChange() const override { return follows; }
     void refreshLanguage() override { ++refreshes; }
     bool handlesRecordCommand(int id) const override { return id == Cmd::RecordFirst; }
-    CommandState recordCommandState(int) override { return {true, false}; }
+    CommandState recordCommandState(int) override { return {recordEnabled, false}; }
     void runRecordCommand(int) override { ++firstRuns; }
 };
 
@@ -192,6 +194,14 @@ TEST_F(MainFrameTest, RecordCommandsGoToTheOpenEditor)
     EXPECT_FALSE(frame().action(Cmd::RecordLast)->isEnabled());
     frame().action(Cmd::RecordFirst)->trigger();
     EXPECT_EQ(view->firstRuns, 1);
+
+    // The editor's state moved on before the toolbar caught up: the command
+    // it no longer allows does not reach it.
+    view->recordEnabled = false;
+    ASSERT_TRUE(frame().action(Cmd::RecordFirst)->isEnabled());
+    frame().action(Cmd::RecordFirst)->trigger();
+    EXPECT_EQ(view->firstRuns, 1);
+    EXPECT_FALSE(frame().action(Cmd::RecordFirst)->isEnabled());
 }
 
 TEST_F(MainFrameTest, InsertInProgressKeepsTheProductEditorOpen)
@@ -346,6 +356,20 @@ TEST_F(MainFrameTest, OrderTextIsStoredPerLanguageOnChangeAndClose)
     f->close();
 }
 
+TEST_F(MainFrameTest, OrderTextTheUserDidNotChangeIsNotWritten)
+{
+    const QString db = project.folder().database();
+    execSql(db, "INSERT INTO CondizioniVendita (ID, CodiceLingua, Testo, Modificato) VALUES (1, 'it', 'Pubblicato', 0)");
+    CChildFrame *f = app->OpenEditor(Cmd::CondizioniVendita);
+    ASSERT_NE(f, nullptr);
+    // English shows the Italian text as its fallback; looking is not writing.
+    selectLanguage(QStringLiteral("en"));
+    selectLanguage(QStringLiteral("it"));
+    EXPECT_TRUE(f->close());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scalarText(db, "SELECT COUNT(*) || ':' || SUM(Modificato) FROM CondizioniVendita"), QStringLiteral("1:0"));
+}
+
 TEST_F(MainFrameTest, ExitReminderWhenTheSiteNeedsUpdating)
 {
     ASSERT_TRUE(QFile(project.folder().updateMarker()).open(QIODevice::WriteOnly));
@@ -400,17 +424,12 @@ TEST_F(MainFrameTest, SplashGoesByItself)
     CSplashWnd::EnableSplashScreen(false);
 }
 
-TEST_F(MainFrameTest, Screenshot)
+TEST_F(MainFrameTest, ScreenshotWithTheDictionaryOpen)
 {
     frame().resize(1100, 720);
     CChildFrame *f = app->OpenEditor(Cmd::Dizionario);
     ASSERT_NE(f, nullptr);
-    QCoreApplication::processEvents();
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QString file = folder + QStringLiteral("/mainwindow.png");
-    EXPECT_TRUE(frame().grab().save(file));
-    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_TRUE(saveScreenshot(frame(), QStringLiteral("mainwindow.png")));
     f->close();
 }
 
@@ -522,7 +541,7 @@ TEST_F(MainFrameTest, GridEditorsShowAllTheirColumnsAt1280x800)
         // A larger window gives the grid the room.
         const int before = table->viewport()->width();
         f->showMaximized();
-        QTest::qWaitFor([&] { return table->viewport()->width() > before; }, 3000);
+        (void)QTest::qWaitFor([&] { return table->viewport()->width() > before; }, 3000);
         EXPECT_GT(table->viewport()->width(), before) << f->windowTitle().toStdString();
         f->showNormal();
         ASSERT_TRUE(f->close());

@@ -93,3 +93,21 @@ TEST_F(PreviewFrameTest, NoPreviewOpensWhenTheDatabaseCannotBeBackedUp)
     EXPECT_FALSE(QFile::exists(project.folder().backup()));
     EXPECT_TRUE(app->mainFrame()->action(Cmd::Anteprima)->isEnabled());
 }
+
+#ifndef ZANFIRA_HAVE_WEBENGINE
+TEST_F(PreviewFrameTest, WithoutTheEmbeddedBrowserTheSystemBrowserOpensAtOnce)
+{
+    TempProject project;
+    ASSERT_TRUE(startOn(project.path()));
+    QStringList opened;
+    CBrowserView::setSystemBrowser([&](const QUrl &url) { opened << url.toString(); return true; });
+    std::unique_ptr<CPreviewFrame> frame(CPreviewFrame::open(
+        project.path(), {[&] { return app->BackupDatabase(); }, [&] { return app->RestoreDatabase(); }},
+        nullptr, quint16(0)));
+    ASSERT_TRUE(frame);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(opened, QStringList{frame->view()->address()});
+    frame.reset();
+    CBrowserView::setSystemBrowser(nullptr);
+}
+#endif

@@ -5,6 +5,7 @@
 #include "app/CProgettiDlg.h"
 #include "app/CSelezioneDirectoryDlg.h"
 #include "app/QtUiPort.h"
+#include "common/Screenshots.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -100,15 +101,10 @@ TEST(QtUiPortTest, FolderChooserChecksTheTypedPath)
     EXPECT_EQ(dlg.folder(), base.path() + QStringLiteral("/a/b"));
 }
 
-// Pictures of the dialogs for a look by eye (build folder, screenshots/).
-TEST(QtUiPortTest, DialogScreenshots)
+TEST(QtUiPortTest, ScreenshotsOfTheDialogs)
 {
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
     auto shoot = [&](QWidget &w, const char *name) {
-        w.show();
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(w.grab().save(folder + QLatin1Char('/') + QLatin1String(name)));
+        EXPECT_TRUE(saveScreenshot(w, QLatin1String(name)));
         w.hide();
     };
     CProgettiDlg progetti({QStringLiteral("/home/negozio/progetti/scarpe"),

@@ -2,6 +2,7 @@
 
 #include "EditorTestProject.h"
 #include "common/ScriptedUiPort.h"
+#include "common/Screenshots.h"
 
 #include "controls/CValidatedEdit.h"
 
@@ -196,13 +197,8 @@ TEST_F(CategoryViewFixture, ScreenshotOfAThreeLevelTree)
     ui->queuePath(source);
     view->chooseImage();
     view->tree()->expandAll();
-    view->show();
-    QApplication::processEvents();
-
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/categorie.png");
-    ASSERT_TRUE(view->grab().save(path));
+    ASSERT_TRUE(saveScreenshot(*view, QStringLiteral("categorie.png")));
+    const QString path = screenshotPath(QStringLiteral("categorie.png"));
     EXPECT_EQ(QImage(path).size(), view->size());
 }
 

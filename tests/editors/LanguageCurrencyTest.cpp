@@ -5,6 +5,7 @@
 
 #include "EditorTestProject.h"
 #include "common/ScriptedUiPort.h"
+#include "common/Screenshots.h"
 
 #include <QDir>
 
@@ -180,10 +181,11 @@ TEST_F(ConfigFixture, LanguageGridRefusesARowAndResumesAtTheCell)
     EXPECT_TRUE(view.saveChanges());
     EXPECT_FALSE(view.hasUnsavedChanges());
     EXPECT_FALSE(LanguageTable(project.db()).anyActive());
+}
 
+TEST_F(ConfigFixture, ScreenshotOfTheLanguages)
+{
+    CLingueView view(project);
     view.resize(700, 260);
-    view.show();
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    EXPECT_TRUE(view.grab().save(folder + QStringLiteral("/lingue.png")));
+    EXPECT_TRUE(saveScreenshot(view, QStringLiteral("lingue.png")));
 }

@@ -287,3 +287,17 @@ TEST(NavigationFilterText, CriteriaAreQuotedAndJoinedOntoTheBaseFilter)
     EXPECT_EQ(FilterCriteria::joinFilter("A=1 OR B=2", {"C=3"}), "(A=1 OR B=2) AND C=3");
     EXPECT_EQ(FilterCriteria::joinFilter("", {"C=3"}), "C=3");
 }
+
+TEST_F(NavigationFixture, ADisabledCommandFromALaggingToolbarIsIgnored)
+{
+    ASSERT_FALSE(on(Previous));
+    form.differs = true;
+    nav.run(Previous);
+    EXPECT_EQ(form.saves, 0);
+    EXPECT_EQ(form.shown, 1);
+    EXPECT_EQ(cursor.current(), 1);
+    // Enabled, the same command saves the changed record and moves.
+    nav.run(Next);
+    EXPECT_EQ(form.saves, 1);
+    EXPECT_EQ(form.shown, 2);
+}

@@ -344,6 +344,36 @@ TEST(AspProcessor, ResponseAndServerMembers)
     EXPECT_TRUE(s.output(QStringLiteral("membro.asp")).contains(QStringLiteral("800a01b6")));
 }
 
+// Folders beside the site's own whose names begin with theirs (asp2 beside
+// asp, db2 beside db) are outside: for includes, and for files reached
+// through MapPath by the file and database components.
+TEST(AspProcessor, SiblingFoldersNamedLikeTheSitesAreOutsideIt)
+{
+    ProcessorSite s;
+    writeFile(s.dir.file(QStringLiteral("asp2/x.inc")), "SEGRETO-ASP2\r\n");
+    writeFile(s.dir.file(QStringLiteral("images2/y.inc")), "SEGRETO-IMAGES2\r\n");
+    writeFile(s.dir.file(QStringLiteral("db2/z.txt")), "SEGRETO-DB2");
+    s.page(QStringLiteral("dentro.txt"), "DENTRO");
+    s.page(QStringLiteral("inc.asp"),
+           "<!--#include file=\"../asp2/x.inc\"-->\r\n<!--#include virtual=\"/../images2/y.inc\"-->\r\nfine");
+    EXPECT_EQ(s.output(QStringLiteral("inc.asp")), QStringLiteral("fine"));
+
+    s.page(QStringLiteral("file.asp"),
+           "<% On Error Resume Next\r\n"
+           "Set fso = Server.CreateObject(\"Scripting.FileSystemObject\")\r\n"
+           "Response.Write fso.OpenTextFile(Server.MapPath(\"dentro.txt\")).ReadAll\r\n"
+           "Set f = fso.OpenTextFile(Server.MapPath(\"../asp2/x.inc\"))\r\n"
+           "Response.Write \"|\" & Err.Number\r\n"
+           "Err.Clear\r\n"
+           "Set f = fso.OpenTextFile(Server.MapPath(\"/db\") & \"2/z.txt\")\r\n"
+           "Response.Write \"|\" & Err.Number\r\n"
+           "Err.Clear\r\n"
+           "Set c = Server.CreateObject(\"ADODB.Connection\")\r\n"
+           "c.Open \"Provider=Microsoft.Jet.OLEDB.4.0;Data Source=\" & Server.MapPath(\"/db\") & \"2/database.mdb\"\r\n"
+           "Response.Write \"|\" & Err.Number %>");
+    EXPECT_EQ(s.output(QStringLiteral("file.asp")), QStringLiteral("DENTRO|70|70|70"));
+}
+
 namespace {
 
 struct Counters {

@@ -159,6 +159,13 @@ TEST(AspResponse, Windows1252PagesAndTheAnswersCodePage)
     EXPECT_EQ(cp->header("Content-Type"), "text/html; charset=windows-1252");
     EXPECT_EQ(cp->body, "<p>" + text1252 + "</p>&#937;1252");
 
+    // So does the page directive.
+    s.page(QStringLiteral("direttiva.asp"), "<%@ Language=VBScript CodePage=1252 %>\r\n<p>" + text1252 + "</p>");
+    auto directive = s.get("/direttiva.asp");
+    ASSERT_TRUE(directive);
+    EXPECT_EQ(directive->header("Content-Type"), "text/html; charset=windows-1252");
+    EXPECT_EQ(directive->body, "\r\n<p>" + text1252 + "</p>");
+
     // A charset alone decides the encoding too, so the declaration is true.
     s.page(QStringLiteral("cs.asp"), "<% Response.Charset = \"ISO-8859-1\" %>\xe8");
     auto cs = s.get("/cs.asp");

@@ -61,6 +61,22 @@ TEST(SiteMap, PathsLeavingTheirFolderAreRefused)
         EXPECT_EQ(s.map.mapUrl(QString::fromLatin1(url)), QString()) << url;
 }
 
+TEST(SiteMap, SiblingFolderStartingWithTheFoldersNameIsOutside)
+{
+    MappedSite s;
+    writeFile(s.dir.file(QStringLiteral("asp2/x.inc")), "x");
+    writeFile(s.dir.file(QStringLiteral("images2/y.gif")), "y");
+    EXPECT_FALSE(SiteMap::isInside(s.dir.file(QStringLiteral("asp2/x.inc")), s.root()));
+    EXPECT_FALSE(SiteMap::isInside(s.dir.file(QStringLiteral("asp2")), s.root()));
+    EXPECT_TRUE(SiteMap::isInside(s.root() + QStringLiteral("/x.inc"), s.root()));
+    EXPECT_TRUE(SiteMap::isInside(s.root(), s.root()));
+    // Links inside the root and an alias folder that lead to the siblings.
+    ASSERT_TRUE(QFile::link(s.dir.file(QStringLiteral("asp2")), s.root() + QStringLiteral("/vicino")));
+    ASSERT_TRUE(QFile::link(s.dir.file(QStringLiteral("images2")), s.images() + QStringLiteral("/vicino")));
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/vicino/x.inc")), QString());
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/images/vicino/y.gif")), QString());
+}
+
 TEST(SiteMap, NamesThatDifferOnlyInCaseAreFound)
 {
     MappedSite s;

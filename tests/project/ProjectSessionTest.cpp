@@ -397,8 +397,13 @@ TEST_F(ProjectSessionTest, ExternalDataFolderRules)
     EXPECT_EQ(session.openProject(project.path()), Result::Opened);
     EXPECT_TRUE(ui->calls().empty());
 
-    // Files already imported (renamed to end in .ok) ask nothing either.
-    ASSERT_TRUE(writeFile(external.file(QStringLiteral("g0000.txt.ok")), "x"));
+    // Files already imported (renamed to end in .OK, in any case) ask
+    // nothing either.
+    ASSERT_TRUE(writeFile(external.file(QStringLiteral("g0000.txt.OK")), "x"));
+    ui->clearCalls();
+    EXPECT_EQ(session.openProject(project.path()), Result::Opened);
+    EXPECT_TRUE(ui->calls().empty());
+    ASSERT_TRUE(writeFile(external.file(QStringLiteral("g0001.txt.ok")), "x"));
     ui->clearCalls();
     EXPECT_EQ(session.openProject(project.path()), Result::Opened);
     EXPECT_TRUE(ui->calls().empty());

@@ -86,3 +86,26 @@ Err.Clear
 WScript.Echo Err.Number
 ' expect: 505
 On Error GoTo 0
+
+' Forms found in public shop and CMS pages.
+x = 0
+If x = 0Then WScript.Echo "number then keyword"
+' expect: number then keyword
+x = "a" &_
+
+    "b"
+WScript.Echo x
+' expect: ab
+Select Case (Split("uno,due", ","))(1)
+    Case "due": WScript.Echo "second"
+End Select
+' expect: second
+Function Label(ByVal property, ByVal default, ByVal step)
+    Label = property & default & step
+End Function
+WScript.Echo Label("p", "d", "s")
+' expect: pds
+Set Error = New Box
+Error.Value = "error object"
+WScript.Echo Error.Value
+' expect: error object

@@ -1,5 +1,6 @@
 #include "RegExp.h"
 #include "../ArgConversions.h"
+#include "../Registry.h"
 
 #include "RegExpMatches.h"
 
@@ -54,6 +55,14 @@ QString translatePattern(const QString &p, bool multiline)
         out += c;
     }
     return out;
+}
+
+// Each match of a subject would check the whole subject's UTF-16 again,
+// which makes a global match quadratic: check it once here instead.
+QRegularExpression::MatchOptions subjectChecks(const QString &subject)
+{
+    return QStringView(subject).isValidUtf16() ? QRegularExpression::DontCheckSubjectStringMatchOption
+                                               : QRegularExpression::NoMatchOption;
 }
 
 // The replacement text of one match: $$, $&, $`, $', $1..$99 expanded.
@@ -134,12 +143,15 @@ bool RegExp::test(const QString &subject)
 Variant RegExp::execute(const QString &subject)
 {
     const QRegularExpression &re = compiled();
+    const QRegularExpression::MatchOptions checks = subjectChecks(subject);
     Ref<RegExpMatches> matches(new RegExpMatches);
     qsizetype pos = 0;
+    WorkMeter work;
     while (pos <= subject.size()) {
-        const QRegularExpressionMatch m = re.match(subject, pos);
+        const QRegularExpressionMatch m = re.match(subject, pos, QRegularExpression::NormalMatch, checks);
         if (!m.hasMatch())
             break;
+        work.add(64 + m.capturedEnd(0) - pos);
         matches->append(Ref<Dispatch>(new RegExpMatch(m)));
         if (!m_global)
             break;
@@ -178,17 +190,20 @@ QString RegExp::replace(const QString &subject, Dispatch *function)
 QString RegExp::replaceEach(const QString &subject, const std::function<QString(const QRegularExpressionMatch &)> &with)
 {
     const QRegularExpression &re = compiled();
+    const QRegularExpression::MatchOptions checks = subjectChecks(subject);
     QString out;
     qsizetype pos = 0;     // where the next search starts
     qsizetype copied = 0;  // subject text up to here is in out
+    WorkMeter work;
     while (pos <= subject.size()) {
-        const QRegularExpressionMatch m = re.match(subject, pos);
+        const QRegularExpressionMatch m = re.match(subject, pos, QRegularExpression::NormalMatch, checks);
         if (!m.hasMatch())
             break;
         const qsizetype start = m.capturedStart(0);
         const qsizetype end = m.capturedEnd(0);
         out += QStringView(subject).mid(copied, start - copied);
         out += with(m);
+        work.add(16 + end - copied);
         copied = end;
         if (!m_global)
             break;

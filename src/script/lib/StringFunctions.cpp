@@ -362,11 +362,13 @@ Variant fnReplace(Context &ctx, CallArgs &a)
     out.reserve(tail.size());
     qsizetype pos = 0;
     int done = 0;
+    WorkMeter work;
     while (count < 0 || done < count) {
         const qsizetype hit = first >= 0 ? first : tail.indexOf(find, pos, cs);
         first = -1;
         if (hit < 0)
             break;
+        work.add(1 + hit - pos + with.size());
         out.append(QStringView(tail).mid(pos, hit - pos));
         out.append(with);
         ctx.checkStringLength(out.size());

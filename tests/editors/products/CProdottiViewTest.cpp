@@ -6,6 +6,7 @@
 
 #include "../EditorTestProject.h"
 #include "common/ScriptedUiPort.h"
+#include "common/Screenshots.h"
 
 #include "controls/CCheckTreeCtrl.h"
 #include "controls/CEditableGrid.h"
@@ -192,20 +193,14 @@ TEST_F(ProductViewFixture, ScreenshotOfTheEditor)
     ui->queuePath(file);
     view->picturePage()->chooseImage();
     view->categoryToggled(1);
-    view->show();
-    QApplication::processEvents();
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/prodotti.png");
-    ASSERT_TRUE(view->grab().save(path));
+    ASSERT_TRUE(saveScreenshot(*view, QStringLiteral("prodotti.png")));
+    const QString path = screenshotPath(QStringLiteral("prodotti.png"));
     EXPECT_EQ(QImage(path).size(), view->size());
     // One picture of each page as well.
     for (int i = 1; i < view->pages()->count(); ++i) {
         view->pages()->setCurrentIndex(i);
         ASSERT_EQ(view->pages()->currentIndex(), i);
-        QApplication::processEvents();
-        const QString page = folder + QStringLiteral("/prodotti-%1.png").arg(view->pages()->tabText(i).toLower());
-        ASSERT_TRUE(view->grab().save(page));
+        ASSERT_TRUE(saveScreenshot(*view, QStringLiteral("prodotti-%1.png").arg(view->pages()->tabText(i).toLower())));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "../EditorTestProject.h"
+#include "common/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +114,7 @@ TEST_F(ProductTableFixture, PricesWrittenToTheCurrentOrDefaultLanguageRow)
     const ProductTable::Row stored = table.readRow(4);
     std::optional<double> same[4] = {stored.prices[0], stored.prices[1], stored.prices[2], stored.prices[3]};
     EXPECT_FALSE(table.writePrices(4, same));
-    EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE"), 0);
+    EXPECT_EQ(project.db().scalar("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE").toInt(), 0);
 
     // Product 4 has no English row: its Italian row takes the new price.
     std::optional<double> changed[4] = {4.0, 7.5, stored.prices[2], stored.prices[3]};
@@ -164,12 +165,51 @@ TEST_F(ProductTableFixture, ViewScrollsAndWritesBackTheLeftRow)
     view.scrollTo(30);
     EXPECT_EQ(view.grid()->rowData(1), 19);
     EXPECT_EQ(view.grid()->rowData(12), 30);
+}
 
-    view.show();
-    QApplication::processEvents();
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    ASSERT_TRUE(view.grab().save(folder + "/tabella-prodotti.png"));
+TEST_F(ProductTableFixture, AnUntouchedRowIsNotWrittenAndAFailedWriteKeepsTheRow)
+{
+    ScopedScriptedUi ui;
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (5, 5, 0, '')");
+    project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) VALUES (1, 5, 'it', 'Sedie')");
+    // Shown rounded to the grid's decimals; stored with more.
+    project.db().execute("UPDATE ProdottiLingue SET Prezzo2=2.34567, Modificato=FALSE WHERE ID=2");
+    CTabellaProdottiView view(project);
+    view.resize(900, 420);
+    view.tree()->setCurrentItem(view.tree()->topLevelItem(0)->child(0));
+
+    // Passing through a row without typing leaves it as it is.
+    view.grid()->setCurrentCell(2, 3);
+    view.scroll(CTabellaProdottiView::Step::PageDown);
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=2").toDouble(), 2.34567);
+    EXPECT_EQ(project.db().scalar("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE").toInt(), 0);
+    view.scroll(CTabellaProdottiView::Step::PageUp);
+    ASSERT_EQ(view.scrollBar()->value(), 0);
+
+    // A typed price that cannot be written is told, and the view stays on
+    // the row with what was typed.
+    project.db().executeNative("CREATE TRIGGER Blocca BEFORE UPDATE ON ProdottiLingue "
+                               "BEGIN SELECT RAISE(ABORT, 'bloccato'); END");
+    ui->clearCalls();
+    view.grid()->setCurrentCell(2, 3);
+    view.grid()->setCellText(2, 3, "9.75");
+    view.scroll(CTabellaProdottiView::Step::PageDown);
+    ASSERT_FALSE(ui->messages().empty());
+    EXPECT_EQ(ui->messages()[0].icon, UiPort::Icon::Stop);
+    EXPECT_EQ(view.scrollBar()->value(), 0);
+    EXPECT_EQ(view.grid()->rowData(1), 1);
+    EXPECT_EQ(view.grid()->cellText(2, 3), "9.75");
+}
+
+TEST_F(ProductTableFixture, ScreenshotOfTheTable)
+{
+    ScopedScriptedUi ui;
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (5, 5, 0, '')");
+    project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) VALUES (1, 5, 'it', 'Sedie')");
+    CTabellaProdottiView view(project);
+    view.resize(900, 420);
+    view.tree()->setCurrentItem(view.tree()->topLevelItem(0)->child(0));
+    EXPECT_TRUE(saveScreenshot(view, QStringLiteral("tabella-prodotti.png")));
 }
 
 TEST_F(ProductTableFixture, RecordButtonsSaveOrUndoTheCurrentRow)

@@ -43,8 +43,10 @@ QString AspGenerator::aspFolder() const
 void AspGenerator::updateAsp(int nodeId)
 {
     const TemplateNode *page = m_model.node(nodeId);
-    // A missing parent ends the climb as the top level does.
-    while (page && page->idPadre != 0 && m_model.node(page->idPadre))
+    // A missing parent ends the climb as the top level does; the step limit
+    // ends it in a damaged tree whose parents form a ring.
+    for (qsizetype steps = m_model.nodes().size();
+         page && page->idPadre != 0 && m_model.node(page->idPadre) && steps > 0; --steps)
         page = m_model.node(page->idPadre);
     if (!page)
         return;
@@ -58,9 +60,15 @@ void AspGenerator::updateAsp(int nodeId)
 int AspGenerator::countActive(int nodeId) const
 {
     int count = 1;
-    for (const TemplateNode *child : m_model.children(nodeId))
-        if (child->attivo)
-            count += countActive(child->id);
+    QVector<int> pending{nodeId};
+    QSet<int> seen{nodeId};
+    while (!pending.isEmpty())
+        for (const TemplateNode *child : m_model.children(pending.takeLast()))
+            if (child->attivo && !seen.contains(child->id)) {
+                seen.insert(child->id);
+                pending.append(child->id);
+                ++count;
+            }
     return count;
 }
 
@@ -170,8 +178,10 @@ QString AspGenerator::generateNode(int nodeId, bool write)
     ++m_counter;
 
     const TemplateNode *node = m_model.node(nodeId);
-    if (!node)
+    // A node that is its own ancestor (a damaged tree) is generated once.
+    if (!node || m_generating.contains(nodeId))
         return {};
+    m_generating.insert(nodeId);
     collectStylesheets(*node);
 
     QString text = node->codice;
@@ -216,6 +226,7 @@ QString AspGenerator::generateNode(int nodeId, bool write)
         if (!fileName.isEmpty())
             m_writer.write(QDir(aspFolder()).filePath(fileName), text + QLatin1Char('\n'));
     }
+    m_generating.remove(nodeId);
     return text;
 }
 

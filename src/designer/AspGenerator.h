@@ -53,6 +53,7 @@ private:
     OutputWriter &m_writer;
     std::function<void(int, int)> m_progress;
     QSet<QString> m_stylesheets;
+    QSet<int> m_generating;
     int m_counter = 1;
     int m_total = 0;
 };

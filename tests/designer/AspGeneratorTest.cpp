@@ -187,3 +187,16 @@ TEST(AspGenerator, UnicodeIsWrittenAsUtf8)
 }
 
 } // namespace
+
+namespace {
+
+TEST(AspGenerator, DamagedTreeWithAParentRingEnds)
+{
+    TemplateFixture f;
+    f.node(20, 21, QStringLiteral("a##CODICEFIGLIO##"));
+    f.node(21, 20, QStringLiteral("b##CODICEFIGLIO##"));
+    f.updateAsp(20);
+    EXPECT_EQ(f.generate(20), QStringLiteral("ab\n\n"));
+}
+
+} // namespace

@@ -54,38 +54,42 @@ struct Leaf {
     const char *codePrefix;
 };
 
+// Categories carry a code as the category editor accepts it; a leaf's code
+// is the prefix of its products' codes.
 struct Branch {
+    const char *code;
     Text2 name;
     Text2 description;
     Leaf leaves[2];
 };
 
 struct Top {
+    const char *code;
     Text2 name;
     Text2 description;
     Branch branches[2];
 };
 
 const Top kTree[] = {
-    {{"Abbigliamento", "Clothing"}, {"Capi per tutti i giorni", "Everyday clothing"},
-     {{{"Uomo", "Men"}, {"Abbigliamento uomo", "Menswear"},
+    {"ABB", {"Abbigliamento", "Clothing"}, {"Capi per tutti i giorni", "Everyday clothing"},
+     {{"UOMO", {"Uomo", "Men"}, {"Abbigliamento uomo", "Menswear"},
        {{{"Magliette", "T-shirts"}, {"Magliette in cotone", "Cotton T-shirts"}, Shape::TShirt, 0.2, 1, "MAG"},
         {{"Camicie", "Shirts"}, {"Camicie classiche e casual", "Formal and casual shirts"}, Shape::Shirt, 0.3, 2, "CAM"}}},
-      {{"Donna", "Women"}, {"Abbigliamento donna", "Womenswear"},
+      {"DONNA", {"Donna", "Women"}, {"Abbigliamento donna", "Womenswear"},
        {{{"Abiti", "Dresses"}, {"Abiti per ogni occasione", "Dresses for every occasion"}, Shape::Dress, 0.4, 2, "ABI"},
         {{"Maglioni", "Sweaters"}, {"Maglie e maglioni", "Knitwear"}, Shape::Sweater, 0.5, 1, "MGL"}}}}},
-    {{"Casa", "Home"}, {"Tutto per la casa", "Everything for the home"},
-     {{{"Cucina", "Kitchen"}, {"Articoli da cucina", "Kitchenware"},
+    {"CASA", {"Casa", "Home"}, {"Tutto per la casa", "Everything for the home"},
+     {{"CUCINA", {"Cucina", "Kitchen"}, {"Articoli da cucina", "Kitchenware"},
        {{{"Tazze", "Mugs"}, {"Tazze e mug", "Cups and mugs"}, Shape::Mug, 0.35, 0, "TAZ"},
         {{"Pentole", "Pots and pans"}, {"Pentole e padelle", "Pots and pans"}, Shape::Pot, 1.8, 0, "PEN"}}},
-      {{"Arredo", "Furnishings"}, {"Complementi d'arredo", "Home furnishings"},
+      {"ARREDO", {"Arredo", "Furnishings"}, {"Complementi d'arredo", "Home furnishings"},
        {{{"Lampade", "Lamps"}, {"Lampade da interno", "Indoor lamps"}, Shape::Lamp, 2.2, 0, "LAM"},
         {{"Cuscini", "Cushions"}, {"Cuscini decorativi", "Decorative cushions"}, Shape::Cushion, 0.6, 0, "CUS"}}}}},
-    {{"Tempo libero", "Leisure"}, {"Sport e giochi", "Sport and games"},
-     {{{"Sport", "Sport"}, {"Articoli sportivi", "Sporting goods"},
+    {"TEMPO", {"Tempo libero", "Leisure"}, {"Sport e giochi", "Sport and games"},
+     {{"SPORT", {"Sport", "Sport"}, {"Articoli sportivi", "Sporting goods"},
        {{{"Palloni", "Balls"}, {"Palloni per ogni sport", "Balls for every sport"}, Shape::Ball, 0.45, 0, "PAL"},
         {{"Borracce", "Water bottles"}, {"Borracce riutilizzabili", "Reusable water bottles"}, Shape::Bottle, 0.3, 0, "BOR"}}},
-      {{"Giochi", "Games"}, {"Giochi per grandi e piccoli", "Games for all ages"},
+      {"GIOCHI", {"Giochi", "Games"}, {"Giochi per grandi e piccoli", "Games for all ages"},
        {{{"Puzzle", "Puzzles"}, {"Puzzle di ogni formato", "Puzzles of every size"}, Shape::Puzzle, 0.7, 0, "PUZ"},
         {{"Giochi da tavolo", "Board games"}, {"Giochi da tavolo classici", "Classic board games"}, Shape::Board, 1.1, 0, "GIO"}}}}},
 };
@@ -391,7 +395,7 @@ private:
         }
     }
 
-    int addCategory(int parent, const Text2 &name, const Text2 &description)
+    int addCategory(int parent, const char *code, const Text2 &name, const Text2 &description)
     {
         CCategorieGenSet gen(m_db);
         CCategorieLinSet lin(m_db);
@@ -402,6 +406,7 @@ private:
         gen.setID(id);
         gen.setOrdine(id);
         gen.setIDCategoriaPadre(parent);
+        gen.setCodice(QString::fromLatin1(code));
         gen.setModificato(true);
         gen.update();
         for (int l = 0; l < 2; ++l) {
@@ -422,11 +427,11 @@ private:
     void categories()
     {
         for (const Top &top : kTree) {
-            const int topId = addCategory(0, top.name, top.description);
+            const int topId = addCategory(0, top.code, top.name, top.description);
             for (const Branch &b : top.branches) {
-                const int branchId = addCategory(topId, b.name, b.description);
+                const int branchId = addCategory(topId, b.code, b.name, b.description);
                 for (const Leaf &leaf : b.leaves) {
-                    m_leafIds << addCategory(branchId, leaf.name, leaf.description);
+                    m_leafIds << addCategory(branchId, leaf.codePrefix, leaf.name, leaf.description);
                     m_leaves << &leaf;
                 }
             }

@@ -154,6 +154,8 @@ int runImport(const QStringList &arguments)
     if (result.ok()) {
         out << "Linee: " << result.lines << ", prodotti nuovi: " << result.added
             << ", aggiornati: " << result.updated << ", obsoleti: " << result.obsolete << "\n";
+        if (result.keptBases > 0)
+            out << "Prodotti base mantenuti perché hanno varianti ancora in uso: " << result.keptBases << "\n";
     }
     return result.ok() ? 0 : 1;
 }

@@ -148,6 +148,10 @@ bool CurrencyTable::mayDelete(int id) const
                   QStringLiteral("La valuta Euro non si può cancellare."), UiPort::Icon::Exclamation);
         return false;
     }
+    if (id == database().scalar(QStringLiteral("SELECT IDValutaListino FROM Configurazione")).toInt()) {
+        ui().tell(QStringLiteral("Cancellazione valuta"), PriceListNotDeletedText, UiPort::Icon::Exclamation);
+        return false;
+    }
     return true;
 }
 

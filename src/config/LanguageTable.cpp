@@ -8,6 +8,8 @@
 #include "support/UiPort.h"
 #include "support/ValidationTexts.h"
 
+#include <QDir>
+
 namespace {
 
 int currencyOf(const GridRow &row)
@@ -80,6 +82,23 @@ int LanguageTable::missingMandatory(const GridRow &row) const
     return -1;
 }
 
+QString LanguageTable::codeChangeText(const QString &from, const QString &to)
+{
+    return QStringLiteral("Il codice della lingua cambia da \"%1\" a \"%2\": tutti i testi, le righe e "
+                          "i riferimenti in questa lingua passano al nuovo codice.\n\nConfermi ?")
+        .arg(from, to);
+}
+
+int LanguageTable::defaultLanguageId() const
+{
+    return database().scalar(QStringLiteral("SELECT IDLinguaPredefinita FROM Configurazione")).toInt();
+}
+
+QString LanguageTable::storedCode(int id) const
+{
+    return database().scalar(QStringLiteral("SELECT Codice FROM Lingue WHERE ID=%1").arg(id)).toString();
+}
+
 int LanguageTable::checkRow(const GridRow &row) const
 {
     // The code names the language rows of every multilingual table: it
@@ -92,7 +111,46 @@ int LanguageTable::checkRow(const GridRow &row) const
                   UiPort::Icon::Stop);
         return Codice;
     }
+    if (row.id <= 0)
+        return -1;
+    if (row.id == defaultLanguageId() && !row.cell(Attivo).toBool()) {
+        ui().tell(QStringLiteral("Validazione campi"), DefaultNotDeactivatedText, UiPort::Icon::Stop);
+        return Attivo;
+    }
+    const QString from = storedCode(row.id);
+    if (!from.isEmpty() && from != row.text(Codice)
+        && !ui().ask(CodeChangeTitle, codeChangeText(from, row.text(Codice))))
+        return Codice;
     return -1;
+}
+
+bool LanguageTable::mayDelete(int id) const
+{
+    if (id == defaultLanguageId()) {
+        ui().tell(deleteTitle(), DefaultNotDeletedText, UiPort::Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+int LanguageTable::renameLanguageRows(const QString &from, const QString &to)
+{
+    int changed = 0;
+    for (const QString &table : database().tableNames()) {
+        bool coded = false;
+        bool flagged = false;
+        for (const ColumnInfo &c : database().columns(table)) {
+            coded = coded || c.name.compare(QLatin1String("CodiceLingua"), Qt::CaseInsensitive) == 0;
+            flagged = flagged || c.name.compare(QLatin1String("Modificato"), Qt::CaseInsensitive) == 0;
+        }
+        if (!coded)
+            continue;
+        changed += database().execute(QStringLiteral("UPDATE [%1] SET CodiceLingua=%2%3 WHERE CodiceLingua=%4")
+                                          .arg(table, sqlQuote(to),
+                                               flagged ? QStringLiteral(", Modificato=TRUE") : QString(),
+                                               sqlQuote(from)));
+    }
+    return changed;
 }
 
 void LanguageTable::insertRow(GridRow &row)
@@ -110,14 +168,35 @@ void LanguageTable::insertRow(GridRow &row)
 
 void LanguageTable::updateRow(const GridRow &row)
 {
+    Transaction tx(database());
     Recordset set(database());
     set.setFilter(QStringLiteral("ID=%1").arg(row.id));
     set.open(QStringLiteral("Lingue"));
     if (set.isEOF())
         return;
+    const QString from = set.textValue(QStringLiteral("Codice"));
     set.edit();
     copyFields(set, row);
     set.update();
+    set.close();
+    const bool codeChanged = !from.isEmpty() && from != row.text(Codice);
+    if (codeChanged)
+        renameLanguageRows(from, row.text(Codice));
+    tx.commit();
+    if (codeChanged)
+        renameImageFolders(from, row.text(Codice));
+}
+
+void LanguageTable::renameImageFolders(const QString &from, const QString &to) const
+{
+    if (m_projectFolder.isEmpty())
+        return;
+    const QDir images(QDir(m_projectFolder).filePath(QStringLiteral("website/images")));
+    for (const QString &kind : images.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QDir folder(images.filePath(kind));
+        if (folder.exists(from) && !folder.exists(to))
+            folder.rename(from, to);
+    }
 }
 
 void LanguageTable::remove(int id)

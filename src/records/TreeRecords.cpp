@@ -170,10 +170,11 @@ TreeRecords::Field TreeRecords::validate(TreeTexts &texts, int savingId) const
             return m_lastFailure = Field::Code;
         }
     }
-    // An empty code counts too: it may be held by one category only.
-    QString where = QStringLiteral("Codice=%1").arg(sqlQuote(texts.code));
+    // An empty code (stored as '' or Null) is no code at all: any number
+    // of nodes may have none. A code given is unique.
     if (texts.code.isEmpty())
-        where = QStringLiteral("(Codice='' OR Codice IS NULL)");
+        return Field::None;
+    QString where = QStringLiteral("Codice=%1").arg(sqlQuote(texts.code));
     if (savingId > 0)
         where += QStringLiteral(" AND ID<>%1").arg(savingId);
     const QVariant hit = m_db.scalar(QStringLiteral("SELECT ID FROM %1 WHERE %2").arg(m_tables.table, where));
@@ -470,16 +471,45 @@ void TreeRecords::removeImages(int id)
                          .arg(sqlQuote(lang)));
 }
 
-QString TreeRecords::storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown)
+QString TreeRecords::unreadableImageText(const QString &path)
+{
+    return QStringLiteral("Impossibile leggere l'immagine:\n%1\n\nL'immagine attuale non è stata modificata.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString TreeRecords::unwritableImageText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Impossibile salvare l'immagine:\n%1\n%2\n\nL'immagine attuale non è stata "
+                          "modificata.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString TreeRecords::storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown,
+                                QString *error)
 {
     Image image;
-    if (!image.load(sourcePath))
+    if (!image.load(sourcePath)) {
+        if (error)
+            *error = unreadableImageText(sourcePath);
         return {};
+    }
     const ImageFormat format = Image::storedFormatFor(image.sourceFormat());
     Image stored = width > 0 ? image.resizedToWidth(width) : image;
-    const QString path = imagePath(id, currentLanguage(), format == ImageFormat::Gif);
-    if (!stored.save(path, format))
+    const bool gif = format == ImageFormat::Gif;
+    const QString path = imagePath(id, currentLanguage(), gif);
+    QString reason;
+    if (!stored.save(path, format, &reason)) {
+        if (error)
+            *error = unwritableImageText(path, reason);
         return {};
+    }
+    // At most one of the two files exists: the other format goes now that
+    // the new image is safely written.
+    const QString other = imagePath(id, currentLanguage(), !gif);
+    if (QFileInfo::exists(other)) {
+        QFile::setPermissions(other, QFile::permissions(other) | QFileDevice::WriteOwner);
+        QFile::remove(other);
+    }
 
     const TreeTables &t = m_tables;
     Recordset lang(m_db);

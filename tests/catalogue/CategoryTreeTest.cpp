@@ -77,11 +77,14 @@ TEST_F(CategoryFixture, ValidationChecksNameThenCodeThenDuplicates)
     EXPECT_FALSE(tree.save(beers, {"ABC", "Birre", ""}));
     EXPECT_EQ(ui->lastMessage().text, "Codice categoria già presente in archivio!");
 
-    // An empty code may be held by one category only.
+    // No code, empty or Null, is no duplicate: many categories may have none.
     const int empty = tree.insert(0, {"", "Senza codice", ""});
     EXPECT_GT(empty, 0);
-    EXPECT_EQ(tree.insert(0, {"", "Altro senza codice", ""}), 0);
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (90, 90, 0, NULL)");
+    ui->clearCalls();
+    EXPECT_GT(tree.insert(0, {"", "Altro senza codice", ""}), 0);
     EXPECT_TRUE(tree.save(empty, {"", "Senza codice 2", ""}));
+    EXPECT_TRUE(ui->messages().empty());
 }
 
 TEST_F(CategoryFixture, InsertOutsideDefaultLanguageWritesBothLanguagesAndTreeFallsBack)

@@ -34,6 +34,13 @@ TEST(CliDemoTest, DemoProjectHoldsABilingualCatalogueWithPictures)
     EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM Categorie c WHERE IDCategoriaPadre IN "
                                        "(SELECT ID FROM Categorie WHERE IDCategoriaPadre IN (SELECT ID FROM Categorie WHERE IDCategoriaPadre=0))")), 12);
     EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM CategorieLingue")), 2 * count(db, QStringLiteral("SELECT COUNT(*) FROM Categorie")));
+    // Each with a code of its own, as the category editor would accept it.
+    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(DISTINCT Codice) FROM Categorie WHERE Codice<>''")),
+              count(db, QStringLiteral("SELECT COUNT(*) FROM Categorie")));
+    for (const QVariantList &row : db.queryRows(QStringLiteral("SELECT Codice FROM Categorie"))) {
+        const QString code = row.value(0).toString();
+        EXPECT_TRUE(code.size() <= 20 && code == code.toUpper() && code.at(0).isLetter()) << code.toStdString();
+    }
     const int products = count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti"));
     EXPECT_GE(products, 40);
     EXPECT_GE(count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE IDProdottoBase<>0")), 4);

@@ -356,7 +356,9 @@ TEST(AspProcessor, SiblingFoldersNamedLikeTheSitesAreOutsideIt)
     s.page(QStringLiteral("dentro.txt"), "DENTRO");
     s.page(QStringLiteral("inc.asp"),
            "<!--#include file=\"../asp2/x.inc\"-->\r\n<!--#include virtual=\"/../images2/y.inc\"-->\r\nfine");
-    EXPECT_EQ(s.output(QStringLiteral("inc.asp")), QStringLiteral("fine"));
+    const QString included = s.output(QStringLiteral("inc.asp"));
+    EXPECT_FALSE(included.contains(QLatin1String("SEGRETO"))) << included.toStdString();
+    EXPECT_TRUE(included.endsWith(QLatin1String("fine"))) << included.toStdString();
 
     s.page(QStringLiteral("file.asp"),
            "<% On Error Resume Next\r\n"

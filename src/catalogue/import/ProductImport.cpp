@@ -60,6 +60,26 @@ QString foldedCode(const QString &code)
     return out;
 }
 
+// The base products, at every level, of the products that are not
+// obsolete (written by this run or changed since the last publication).
+QSet<int> basesOfKeptProducts(Database &db)
+{
+    QHash<int, int> baseOf;
+    QList<int> kept;
+    for (const QVariantList &r : db.queryRows(QStringLiteral("SELECT ID, IDProdottoBase, Modificato FROM Prodotti"))) {
+        const int id = r.value(0).toInt();
+        baseOf.insert(id, r.value(1).toInt());
+        if (r.value(2).toBool())
+            kept << id;
+    }
+    QSet<int> needed;
+    for (int id : kept) {
+        for (int base = baseOf.value(id); base != 0 && !needed.contains(base); base = baseOf.value(base))
+            needed.insert(base);
+    }
+    return needed;
+}
+
 } // namespace
 
 QString ProductImport::lineErrorText(int line)
@@ -191,9 +211,11 @@ void ProductImport::importLines(Database &db, const QStringList &lines, Result &
         status(lineStatusText(lineNo, count));
         if (m_progress.position)
             m_progress.position(lineNo);
-        if (!parseImportLine(lines.at(i), m_options.separator, m_options.codes, p)) {
+        ImportLineError error;
+        if (!parseImportLine(lines.at(i), m_options.separator, m_options.codes, p, &error)) {
             result.outcome = Outcome::LineError;
             result.line = lineNo;
+            result.detail = error.text();
             return;
         }
         if (!knownCategories.contains(p.categoria)) {
@@ -278,6 +300,10 @@ void ProductImport::handleObsolete(Database &db, Result &result)
 {
     if (m_options.obsolete == ImportOptions::Obsolete::Keep)
         return;
+    // A base product stays, whatever the file says, while one of its
+    // variants (at any depth) stays: deleting it would take the variant
+    // with it, deactivating it would hide the variant on the site.
+    const QSet<int> needed = basesOfKeptProducts(db);
     CProdottiGeneraleSet obsolete(db);
     obsolete.setFilter(QStringLiteral("Modificato=FALSE"));
     obsolete.open();
@@ -297,6 +323,10 @@ void ProductImport::handleObsolete(Database &db, Result &result)
         }
         if (m_progress.position)
             m_progress.position(++done);
+        if (needed.contains(obsolete.ID())) {
+            ++result.keptBases;
+            continue;
+        }
         if (m_options.obsolete == ImportOptions::Obsolete::Delete) {
             // The variants go with the product; their files once the
             // import is in place.
@@ -340,6 +370,8 @@ QStringList ProductImport::resultTexts(const Result &result)
         return {SuccessText};
     case Outcome::LineError:
         texts << lineErrorText(result.line).trimmed();
+        if (!result.detail.isEmpty())
+            texts << result.detail;
         break;
     case Outcome::CategoryError:
         texts << categoryErrorText(result.line).trimmed();
@@ -363,7 +395,7 @@ void ProductImport::tellResult(const Result &result)
         ui().tell(ResultTitle, SuccessText, Icon::Information);
         return;
     case Outcome::LineError:
-        ui().tell(ResultTitle, lineErrorText(result.line), Icon::Stop);
+        ui().tell(ResultTitle, lineErrorText(result.line) + result.detail, Icon::Stop);
         break;
     case Outcome::CategoryError:
         ui().tell(ResultTitle, categoryErrorText(result.line), Icon::Stop);
@@ -390,8 +422,9 @@ ImportPreview ImportPreview::build(const QString &path, QChar separator, const Q
     const int n = qMin(kLines, file.lineCount());
     for (int i = 0; i < n; ++i) {
         ImportedProduct p;
-        if (!parseImportLine(file.lines().at(i), separator, codes, p)) {
+        if (!parseImportLine(file.lines().at(i), separator, codes, p, &preview.error)) {
             preview.formatError = true;
+            preview.errorLine = i + 1;
             break;
         }
         QStringList row;
@@ -400,4 +433,9 @@ ImportPreview ImportPreview::build(const QString &path, QChar separator, const Q
         preview.rows << row;
     }
     return preview;
+}
+
+QString ImportPreview::formatErrorText() const
+{
+    return FormatErrorText + QStringLiteral("\n\nLinea %1. %2").arg(errorLine).arg(error.text());
 }

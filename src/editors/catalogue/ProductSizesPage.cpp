@@ -63,12 +63,18 @@ void ProductSizesPage::manageSizeTables()
 
 void ProductSizesPage::sizeTablesEdited()
 {
+    const bool sizesOn = m_sizesOn->isChecked();
+    const int table = m_table->currentIndex() >= 0 ? m_table->currentData().toInt() : 0;
+    const int from = m_from->currentIndex();
+    const int to = m_to->currentIndex();
     const QSignalBlocker block(m_table);
     fillTables();
-    m_sizesOn->setChecked(false);
-    m_table->setEnabled(false);
-    m_table->setCurrentIndex(-1);
-    fillSizeSelector(0, -1, -1);
+    const int index = table != 0 ? m_table->findData(table) : -1;
+    const bool kept = sizesOn && index >= 0;
+    m_sizesOn->setChecked(kept);
+    m_table->setEnabled(kept);
+    m_table->setCurrentIndex(kept ? index : -1);
+    fillSizeSelector(kept ? table : 0, from, to);
 }
 
 void ProductSizesPage::load(const ProductFields &f)

@@ -32,8 +32,10 @@ public:
     // "Gestione Tabelle Taglie": the dialog of size tables, then
     // sizeTablesEdited().
     void manageSizeTables();
-    // After the size tables were edited: the tables are read again and the
-    // page's choice goes back to no table (0, -1, -1).
+    // After the size tables were edited: the tables are read again; the
+    // page keeps its choice (table and sizes) unless that table was deleted,
+    // which leaves no table (0, -1, -1). A size beyond the table's new end
+    // is no longer chosen.
     void sizeTablesEdited();
 
 private:

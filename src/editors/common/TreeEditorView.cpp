@@ -384,19 +384,27 @@ void TreeEditorView::chooseImage()
         const int id = m_openId;
         if (!id)
             return;
-        m_records->removeImages(id);
+        // The stored image stays until a new one is written in its place,
+        // or the user, cancelling the choice, asks for it to go.
         const QString path =
             ui().chooseOpenFile(QStringLiteral("Apri"), m_host.projectFolder(), kImageFileFilter);
         if (path.isEmpty()) {
-            clearImage();
+            if (!m_records->currentImage(id).isEmpty()
+                && ui().ask(m_texts.imageFrameTitle, m_texts.removeImageQuestion)) {
+                m_records->removeImages(id);
+                clearImage();
+            }
             return;
         }
-        if (!m_image.load(path)) {
-            clearImage();
+        QString error;
+        if (m_records->storeImage(id, path, m_imageWidth, m_openTexts, &error).isEmpty()) {
+            ui().tell(m_texts.imageFrameTitle, error, UiPort::Icon::Stop);
+            loadImage(id);
             return;
         }
+        if (!m_image.load(path))
+            m_image.clear();
         m_frame->update();
-        m_records->storeImage(id, path, m_imageWidth, m_openTexts);
     });
 }
 

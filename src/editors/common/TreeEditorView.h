@@ -49,6 +49,8 @@ public:
     struct Texts {
         QString title = QStringLiteral("Categorie prodotti");
         QString imageFrameTitle = QStringLiteral("Icona Categoria");
+        // Asked when the image chooser is cancelled while an image is stored.
+        QString removeImageQuestion = QStringLiteral("Eliminare l'immagine attuale della categoria?");
         QString deleteTitle = QStringLiteral("Cancellazione categoria");
         QString deleteQuestion = QStringLiteral(
             "ATTENZIONE:\nquesta operazione cancellerà definitivamente\nanche tutti i prodotti "

@@ -52,7 +52,8 @@ TEST(ProductImportTest, DefaultFieldsImportAndTheFinalSeparatorIsRequired)
     EXPECT_EQ(r.line, 1);
     ProductImport::tellResult(r);
     ASSERT_EQ(ui->messages().size(), 2u);
-    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("ERRORE durante l'operazione alla linea 1.\n"));
+    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("ERRORE durante l'operazione alla linea 1.\n"
+                                                     "Campo 6 (\"Aliquota IVA\"): manca il separatore \";\" che chiude il campo."));
     EXPECT_EQ(ui->messages()[0].title, QStringLiteral("Import dati"));
     EXPECT_EQ(ui->messages()[1].text, ProductImport::FailureText);
     EXPECT_EQ(ui->messages()[1].icon, UiPort::Icon::Exclamation);
@@ -197,6 +198,45 @@ TEST(ProductImportTest, ObsoleteProductsAreDeactivatedOrDeletedAndLogged)
             EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='Prodotti' AND Modificato=TRUE")), 2);
             EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE IDRecord=50")), 1);
         }
+    }
+}
+
+TEST(ProductImportTest, AVariantInTheFileKeepsItsBaseProduct)
+{
+    for (const auto mode : {ImportOptions::Obsolete::Delete, ImportOptions::Obsolete::Deactivate}) {
+        ImportTestProject p;
+        ASSERT_TRUE(runImport(p, p.writeFile(QStringLiteral("1.txt"),
+            "12;BASE;Sedia;Sedia;10.00;22;\n12;SOLO;Tavolo;Tavolo;50.00;22;\n")).ok());
+        {
+            // BASE has a variant, which has a variant of its own; after a
+            // site update nothing is marked modified.
+            Database db(p.folder().database());
+            db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo) "
+                                      "SELECT 60, 60, ID, 'BASE-R', TRUE FROM Prodotti WHERE Codice='BASE'"));
+            db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo) "
+                                      "VALUES (61, 61, 60, 'BASE-R-XL', TRUE)"));
+            db.execute(QStringLiteral("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, Nome) "
+                                      "VALUES (60, 61, 'it', 'Sedia rossa XL')"));
+            db.execute(QStringLiteral("UPDATE Prodotti SET Modificato=FALSE"));
+        }
+        // The file now lists only the variant of the variant.
+        const ProductImport::Result r = runImport(
+            p, p.writeFile(QStringLiteral("2.txt"), "12;BASE-R-XL;Sedia rossa XL;Sedia rossa XL;12.50;22;\n"), mode);
+        ASSERT_TRUE(r.ok()) << r.detail.toStdString();
+        EXPECT_EQ(r.updated, 1);
+        EXPECT_EQ(r.keptBases, 2);
+        EXPECT_EQ(r.obsolete, 1);
+        // The variant just imported is there with its new price, and so are
+        // the two products above it, untouched and active.
+        EXPECT_DOUBLE_EQ(p.value(QStringLiteral("SELECT Prezzo1 FROM ProdottiLingue WHERE IDProdotto=61")).toDouble(), 12.5);
+        EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice IN ('BASE', 'BASE-R') "
+                                         "AND Attivo=TRUE AND Modificato=FALSE")), 2);
+        EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='Prodotti' AND IDRecord<>2")), 0);
+        // The product with no variant in the file is handled as before.
+        if (mode == ImportOptions::Obsolete::Delete)
+            EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='SOLO'")), 0);
+        else
+            EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='SOLO' AND Attivo=FALSE")), 1);
     }
 }
 
@@ -353,11 +393,13 @@ TEST(ProductImportTest, ObsoleteProductsDeletedLoseTheirFilesOnlyWhenTheImportIs
     ASSERT_TRUE(runImport(p, p.writeFile(QStringLiteral("1.txt"), "12;KEEP;Resta;Resta;1.00;20;\n12;GONE;Via;Via;1.00;20;\n")).ok());
     int gone = 0;
     {
+        // GONE and its variant are both absent from the file and unchanged
+        // since the last publication.
         Database db(p.folder().database());
         db.execute(QStringLiteral("UPDATE Prodotti SET Modificato=FALSE"));
         gone = db.scalar(QStringLiteral("SELECT ID FROM Prodotti WHERE Codice='GONE'")).toInt();
         db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo, Modificato) "
-                                  "VALUES (50, 50, %1, 'GONE-V', TRUE, TRUE)").arg(gone));
+                                  "VALUES (50, 50, %1, 'GONE-V', TRUE, FALSE)").arg(gone));
         db.execute(QStringLiteral("INSERT INTO ProdottiColori (ID, IDProdotto, Codice) VALUES (4, 50, 'BLU')"));
     }
     const ProductPictures pictures(p.path());

@@ -13,6 +13,7 @@
 #include "controls/CValidatedEdit.h"
 #include "catalogue/ProductColours.h"
 #include "catalogue/ProductPictures.h"
+#include "editors/catalogue/CTabelleTaglieDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -24,7 +25,10 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -287,18 +291,56 @@ TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
     EXPECT_EQ(project.count("SELECT TagliaA FROM Prodotti WHERE ID=1"), 3);
     EXPECT_EQ(project.db().scalar("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=1").toString(), "Sedia");
 
-    // Editing the size tables resets the page's choice, stored on leaving.
-    view->pages()->setCurrentIndex(sizes);
-    EXPECT_TRUE(view->sizesPage()->sizesBox()->isChecked());
+}
+
+TEST_F(ProductViewFixture, ManagingTheSizeTablesKeepsTheProductsChoice)
+{
+    project.db().execute("INSERT INTO ValoriTaglie (ID, Nome, Taglie) VALUES (4, 'Internazionali', 'S\nM\nL\nXL')");
     project.db().execute("INSERT INTO ValoriTaglie (ID, Nome, Taglie) VALUES (5, 'Scarpe', '40\n41')");
-    view->sizesPage()->sizeTablesEdited();
-    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->count(), 2);
-    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->currentIndex(), -1);
+    insert("A1", "Sedia");
+    insert("B2", "Tavolo");
+    project.db().execute("UPDATE Prodotti SET IDTabellaTaglie=4, TagliaDa=1, TagliaA=3 WHERE ID=1");
+    project.db().execute("UPDATE Prodotti SET IDTabellaTaglie=5, TagliaDa=0, TagliaA=1 WHERE ID=2");
+    view->runRecordCommand(First);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    view->pages()->setCurrentIndex(ProductRecords::Sizes);
+    ASSERT_EQ(view->sizesPage()->sizeTableChooser()->currentText(), "Internazionali");
+    QPushButton *manage = nullptr;
+    for (QPushButton *b : view->findChildren<QPushButton *>())
+        if (b->text() == "Gestione Tabelle Taglie")
+            manage = b;
+    ASSERT_TRUE(manage);
+
+    // The dialog is opened and closed without a change.
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QTest::mouseClick(manage, Qt::LeftButton);
+    EXPECT_TRUE(view->sizesPage()->sizesBox()->isChecked());
+    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->currentText(), "Internazionali");
+    EXPECT_EQ(view->sizesPage()->sizeFromChooser()->currentText(), "M");
+    EXPECT_EQ(view->sizesPage()->sizeToChooser()->currentText(), "XL");
+    view->runRecordCommand(Next);
+    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 4);
+    EXPECT_EQ(project.count("SELECT TagliaDa FROM Prodotti WHERE ID=1"), 1);
+    EXPECT_EQ(project.count("SELECT TagliaA FROM Prodotti WHERE ID=1"), 3);
+
+    // The second product's table is deleted in the dialog: it has none left.
+    ASSERT_EQ(view->sizesPage()->sizeTableChooser()->currentText(), "Scarpe");
+    QTimer::singleShot(0, [this] {
+        auto *dialog = qobject_cast<CTabelleTaglieDlg *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->tableList()->setCurrentRow(1);
+        ui->queueAnswer(UiPort::Answer::Yes);
+        EXPECT_TRUE(dialog->deleteTable());
+        dialog->close();
+    });
+    QTest::mouseClick(manage, Qt::LeftButton);
     EXPECT_FALSE(view->sizesPage()->sizesBox()->isChecked());
-    EXPECT_EQ(view->sizesPage()->sizeFromChooser()->count(), 0);
-    view->pages()->setCurrentIndex(0);
-    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 0);
-    EXPECT_EQ(project.count("SELECT TagliaDa FROM Prodotti WHERE ID=1"), -1);
+    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->currentIndex(), -1);
+    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->count(), 1);
+    view->runRecordCommand(First);
+    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=2"), 0);
+    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 4);
 }
 
 TEST_F(ProductViewFixture, VariantsEditorShowsTheVariantsOfTheDisplayedProduct)

@@ -243,7 +243,7 @@ void CImportaProdottiDlg::refreshPreview()
     for (const QStringList &row : preview.rows)
         m_preview->addRow(row.join(QLatin1Char('\t')), 0);
     if (preview.formatError)
-        ui().tell(ImportFieldList::SelectionTitle, ImportPreview::FormatErrorText, UiPort::Icon::Stop);
+        ui().tell(ImportFieldList::SelectionTitle, preview.formatErrorText(), UiPort::Icon::Stop);
 }
 
 void CImportaProdottiDlg::start()

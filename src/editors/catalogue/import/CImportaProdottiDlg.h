@@ -23,7 +23,7 @@ class QRadioButton;
 class CImportaProdottiDlg : public QDialog {
     Q_OBJECT
 public:
-    static inline const QString FileFilter = QStringLiteral("Files testo (*.txt);;Tutti i files (*.*)");
+    static inline const QString FileFilter = QStringLiteral("Files testo (*.txt *.csv);;Tutti i files (*.*)");
 
     // db: the application's connection (closed and reopened around the
     // swap); currentLanguage: the language of the category names.

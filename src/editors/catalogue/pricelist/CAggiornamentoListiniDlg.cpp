@@ -126,15 +126,29 @@ void CAggiornamentoListiniDlg::start()
         m_percentage->setFocus();
         return;
     }
+    int products = 0;
+    try {
+        products = PriceListUpdate::productCount(m_db, m_categoryId);
+    } catch (const DataError &e) {
+        ui().tell(PriceListUpdate::Title, e.text(), UiPort::Icon::Stop);
+        return;
+    }
+    if (products == 0) {
+        // Nothing to change: the dialog stays open for another choice.
+        ui().tell(PriceListUpdate::Title, PriceListUpdate::noProductsText(m_categoryId),
+                  UiPort::Icon::Exclamation);
+        return;
+    }
     m_start->setEnabled(false);
     PriceListUpdate::Options o;
     o.categoryId = m_categoryId;
     o.percentage = percentage;
     o.list = m_list->currentIndex();
     o.promotional = m_promotional->isChecked();
+    PriceListUpdate::Report report;
     try {
         LongOperation operation(LongOperation::DefaultIntervalMs, QEventLoop::ExcludeUserInputEvents);
-        PriceListUpdate::run(m_db, o, [this, &operation](int pos, int count) {
+        report = PriceListUpdate::run(m_db, o, [this, &operation](int pos, int count) {
             m_progress->setRange(0, count);
             m_progress->setValue(pos);
             operation.pump();
@@ -144,6 +158,6 @@ void CAggiornamentoListiniDlg::start()
         m_start->setEnabled(true);
         return;
     }
-    ui().tell(PriceListUpdate::Title, PriceListUpdate::DoneText, UiPort::Icon::Information);
+    ui().tell(PriceListUpdate::Title, PriceListUpdate::doneText(report), UiPort::Icon::Information);
     accept();
 }

@@ -1,5 +1,6 @@
 #include "data/Database.h"
 
+#include "data/BooleanColumns.h"
 #include "data/JetSql.h"
 #include "data/Recordset.h"
 #include "data/SqliteValue.h"
@@ -88,6 +89,27 @@ void Database::open(const QString &path, OpenMode mode)
         m_db.reset();
         m_path.clear();
         throw ZF_DATA_ERROR(QStringLiteral("Impossibile aprire il database: %1").arg(QString::fromUtf8(e.what())), path);
+    }
+    prepareForWrites();
+}
+
+bool Database::isWritable() const
+{
+    return m_db && sqlite3_db_readonly(m_db->getHandle(), "main") == 0;
+}
+
+void Database::prepareForWrites()
+{
+    if (!isWritable())
+        return;
+    try {
+        BooleanColumns::install(*this);
+    } catch (const DataError &) {
+        // Another connection holding the file for longer than the busy
+        // timeout only delays this to the next connection.
+        const int rc = sqlite3_errcode(m_db->getHandle()) & 0xff;
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+            throw;
     }
 }
 
@@ -228,6 +250,9 @@ void Database::executeNative(const QString &sqliteSql)
         sqlite3_free(err);
         throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1").arg(msg), sqliteSql);
     }
+    // The script may have made tables with BOOLEAN columns.
+    if (isWritable())
+        BooleanColumns::install(*this);
 }
 
 QList<QVariantList> Database::queryRows(const QString &jetSql, QStringList *columnNames)

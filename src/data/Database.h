@@ -68,6 +68,8 @@ public:
     void close();
     bool isOpen() const;
     QString path() const;
+    // False for a read-only connection or a file that cannot be written.
+    bool isWritable() const;
 
     // Runs one Jet SQL statement (INSERT/UPDATE/DELETE/DDL, or a SELECT whose
     // rows are discarded). Returns the number of rows changed.
@@ -124,6 +126,9 @@ public:
 
 private:
     void configureConnection();
+    // What every writable connection makes sure of as it opens (see
+    // BooleanColumns).
+    void prepareForWrites();
     void dropCaches();
 
     std::unique_ptr<SQLite::Database> m_db;

@@ -1,5 +1,6 @@
 #include "DatabaseUpgrade.h"
 
+#include "data/BooleanColumns.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/DatabaseFiles.h"
@@ -198,6 +199,9 @@ DatabaseUpgrade::Result DatabaseUpgrade::run()
                 addOptions(blank, newDb);
                 for (const auto &trigger : triggers)
                     newDb.native().exec(trigger.second);
+                // Rows copied while the triggers rested keep the old
+                // files' true values (-1): stored as 1 from now on.
+                BooleanColumns::normalise(newDb);
             }
             if (m_cancelled)
                 newDb.rollback();

@@ -2,6 +2,7 @@
 
 #include "data/BooleanColumns.h"
 #include "data/JetSql.h"
+#include "data/JetText.h"
 #include "data/Recordset.h"
 #include "data/SqliteValue.h"
 
@@ -16,7 +17,17 @@
 
 namespace {
 constexpr int kBusyTimeoutMs = 5000;
+
+int pragmaInt(sqlite3 *h, const char *sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    int value = 0;
+    if (sqlite3_prepare_v2(h, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        value = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    return value;
 }
+} // namespace
 
 ColumnKind columnKindFromDeclaredType(const QString &declaredType)
 {
@@ -102,6 +113,19 @@ void Database::prepareForWrites()
 {
     if (!isWritable())
         return;
+    sqlite3 *h = m_db->getHandle();
+    if (pragmaInt(h, "PRAGMA user_version") < kFileLevel) {
+        // Indexes on NOCASE text were ordered by SQLite's own NOCASE, which
+        // folds A-Z only: put them in the order of ours. A file whose text
+        // cannot be indexed so (two keys of a unique index that now compare
+        // equal) keeps its level and is tried again at the next opening.
+        const QByteArray sql =
+            QByteArrayLiteral("BEGIN IMMEDIATE; REINDEX NOCASE; PRAGMA user_version=") + QByteArray::number(kFileLevel)
+            + QByteArrayLiteral("; COMMIT");
+        const int rc = sqlite3_exec(h, sql.constData(), nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK && !sqlite3_get_autocommit(h))
+            sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
     try {
         BooleanColumns::install(*this);
     } catch (const DataError &) {
@@ -116,6 +140,8 @@ void Database::prepareForWrites()
 void Database::configureConnection()
 {
     sqlite3 *h = m_db->getHandle();
+    // Before anything reads the schema: text compares as Jet compares it.
+    jettext::registerCollation(h);
     // Double-quoted text is never taken as a string where a name is meant.
     sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);

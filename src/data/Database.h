@@ -49,8 +49,16 @@ struct ColumnInfo {
 // Statements given to execute()/query() are Jet SQL and are translated by
 // JetSql; executeNative() takes SQLite SQL as it stands (schema scripts).
 // Every failure throws DataError naming the statement.
+//
+// Text columns declared COLLATE NOCASE compare without regard to case for
+// every letter (see JetText), which replaces SQLite's NOCASE on every
+// connection. PRAGMA user_version holds the level of these conventions a
+// file follows (kFileLevel): a file below it, made by SQLite alone, has its
+// NOCASE indexes rebuilt the first time a writable connection opens it.
 class Database {
 public:
+    static constexpr int kFileLevel = 1;
+
     enum class OpenMode {
         ReadWrite,       // the file must exist
         ReadWriteCreate, // created empty when missing

@@ -1,5 +1,7 @@
 #include "data/JetSql.h"
 
+#include "data/JetText.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QHash>
@@ -947,62 +949,6 @@ SelectShape JetSql::select(const QString &jet)
 
 namespace {
 
-// Matches Jet Like patterns: * any run, ? one character, # one digit,
-// [abc] [a-z] [!abc] one character of (or not of) a list. Case-insensitive.
-bool likeMatch(const QChar *s, const QChar *se, const QChar *p, const QChar *pe)
-{
-    while (p < pe) {
-        const QChar pc = *p;
-        if (pc == QLatin1Char('*')) {
-            while (p < pe && *p == QLatin1Char('*')) ++p;
-            if (p == pe) return true;
-            for (const QChar *k = s; k <= se; ++k) {
-                if (likeMatch(k, se, p, pe)) return true;
-            }
-            return false;
-        }
-        if (s == se) return false;
-        if (pc == QLatin1Char('?')) {
-            ++s; ++p;
-        } else if (pc == QLatin1Char('#')) {
-            if (!s->isDigit()) return false;
-            ++s; ++p;
-        } else if (pc == QLatin1Char('[')) {
-            const QChar *close = p + 1;
-            while (close < pe && *close != QLatin1Char(']')) ++close;
-            if (close == pe) {
-                // An unclosed [ matches itself.
-                if (*s != pc) return false;
-                ++s; ++p;
-                continue;
-            }
-            const QChar *q = p + 1;
-            bool negate = false;
-            if (q < close && *q == QLatin1Char('!')) { negate = true; ++q; }
-            const QChar sc = s->toCaseFolded();
-            bool in = false;
-            while (q < close) {
-                QChar lo = q->toCaseFolded();
-                if (q + 2 < close && q[1] == QLatin1Char('-')) {
-                    QChar hi = q[2].toCaseFolded();
-                    if (sc >= lo && sc <= hi) in = true;
-                    q += 3;
-                } else {
-                    if (sc == lo) in = true;
-                    ++q;
-                }
-            }
-            if (in == negate) return false;
-            ++s;
-            p = close + 1;
-        } else {
-            if (s->toCaseFolded() != pc.toCaseFolded()) return false;
-            ++s; ++p;
-        }
-    }
-    return s == se;
-}
-
 QString textArg(sqlite3_value *v)
 {
     const void *t = sqlite3_value_text16(v);
@@ -1021,9 +967,7 @@ void fnLike(sqlite3_context *ctx, int, sqlite3_value **argv)
         sqlite3_result_null(ctx);
         return;
     }
-    const QString s = textArg(argv[0]);
-    const QString p = textArg(argv[1]);
-    sqlite3_result_int(ctx, likeMatch(s.constData(), s.constData() + s.size(), p.constData(), p.constData() + p.size()));
+    sqlite3_result_int(ctx, jettext::like(textArg(argv[0]), textArg(argv[1])));
 }
 
 void fnLeft(sqlite3_context *ctx, int, sqlite3_value **argv)
@@ -1157,8 +1101,7 @@ void firstLastFinal(sqlite3_context *ctx)
 
 bool JetSql::like(const QString &value, const QString &pattern)
 {
-    return likeMatch(value.constData(), value.constData() + value.size(), pattern.constData(),
-                     pattern.constData() + pattern.size());
+    return jettext::like(value, pattern);
 }
 
 void JetSql::registerFunctions(sqlite3 *db)

@@ -281,6 +281,8 @@ TEST(NavigationFilterText, CriteriaAreQuotedAndJoinedOntoTheBaseFilter)
 {
     EXPECT_EQ(NavigationEditor::prefixCriterion("Codice", "D'A"), "[Codice] Like 'D''A*'");
     EXPECT_EQ(NavigationEditor::prefixCriterion("Codice", ""), "");
+    // Wildcards typed by the user match themselves.
+    EXPECT_EQ(NavigationEditor::prefixCriterion("Codice", "A*#"), "[Codice] Like 'A[*][#]*'");
     EXPECT_EQ(NavigationEditor::joinFilter("IDProdottoBase=0", {"[Attivo]=TRUE", "", "[Codice] Like 'A*'"}),
               "IDProdottoBase=0 AND [Attivo]=TRUE AND [Codice] Like 'A*'");
     EXPECT_EQ(NavigationEditor::joinFilter("A=1 OR B=2", {"C=3"}), "(A=1 OR B=2) AND C=3");

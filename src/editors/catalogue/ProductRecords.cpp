@@ -410,10 +410,12 @@ QStringList ProductRecords::filterCriteria(const ProductFilterInput &in)
             ids << QStringLiteral("0");
         criteria << QStringLiteral("ID IN (%1)").arg(ids.join(QLatin1Char(',')));
     }
-    // The prefix goes into a quoted literal: quotes in it are doubled.
+    // The prefix goes into a quoted literal: quotes in it are doubled, and
+    // wildcards typed in it match themselves.
     auto prefix = [&](const char *field, const QString &text) {
         if (!text.isEmpty())
-            criteria << QStringLiteral("[%1] Like %2").arg(QLatin1String(field), sqlQuote(text + QLatin1Char('*')));
+            criteria << QStringLiteral("[%1] Like %2")
+                            .arg(QLatin1String(field), sqlQuote(sqlLikeEscape(text) + QLatin1Char('*')));
     };
     prefix("Codice", in.code);
     prefix("CodiceABarre", in.barcode);

@@ -352,7 +352,7 @@ QString NavigationEditor::prefixCriterion(const QString &field, const QString &t
 {
     if (text.isEmpty())
         return {};
-    return QStringLiteral("[%1] Like %2").arg(field, sqlQuote(text + QLatin1Char('*')));
+    return QStringLiteral("[%1] Like %2").arg(field, sqlQuote(sqlLikeEscape(text) + QLatin1Char('*')));
 }
 
 QString NavigationEditor::joinFilter(const QString &base, const QStringList &criteria)

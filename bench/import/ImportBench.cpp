@@ -5,7 +5,7 @@
 // transaction into a copy of the same blank database, in the same run.
 // Goal: the import takes at most 5 times the bare insert.
 #include "data/DatabaseFiles.h"
-#include "editors/catalogue/import/ProductImport.h"
+#include "catalogue/import/ProductImport.h"
 #include "project/ProgramFolder.h"
 #include "project/ProjectCreator.h"
 #include "project/ProjectFolder.h"

@@ -10,7 +10,7 @@
 #include "CSplashWnd.h"
 #include "CommandIds.h"
 #include "CommandTable.h"
-#include "app/import/CImportAutomaticoDlg.h"
+#include "editors/catalogue/import/CImportAutomaticoDlg.h"
 #include "data/DataError.h"
 #include "project/LockWatcher.h"
 #include "support/UiPort.h"
@@ -303,7 +303,7 @@ void CVendraApp::onCommand(int id)
     if (command->factory) {
         OpenEditor(id);
     } else if (command->dialog && isProjectOpen() && !m_editorOpen) {
-        command->dialog(*this);
+        command->dialog(*this, mainFrame());
         updateCommandUi();
     }
 }

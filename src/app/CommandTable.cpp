@@ -1,7 +1,7 @@
 #include "CommandTable.h"
 
-#include "COrderTextView.h"
-#include "CDizionarioView.h"
+#include "editors/orders/COrderTextView.h"
+#include "editors/config/CDizionarioView.h"
 #include "CommandIds.h"
 #include "editors/catalogue/CCategorieView.h"
 #include "editors/catalogue/CProdottiView.h"
@@ -9,7 +9,7 @@
 #include "editors/config/CLingueView.h"
 #include "editors/config/CValuteView.h"
 #include "app/preview/CPreviewFrame.h"
-#include "app/import/CatalogueDialogs.h"
+#include "editors/catalogue/CatalogueCommands.h"
 
 namespace {
 

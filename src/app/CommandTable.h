@@ -22,7 +22,7 @@ struct FrameParams {
 // implements EditorContract; it is owned by the frame.
 using EditorFactory = QWidget *(*)(EditorHost &host, const FrameParams &params, QWidget *parent);
 // Runs a command that opens a modal dialog instead of an editor window.
-using DialogCommand = void (*)(CVendraApp &app);
+using DialogCommand = void (*)(EditorHost &host, QWidget *parent);
 
 enum class FrameKind { Child, Maximised };
 

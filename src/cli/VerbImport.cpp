@@ -6,7 +6,7 @@
 
 #include "data/DataError.h"
 #include "data/Database.h"
-#include "editors/catalogue/import/ProductImport.h"
+#include "catalogue/import/ProductImport.h"
 #include "project/ProjectFolder.h"
 
 #include <QFileInfo>

@@ -150,8 +150,17 @@ private:
     int m_refs = 0;
 };
 
-// Convenience: an Object variant holding obj.
-inline Variant objectVariant(const Ref<Dispatch> &obj) { return Variant(obj.get()); }
+// Convenience: an Object variant holding obj. A template, so that a
+// Ref<Derived> is not first copied into a temporary Ref<Dispatch>: that
+// temporary's release ran after the variant had taken its reference, which
+// is safe but left the compiler (-Wuse-after-free) seeing a release of an
+// object it could not prove alive.
+template <typename T>
+Variant objectVariant(const Ref<T> &obj)
+{
+    return Variant(static_cast<Dispatch *>(obj.get()));
+}
+inline Variant objectVariant(Dispatch *obj) { return Variant(obj); }
 
 // Calls a member by name (for host code): raises 438 when it does not exist.
 Variant callMember(Dispatch *obj, const QString &name, std::initializer_list<Variant> args = {});

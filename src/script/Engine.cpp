@@ -96,19 +96,9 @@ QStringList Engine::errorMessages() const
     return out;
 }
 
-void Engine::clearErrors()
-{
-    m_interp->errors.clear();
-}
-
 int Engine::exitCode() const
 {
     return m_interp->exitCode;
-}
-
-void Engine::interrupt()
-{
-    m_interp->interruptRequested = true;
 }
 
 void Engine::reset()

@@ -9,7 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -92,13 +91,9 @@ public:
     // The text of one error with its mapped location.
     QString formatError(const ScriptError &error) const;
     SourceLocation mapLine(int scriptLine) const;
-    void clearErrors();
 
     // Exit code given to ScriptStop (WScript.Quit n); 0 otherwise.
     int exitCode() const;
-
-    // Asks a running script to stop (any thread); it ends with the timeout error.
-    void interrupt();
 
     // Drops every global, procedure and object of the engine, breaking
     // reference cycles between script objects (also done by the destructor).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Ast.h"
+#include "ClassInstance.h"
 #include "Dispatch.h"
 #include "Engine.h"
 #include "Registry.h"
@@ -8,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QHash>
 
-#include <atomic>
 #include <deque>
 #include <memory>
 #include <unordered_set>
@@ -28,30 +28,6 @@ struct Frame {
     bool resumeNext = false;
 };
 
-// An instance of a script class.
-class ClassInstance : public Dispatch {
-public:
-    ClassInstance(Interpreter *in, ClassInfo *cls);
-    ~ClassInstance() override;
-
-    QString typeName() const override;
-    int findMember(const QString &name) const override;
-    const void *memberKey() const override { return m_class; }
-    Variant call(int id, CallArgs &args, bool wantResult) override;
-    void put(int id, CallArgs &args, const Variant &value, bool isSet) override;
-
-    ClassInfo *classInfo() const { return m_class; }
-    std::vector<Variant> fields;
-    Interpreter *interp; // null once the engine has gone
-
-protected:
-    void finalRelease() override;
-
-private:
-    void finish(); // Class_Terminate, then delete
-    ClassInfo *m_class;
-};
-
 // The tree-walking interpreter behind Engine.
 class Interpreter final : public Context {
 public:
@@ -63,7 +39,6 @@ public:
     QHash<QString, ComponentFactory> components; // lower-case ProgID
     QStringList roots;
     ScriptLocale scriptLocale = ScriptLocale::forLcid(1033);
-    std::atomic<bool> interruptRequested{false};
     QList<ScriptError> errors;
     int exitCode = 0;
 

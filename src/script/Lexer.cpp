@@ -64,247 +64,323 @@ bool isIdentChar(QChar c)
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
-} // namespace
+// Turns the text into tokens one construct at a time; each scan* helper
+// starts at the first character of its construct and leaves pos after it.
+class Scanner {
+public:
+    Scanner(const QString &src, int firstLine) : src(src), n(int(src.size())), line(firstLine)
+    {
+        out.reserve(size_t(src.size() / 3 + 4));
+    }
 
-std::vector<Token> tokenize(const QString &src, int firstLine)
-{
+    std::vector<Token> run()
+    {
+        while (pos < n)
+            scanOne();
+        newline(n);
+        push(Tok::End, n);
+        return std::move(out);
+    }
+
+private:
+    const QString &src;
+    const int n;
     std::vector<Token> out;
-    out.reserve(size_t(src.size() / 3 + 4));
-    const int n = int(src.size());
-    int i = 0;
-    int line = firstLine;
+    int pos = 0;
+    int line;
     int lineStart = 0;
-    bool space = false;
+    bool space = false; // a blank since the last token
 
-    auto push = [&](Tok t, int start) -> Token & {
+    QChar at(int i) const { return i < n ? src[i] : QChar(); }
+    bool isLineEnd(int i) const { return i < n && (src[i] == QLatin1Char('\r') || src[i] == QLatin1Char('\n')); }
+    int column(int i) const { return i - lineStart + 1; }
+    [[noreturn]] void failAt(int number, int i) const { fail(number, line, column(i)); }
+
+    Token &push(Tok t, int start)
+    {
         Token tok;
         tok.type = t;
         tok.line = line;
-        tok.column = start - lineStart + 1;
+        tok.column = column(start);
         tok.spaceBefore = space;
         space = false;
         out.push_back(std::move(tok));
         return out.back();
-    };
+    }
+
     // A Newline token made only of ':' separators has the text ":" (single-line If
     // continues across them); a real line end clears it.
-    auto newline = [&](int start, bool colon = false) {
-        if (out.empty() || out.back().type != Tok::Newline) {
+    void newline(int start, bool colon = false)
+    {
+        if (out.empty() || out.back().type != Tok::Newline)
             push(Tok::Newline, start).text = colon ? QStringLiteral(":") : QString();
-        } else if (!colon) {
+        else if (!colon)
             out.back().text.clear();
-        }
-    };
-    auto skipToLineEnd = [&] {
-        while (i < n && src[i] != QLatin1Char('\n') && src[i] != QLatin1Char('\r'))
-            ++i;
-    };
+    }
 
-    while (i < n) {
-        const QChar c = src[i];
-        if (c == QLatin1Char(' ') || c == QLatin1Char('\t') || c.unicode() == 0xA0 || c == QLatin1Char('\f')
-            || c == QLatin1Char('\v') || c.unicode() == 0) {
+    void skipToLineEnd()
+    {
+        while (pos < n && !isLineEnd(pos))
+            ++pos;
+    }
+
+    // Moves past a line end at i (CR, LF or CR LF) to the start of the next line.
+    void nextLine(int i)
+    {
+        if (src[i] == QLatin1Char('\r') && i + 1 < n && src[i + 1] == QLatin1Char('\n'))
+            ++i;
+        pos = i + 1;
+        ++line;
+        lineStart = pos;
+    }
+
+    static bool isBlank(QChar c)
+    {
+        return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c.unicode() == 0xA0 || c == QLatin1Char('\f')
+            || c == QLatin1Char('\v') || c.unicode() == 0;
+    }
+
+    void scanOne()
+    {
+        const QChar c = src[pos];
+        if (isBlank(c)) {
             space = true;
-            ++i;
-            continue;
-        }
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            newline(i);
-            if (c == QLatin1Char('\r') && i + 1 < n && src[i + 1] == QLatin1Char('\n'))
-                ++i;
-            ++i;
-            ++line;
-            lineStart = i;
+            ++pos;
+        } else if (isLineEnd(pos)) {
+            newline(pos);
+            nextLine(pos);
             space = false;
-            continue;
-        }
-        if (c == QLatin1Char('\'')) {
+        } else if (c == QLatin1Char('\'')) {
             skipToLineEnd();
-            continue;
+        } else if (c == QLatin1Char(':')) {
+            newline(pos, true);
+            ++pos;
+        } else if (c == QLatin1Char('_')) {
+            scanContinuation();
+        } else if (c == QLatin1Char('"')) {
+            scanString();
+        } else if (c == QLatin1Char('#')) {
+            scanDate();
+        } else if (c == QLatin1Char('&') && (at(pos + 1).toLower() == QLatin1Char('h') || at(pos + 1).toLower() == QLatin1Char('o'))) {
+            scanRadixNumber();
+        } else if (c.isDigit() || startsDotNumber()) {
+            scanNumber();
+        } else if (c == QLatin1Char('[')) {
+            scanBracketName();
+        } else if (isIdentStart(c)) {
+            scanName();
+        } else {
+            scanPunctuation();
         }
-        if (c == QLatin1Char(':')) {
-            newline(i, true);
-            ++i;
-            continue;
+    }
+
+    // Line continuation: '_' then only blanks up to the line end.
+    void scanContinuation()
+    {
+        int j = pos + 1;
+        while (j < n && (src[j] == QLatin1Char(' ') || src[j] == QLatin1Char('\t')))
+            ++j;
+        if (j < n && !isLineEnd(j))
+            failAt(ErrInvalidCharacter, pos);
+        if (j < n) {
+            nextLine(j);
+        } else {
+            pos = n;
+            ++line;
+            lineStart = n + 1;
         }
-        if (c == QLatin1Char('_')) {
-            // Line continuation: '_' then only blanks up to the line end.
-            int j = i + 1;
-            while (j < n && (src[j] == QLatin1Char(' ') || src[j] == QLatin1Char('\t')))
-                ++j;
-            if (j >= n || src[j] == QLatin1Char('\r') || src[j] == QLatin1Char('\n')) {
-                if (j < n && src[j] == QLatin1Char('\r') && j + 1 < n && src[j + 1] == QLatin1Char('\n'))
-                    ++j;
-                i = j + 1;
-                ++line;
-                lineStart = i;
-                space = true;
-                continue;
-            }
-            fail(ErrInvalidCharacter, line, i - lineStart + 1);
-        }
-        const int start = i;
-        if (c == QLatin1Char('"')) {
-            QString s;
-            ++i;
-            for (;;) {
-                if (i >= n || src[i] == QLatin1Char('\r') || src[i] == QLatin1Char('\n'))
-                    fail(ErrUnterminatedString, line, start - lineStart + 1);
-                if (src[i] == QLatin1Char('"')) {
-                    if (i + 1 < n && src[i + 1] == QLatin1Char('"')) {
-                        s += QLatin1Char('"');
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
+        space = true;
+    }
+
+    void scanString()
+    {
+        const int start = pos;
+        QString s;
+        ++pos;
+        for (;;) {
+            if (pos >= n || isLineEnd(pos))
+                failAt(ErrUnterminatedString, start);
+            if (src[pos] == QLatin1Char('"')) {
+                if (at(pos + 1) == QLatin1Char('"')) {
+                    s += QLatin1Char('"');
+                    pos += 2;
+                    continue;
                 }
-                s += src[i++];
+                ++pos;
+                break;
             }
-            push(Tok::String, start).value = Variant(std::move(s));
-            continue;
+            s += src[pos++];
         }
-        if (c == QLatin1Char('#')) {
-            int j = i + 1;
-            while (j < n && src[j] != QLatin1Char('#') && src[j] != QLatin1Char('\r') && src[j] != QLatin1Char('\n'))
-                ++j;
-            if (j >= n || src[j] != QLatin1Char('#'))
-                fail(ErrSyntax, line, start - lineStart + 1);
-            const QString text = src.mid(i + 1, j - i - 1);
-            // Date literals are always written month/day/year.
-            const ScriptLocale saved = currentLocale();
-            setCurrentLocale(ScriptLocale::forLcid(1033));
-            double d = 0;
-            const bool ok = parseDate(text, d);
-            setCurrentLocale(saved);
-            if (!ok)
-                fail(ErrSyntax, line, start - lineStart + 1);
-            i = j + 1;
-            push(Tok::Date, start).value = Variant::date(d);
-            continue;
+        push(Tok::String, start).value = Variant(std::move(s));
+    }
+
+    void scanDate()
+    {
+        const int start = pos;
+        int j = pos + 1;
+        while (j < n && src[j] != QLatin1Char('#') && !isLineEnd(j))
+            ++j;
+        if (j >= n || src[j] != QLatin1Char('#'))
+            failAt(ErrSyntax, start);
+        const QString text = src.mid(pos + 1, j - pos - 1);
+        // Date literals are always written month/day/year.
+        const ScriptLocale saved = currentLocale();
+        setCurrentLocale(ScriptLocale::forLcid(1033));
+        double d = 0;
+        const bool ok = parseDate(text, d);
+        setCurrentLocale(saved);
+        if (!ok)
+            failAt(ErrSyntax, start);
+        pos = j + 1;
+        push(Tok::Date, start).value = Variant::date(d);
+    }
+
+    // &hFF, &o17, with an optional '&' that makes the value a Long.
+    void scanRadixNumber()
+    {
+        const int start = pos;
+        const bool hex = src[pos + 1].toLower() == QLatin1Char('h');
+        int j = pos + 2;
+        uint64_t v = 0;
+        int digits = 0;
+        while (j < n) {
+            const QChar d = src[j].toLower();
+            int k = -1;
+            if (d >= QLatin1Char('0') && d <= QLatin1Char('9'))
+                k = d.unicode() - '0';
+            else if (hex && d >= QLatin1Char('a') && d <= QLatin1Char('f'))
+                k = d.unicode() - 'a' + 10;
+            if (k < 0 || (!hex && k > 7))
+                break;
+            v = v * (hex ? 16 : 8) + k;
+            if (v > 0xFFFFFFFFull)
+                failAt(ErrInvalidNumber, start);
+            ++digits;
+            ++j;
         }
-        if (c == QLatin1Char('&') && i + 1 < n
-            && (src[i + 1] == QLatin1Char('h') || src[i + 1] == QLatin1Char('H') || src[i + 1] == QLatin1Char('o')
-                || src[i + 1] == QLatin1Char('O'))) {
-            const bool hex = src[i + 1].toLower() == QLatin1Char('h');
-            int j = i + 2;
-            uint64_t v = 0;
-            int digits = 0;
-            while (j < n) {
-                const QChar d = src[j].toLower();
-                int k = -1;
-                if (d >= QLatin1Char('0') && d <= QLatin1Char('9'))
-                    k = d.unicode() - '0';
-                else if (hex && d >= QLatin1Char('a') && d <= QLatin1Char('f'))
-                    k = d.unicode() - 'a' + 10;
-                if (k < 0 || (!hex && k > 7))
-                    break;
-                v = v * (hex ? 16 : 8) + k;
-                if (v > 0xFFFFFFFFull)
-                    fail(ErrInvalidNumber, line, start - lineStart + 1);
-                ++digits;
-                ++j;
-            }
-            if (digits == 0) {
-                // plain '&' followed by an identifier starting with h/o
-                ++i;
-                push(Tok::Amp, start);
-                continue;
-            }
-            bool longSuffix = false;
-            if (j < n && src[j] == QLatin1Char('&')) {
-                longSuffix = true;
-                ++j;
-            }
-            Variant value;
-            if (!longSuffix && v <= 0xFFFF)
-                value = Variant(int16_t(uint16_t(v)));
-            else
-                value = Variant(int32_t(uint32_t(v)));
-            i = j;
-            push(Tok::Number, start).value = value;
-            continue;
+        if (digits == 0) {
+            // plain '&' followed by an identifier starting with h/o
+            ++pos;
+            push(Tok::Amp, start);
+            return;
         }
-        const bool dotNumber = c == QLatin1Char('.') && i + 1 < n && src[i + 1].isDigit()
-            && (out.empty() || space
-                || (out.back().type != Tok::Ident && out.back().type != Tok::RParen));
-        if (c.isDigit() || dotNumber) {
-            int j = i;
-            bool isFloat = false;
-            while (j < n && src[j].isDigit())
-                ++j;
-            if (j < n && src[j] == QLatin1Char('.') && (j + 1 >= n || src[j + 1].isDigit() || !isIdentStart(src[j + 1]))) {
+        bool longSuffix = false;
+        if (at(j) == QLatin1Char('&')) {
+            longSuffix = true;
+            ++j;
+        }
+        Variant value;
+        if (!longSuffix && v <= 0xFFFF)
+            value = Variant(int16_t(uint16_t(v)));
+        else
+            value = Variant(int32_t(uint32_t(v)));
+        pos = j;
+        push(Tok::Number, start).value = value;
+    }
+
+    // ".5" is a number unless it follows a name or ')' with no blank (a member).
+    bool startsDotNumber() const
+    {
+        return src[pos] == QLatin1Char('.') && at(pos + 1).isDigit()
+            && (out.empty() || space || (out.back().type != Tok::Ident && out.back().type != Tok::RParen));
+    }
+
+    void skipDigits(int &j) const
+    {
+        while (j < n && src[j].isDigit())
+            ++j;
+    }
+
+    void scanNumber()
+    {
+        const int start = pos;
+        int j = pos;
+        bool isFloat = false;
+        skipDigits(j);
+        if (at(j) == QLatin1Char('.') && (j + 1 >= n || src[j + 1].isDigit() || !isIdentStart(src[j + 1]))) {
+            isFloat = true;
+            ++j;
+            skipDigits(j);
+        }
+        if (at(j) == QLatin1Char('e') || at(j) == QLatin1Char('E')) {
+            int k = j + 1;
+            if (at(k) == QLatin1Char('+') || at(k) == QLatin1Char('-'))
+                ++k;
+            if (at(k).isDigit()) {
                 isFloat = true;
-                ++j;
-                while (j < n && src[j].isDigit())
-                    ++j;
+                j = k;
+                skipDigits(j);
             }
-            if (j < n && (src[j] == QLatin1Char('e') || src[j] == QLatin1Char('E'))) {
-                int k = j + 1;
-                if (k < n && (src[k] == QLatin1Char('+') || src[k] == QLatin1Char('-')))
-                    ++k;
-                if (k < n && src[k].isDigit()) {
-                    isFloat = true;
-                    j = k;
-                    while (j < n && src[j].isDigit())
-                        ++j;
-                }
-            }
-            const QString text = src.mid(i, j - i);
-            if (j < n && isIdentChar(src[j]))
-                fail(ErrExpectedEndOfStatement, line, j - lineStart + 1);
-            bool ok = false;
-            const double d = text.toDouble(&ok);
-            if (!ok || !std::isfinite(d))
-                fail(ErrInvalidNumber, line, start - lineStart + 1);
-            Variant value;
-            if (!isFloat && d <= 32767)
-                value = Variant(int16_t(d));
-            else if (!isFloat && d <= 2147483647.0)
-                value = Variant(int32_t(d));
-            else
-                value = Variant(d);
-            i = j;
-            push(Tok::Number, start).value = value;
-            continue;
         }
-        if (isIdentStart(c) || c == QLatin1Char('[')) {
-            QString name;
-            if (c == QLatin1Char('[')) {
-                int j = i + 1;
-                while (j < n && src[j] != QLatin1Char(']') && src[j] != QLatin1Char('\n') && src[j] != QLatin1Char('\r'))
-                    ++j;
-                if (j >= n || src[j] != QLatin1Char(']'))
-                    fail(ErrInvalidCharacter, line, start - lineStart + 1);
-                name = src.mid(i + 1, j - i - 1);
-                i = j + 1;
-                Token &t = push(Tok::Ident, start);
-                t.text = name;
-                t.lower = name.toLower();
-                continue;
-            }
-            int j = i + 1;
-            while (j < n && isIdentChar(src[j]))
-                ++j;
-            name = src.mid(i, j - i);
-            if (name.size() > 255)
-                fail(1030, line, start - lineStart + 1);
-            i = j;
-            QString lower = name.toLower();
-            if (lower == QLatin1String("rem")
-                && (out.empty() || out.back().type == Tok::Newline)) {
-                skipToLineEnd();
-                continue;
-            }
-            Token &t = push(Tok::Ident, start);
-            const auto it = keywords().constFind(lower);
-            if (it != keywords().constEnd())
-                t.kw = *it;
-            t.text = std::move(name);
-            t.lower = std::move(lower);
-            continue;
+        const QString text = src.mid(pos, j - pos);
+        if (j < n && isIdentChar(src[j]))
+            failAt(ErrExpectedEndOfStatement, j);
+        bool ok = false;
+        const double d = text.toDouble(&ok);
+        if (!ok || !std::isfinite(d))
+            failAt(ErrInvalidNumber, start);
+        Variant value;
+        if (!isFloat && d <= 32767)
+            value = Variant(int16_t(d));
+        else if (!isFloat && d <= 2147483647.0)
+            value = Variant(int32_t(d));
+        else
+            value = Variant(d);
+        pos = j;
+        push(Tok::Number, start).value = value;
+    }
+
+    // [any name]: an identifier that may hold blanks or be a keyword.
+    void scanBracketName()
+    {
+        const int start = pos;
+        int j = pos + 1;
+        while (j < n && src[j] != QLatin1Char(']') && !isLineEnd(j))
+            ++j;
+        if (j >= n || src[j] != QLatin1Char(']'))
+            failAt(ErrInvalidCharacter, start);
+        const QString name = src.mid(pos + 1, j - pos - 1);
+        pos = j + 1;
+        Token &t = push(Tok::Ident, start);
+        t.text = name;
+        t.lower = name.toLower();
+    }
+
+    void scanName()
+    {
+        const int start = pos;
+        int j = pos + 1;
+        while (j < n && isIdentChar(src[j]))
+            ++j;
+        QString name = src.mid(pos, j - pos);
+        if (name.size() > 255)
+            failAt(1030, start);
+        pos = j;
+        QString lower = name.toLower();
+        if (lower == QLatin1String("rem") && (out.empty() || out.back().type == Tok::Newline)) {
+            skipToLineEnd();
+            return;
         }
-        ++i;
+        Token &t = push(Tok::Ident, start);
+        const auto it = keywords().constFind(lower);
+        if (it != keywords().constEnd())
+            t.kw = *it;
+        t.text = std::move(name);
+        t.lower = std::move(lower);
+    }
+
+    // Operators and punctuation, with the two-character comparisons
+    // (<>, <=, >=, and the old forms =<, =>, ><).
+    void scanPunctuation()
+    {
+        const int start = pos;
+        const QChar c = src[pos++];
+        auto follows = [&](char ch) {
+            if (at(pos) != QLatin1Char(ch))
+                return false;
+            ++pos;
+            return true;
+        };
         Tok t;
         switch (c.unicode()) {
         case '(': t = Tok::LParen; break;
@@ -318,29 +394,20 @@ std::vector<Token> tokenize(const QString &src, int firstLine)
         case '\\': t = Tok::Backslash; break;
         case '^': t = Tok::Caret; break;
         case '&': t = Tok::Amp; break;
-        case '=':
-            t = Tok::Eq;
-            if (i < n && src[i] == QLatin1Char('<')) { t = Tok::Le; ++i; }
-            else if (i < n && src[i] == QLatin1Char('>')) { t = Tok::Ge; ++i; }
-            break;
-        case '<':
-            t = Tok::Lt;
-            if (i < n && src[i] == QLatin1Char('>')) { t = Tok::Ne; ++i; }
-            else if (i < n && src[i] == QLatin1Char('=')) { t = Tok::Le; ++i; }
-            break;
-        case '>':
-            t = Tok::Gt;
-            if (i < n && src[i] == QLatin1Char('=')) { t = Tok::Ge; ++i; }
-            else if (i < n && src[i] == QLatin1Char('<')) { t = Tok::Ne; ++i; }
-            break;
-        default:
-            fail(ErrInvalidCharacter, line, start - lineStart + 1);
+        case '=': t = follows('<') ? Tok::Le : follows('>') ? Tok::Ge : Tok::Eq; break;
+        case '<': t = follows('>') ? Tok::Ne : follows('=') ? Tok::Le : Tok::Lt; break;
+        case '>': t = follows('=') ? Tok::Ge : follows('<') ? Tok::Ne : Tok::Gt; break;
+        default: failAt(ErrInvalidCharacter, start);
         }
         push(t, start);
     }
-    newline(n);
-    push(Tok::End, n);
-    return out;
+};
+
+} // namespace
+
+std::vector<Token> tokenize(const QString &source, int firstLine)
+{
+    return Scanner(source, firstLine).run();
 }
 
 } // namespace vbs

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "app/CChildFrame.h"
-#include "app/CDizionarioView.h"
+#include "editors/config/CDizionarioView.h"
 #include "app/CommandIds.h"
 
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "AppTestSupport.h"
 
 #include "app/CChildFrame.h"
-#include "app/COrderTextView.h"
+#include "editors/orders/COrderTextView.h"
 #include "app/CSplashWnd.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"

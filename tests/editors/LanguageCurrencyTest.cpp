@@ -1,7 +1,7 @@
 #include "editors/config/CLingueView.h"
 #include "editors/config/CValuteView.h"
-#include "editors/config/CurrencyTable.h"
-#include "editors/config/LanguageTable.h"
+#include "config/CurrencyTable.h"
+#include "config/LanguageTable.h"
 
 #include "EditorTestProject.h"
 #include "common/ScriptedUiPort.h"

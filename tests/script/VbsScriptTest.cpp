@@ -1,13 +1,19 @@
 // Runs every .vbs file under tests/script/ through `zanfira-cli vbs` and
-// compares what it prints with the expectation written at the end of the file.
+// compares what it prints with the expectations written beside the
+// statements that print it.
 //
 // Layout of a test file:
 //
-//   ...script...
-//   '@expect
-//   ' first expected line of standard output
-//   '                      <- an empty expected line
-//   ' last expected line
+//   WScript.Echo 1 + 1
+//   ' expect: 2
+//   WScript.Echo "a" & vbCrLf & "b"    ' expect: a
+//   ' expect: b
+//   WScript.Echo ""
+//   ' expect:
+//
+// Every "' expect:" (on a line of its own or after a statement) is one line
+// of standard output, in the order of the file; the text is what follows
+// "' expect: " (nothing: an empty line).
 //
 // Optional directives anywhere in the file (on lines of their own):
 //   '@options: ARGS        extra host arguments placed before the file name
@@ -71,25 +77,23 @@ Expectation readExpectation(const QString &path)
         return e;
     const QString text = QString::fromUtf8(f.readAll());
     const QStringList lines = text.split(QLatin1Char('\n'));
-    bool inBlock = false;
+    const QLatin1String marker("' expect:");
     for (QString line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        if (inBlock) {
-            if (line.isEmpty())
-                continue;  // a trailing newline at the end of the file
-            if (line == QLatin1String("'"))
+        const qsizetype at = line.indexOf(marker);
+        if (at >= 0) {
+            const QString rest = line.mid(at + marker.size());
+            if (rest.isEmpty())
                 e.output << QString();
-            else if (line.startsWith(QLatin1String("' ")))
-                e.output << line.mid(2);
+            else if (rest.startsWith(QLatin1Char(' ')))
+                e.output << rest.mid(1);
             else
-                e.output << QStringLiteral("<<malformed expectation line: %1>>").arg(line);
+                e.output << QStringLiteral("<<malformed expectation: %1>>").arg(line);
             continue;
         }
         const QString t = line.trimmed();
-        if (t == QLatin1String("'@expect")) {
-            inBlock = true;
-        } else if (t.startsWith(QLatin1String("'@options:"))) {
+        if (t.startsWith(QLatin1String("'@options:"))) {
             e.options = t.mid(10).trimmed().split(QLatin1Char(' '), Qt::SkipEmptyParts);
         } else if (t.startsWith(QLatin1String("'@exit:"))) {
             e.exitCode = t.mid(7).trimmed().toInt();

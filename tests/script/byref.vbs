@@ -16,30 +16,41 @@ End Function
 n = 1
 AddOne n
 WScript.Echo n
+' expect: 2
 Call AddOne(n)
 WScript.Echo n
+' expect: 3
 AddOne (n)
 WScript.Echo n
+' expect: 3
 AddOneByVal n
 WScript.Echo n
+' expect: 3
 AddOneByRef n
 WScript.Echo n
+' expect: 4
 m = Twice(n)
 WScript.Echo n, m
+' expect: 8 8
 AddOne n + 0
 WScript.Echo n
+' expect: 8
 arr = Array(1, 2, 3)
 AddOne arr(1)
 WScript.Echo arr(1)
+' expect: 3
 Call AddOne(arr(2))
 WScript.Echo arr(2)
+' expect: 4
 Dim fixed(1)
 fixed(0) = 10
 AddOne fixed(0)
 WScript.Echo fixed(0)
+' expect: 11
 ' A constant or an expression passed by reference is a temporary.
 AddOne 5
 WScript.Echo "literal ok"
+' expect: literal ok
 Sub Swap(a, b)
     Dim t
     t = a: a = b: b = t
@@ -48,17 +59,20 @@ Dim s1, s2
 s1 = "left": s2 = "right"
 Swap s1, s2
 WScript.Echo s1, s2
+' expect: right left
 Sub SetArr(a)
     a = Array("new")
 End Sub
 SetArr arr
 WScript.Echo arr(0), UBound(arr)
+' expect: new 0
 Sub SetArrByVal(ByVal a)
     a(0) = "changed"
 End Sub
 arr = Array("orig")
 SetArrByVal arr
 WScript.Echo arr(0)
+' expect: orig
 Function Fact(k)
     If k <= 1 Then
         Fact = 1
@@ -67,22 +81,27 @@ Function Fact(k)
     End If
 End Function
 WScript.Echo Fact(10), Fact(1)
+' expect: 3628800 1
 Function Fib(k)
     If k < 2 Then Fib = k Else Fib = Fib(k - 1) + Fib(k - 2)
 End Function
 WScript.Echo Fib(20)
+' expect: 6765
 Function NoResult()
 End Function
 WScript.Echo CStr(IsEmpty(NoResult())), TypeName(NoResult)
+' expect: True Empty
 Function Accumulate()
     Accumulate = 1
     Accumulate = Accumulate + 1
 End Function
 WScript.Echo Accumulate()
+' expect: 2
 Function GetObj()
     Set GetObj = CreateObject("Scripting.Dictionary")
 End Function
 WScript.Echo TypeName(GetObj())
+' expect: Dictionary
 Class Holder
     Public Value
 End Class
@@ -98,6 +117,7 @@ ho.Value = 1
 Bump ho
 Replace1 ho
 WScript.Echo ho.Value, CStr(ho Is Nothing)
+' expect: 2 False
 Dim counter
 counter = 0
 Function Side()
@@ -106,25 +126,4 @@ Function Side()
 End Function
 r = Side() + Side() * 10
 WScript.Echo r, counter
-'@expect
-' 2
-' 3
-' 3
-' 3
-' 4
-' 8 8
-' 8
-' 3
-' 4
-' 11
-' literal ok
-' right left
-' new 0
-' orig
-' 3628800 1
-' 6765
-' True Empty
-' 2
-' Dictionary
-' 2 False
-' 21 2
+' expect: 21 2

@@ -76,40 +76,54 @@ End Class
 
 Dim p, q, l, n1, n2, c, v
 Set p = New Person
+' expect: init
 WScript.Echo p.Name, p.Age
+' expect: nobody 0
 p.Name = "Ann"
 p.Age = 30
 p.Birthday
 WScript.Echo p.Name, p.Age
+' expect: Ann 31
 WScript.Echo p.Greet("Bob")
+' expect: Hi Bob, I am Ann
 WScript.Echo p.UseSecret()
+' expect: 43
 WScript.Echo TypeName(p), CStr(IsObject(p)), VarType(p)
+' expect: Person True 9
 Set q = p
 q.Age = 5
 WScript.Echo p.Age, CStr(p Is q), CStr(p Is Nothing)
+' expect: 5 True False
 Set q = Nothing
 WScript.Echo "q released"
+' expect: q released
 Set p = Nothing
+' expect: terminate Ann
 WScript.Echo "after"
+' expect: after
 
 Set l = New List
 l.Add "a"
 l.Add "b"
 l.Add "c"
 WScript.Echo l.Count, l(1), l.Item(2)
+' expect: 3 b c
 
 Set n1 = New Node
 Set n2 = New Node
 n1.Init 1
 Set n1.NextNode = n2.Init(2)
 WScript.Echo n1.Value, n1.NextNode.Value, CStr(n2.NextNode Is Nothing)
+' expect: 1 2 True
 Set n1 = New Node
 WScript.Echo n1.Init(7).Value
+' expect: 7
 
 Set c = New Counter
 c.Count = 4
 v = c
 WScript.Echo v, c + 1
+' expect: 40 41
 
 Sub Scoped()
     Dim local
@@ -117,54 +131,39 @@ Sub Scoped()
     local.Name = "Local"
 End Sub
 Scoped
+' expect: init
+' expect: terminate Local
 WScript.Echo "scoped done"
+' expect: scoped done
 
 Set p = New Person
+' expect: init
 On Error Resume Next
 p.Name = ""
 WScript.Echo "empty name: " & Err.Number
+' expect: empty name: 5
 Err.Clear
 v = p.Secret()
 WScript.Echo "private: " & Err.Number
+' expect: private: 438
 Err.Clear
 p.Missing
 WScript.Echo "missing: " & Err.Number
+' expect: missing: 438
 Err.Clear
 Dim e
 e.Foo
 WScript.Echo "on Empty: " & Err.Number
+' expect: on Empty: 424
 Err.Clear
 Set e = Nothing
 e.Foo
 WScript.Echo "on Nothing: " & Err.Number
+' expect: on Nothing: 91
 Err.Clear
 Set e = New Undefined
 WScript.Echo "undefined class: " & Err.Number
+' expect: undefined class: 506
 Err.Clear
 Set p = Nothing
-'@expect
-' init
-' nobody 0
-' Ann 31
-' Hi Bob, I am Ann
-' 43
-' Person True 9
-' 5 True False
-' q released
-' terminate Ann
-' after
-' 3 b c
-' 1 2 True
-' 7
-' 40 41
-' init
-' terminate Local
-' scoped done
-' init
-' empty name: 5
-' private: 438
-' missing: 438
-' on Empty: 424
-' on Nothing: 91
-' undefined class: 506
-' terminate nobody
+' expect: terminate nobody

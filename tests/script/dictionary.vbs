@@ -5,56 +5,74 @@ End Class
 Dim d, k, s, keys, items, o, v
 Set d = CreateObject("Scripting.Dictionary")
 WScript.Echo TypeName(d), d.Count
+' expect: Dictionary 0
 d.Add "a", 1
 d.Add "b", "two"
 d.Add 3, "three"
 WScript.Echo d.Count, d("a"), d.Item("b"), d(3)
+' expect: 3 1 two three
 WScript.Echo CStr(d.Exists("a")), CStr(d.Exists("A")), CStr(d.Exists(3)), CStr(d.Exists("3")), d.Count
+' expect: True False True False 3
 ' Reading a missing key adds it with an empty value.
 WScript.Echo CStr(IsEmpty(d("new"))), d.Count, CStr(d.Exists("new"))
+' expect: True 4 True
 d("a") = 10
 d.Item("b") = "TWO"
 d("created") = "by assignment"
 WScript.Echo d("a"), d("b"), d("created"), d.Count
+' expect: 10 TWO by assignment 5
 s = ""
 For Each k In d
     s = s & k & "=" & d(k) & ";"
 Next
 WScript.Echo s
+' expect: a=10;b=TWO;3=three;new=;created=by assignment;
 keys = d.Keys
 items = d.Items
 WScript.Echo UBound(keys), keys(0), keys(4), items(0), items(4)
+' expect: 4 a created 10 by assignment
 WScript.Echo Join(d.Keys, ","), d.Keys()(1)
+' expect: a,b,3,new,created b
 d.Key("a") = "alpha"
 WScript.Echo CStr(d.Exists("a")), d("alpha"), Join(d.Keys, ",")
+' expect: False 10 alpha,b,3,new,created
 d.Remove "new"
 WScript.Echo d.Count, Join(d.Keys, ",")
+' expect: 4 alpha,b,3,created
 Set o = New Item
 o.Name = "stored"
 d.Add "obj", o
 WScript.Echo d("obj").Name, TypeName(d.Item("obj"))
+' expect: stored Item
 Set d("obj2") = o
 d("obj2").Name = "shared"
 WScript.Echo o.Name
+' expect: shared
 d.RemoveAll
 WScript.Echo d.Count, UBound(d.Keys)
+' expect: 0 -1
 
 Set d = CreateObject("Scripting.Dictionary")
 WScript.Echo d.CompareMode
+' expect: 0
 d.CompareMode = vbTextCompare
 d.Add "Key", 1
 WScript.Echo CStr(d.Exists("KEY")), d("key"), d.Count
+' expect: True 1 1
 Set d = CreateObject("Scripting.Dictionary")
 d.Add "Key", 1
 d.Add "KEY", 2
 WScript.Echo d.Count
+' expect: 2
 ' Keys of different subtypes that look alike.
 Set d = CreateObject("Scripting.Dictionary")
 d.Add 1, "int"
 d.Add "1", "str"
 WScript.Echo d.Count, d(1), d("1")
+' expect: 2 int str
 d.Add Empty, "empty"
 WScript.Echo d(Empty), d.Count
+' expect: empty 3
 ' Many removals keep the order of the rest.
 Set d = CreateObject("Scripting.Dictionary")
 For i = 1 To 200
@@ -64,55 +82,36 @@ For i = 1 To 200
     If i Mod 3 <> 0 Then d.Remove i
 Next
 WScript.Echo d.Count, d(3), d(198), d.Keys()(1), CStr(d.Exists(4)), d.Items()(65)
+' expect: 66 9 39204 6 False 39204
 d.Add 4, "back"
 WScript.Echo d.Count, d.Keys()(66), d(4)
+' expect: 67 4 back
 
 On Error Resume Next
 Set d = CreateObject("Scripting.Dictionary")
 d.Add "x", 1
 d.Add "x", 2
 WScript.Echo "duplicate: " & Err.Number & " " & d("x")
+' expect: duplicate: 457 1
 Err.Clear
 d.Remove "missing"
 WScript.Echo "remove missing: " & Err.Number
+' expect: remove missing: 32811
 Err.Clear
 d.Key("missing") = "y"
 WScript.Echo "key missing: " & Err.Number
+' expect: key missing: 32811
 Err.Clear
 d.Add "y", 2
 d.Key("x") = "y"
 WScript.Echo "key clash: " & Err.Number
+' expect: key clash: 457
 Err.Clear
 d.CompareMode = vbTextCompare
 WScript.Echo "compare mode when filled: " & Err.Number
+' expect: compare mode when filled: 5
 Err.Clear
 d.NoSuchMethod
 WScript.Echo "no such method: " & Err.Number
+' expect: no such method: 438
 Err.Clear
-'@expect
-' Dictionary 0
-' 3 1 two three
-' True False True False 3
-' True 4 True
-' 10 TWO by assignment 5
-' a=10;b=TWO;3=three;new=;created=by assignment;
-' 4 a created 10 by assignment
-' a,b,3,new,created b
-' False 10 alpha,b,3,new,created
-' 4 alpha,b,3,created
-' stored Item
-' shared
-' 0 -1
-' 0
-' True 1 1
-' 2
-' 2 int str
-' empty 3
-' 66 9 39204 6 False 39204
-' 67 4 back
-' duplicate: 457 1
-' remove missing: 32811
-' key missing: 32811
-' key clash: 457
-' compare mode when filled: 5
-' no such method: 438

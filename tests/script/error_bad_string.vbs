@@ -1,4 +1,3 @@
 WScript.Echo "never printed"
 WScript.Echo "no end
 '@error: 2 1033
-'@expect

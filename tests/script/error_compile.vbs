@@ -2,4 +2,3 @@
 WScript.Echo "never printed"
 Dim 5
 '@error: 3 1010
-'@expect

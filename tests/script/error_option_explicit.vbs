@@ -2,8 +2,7 @@ Option Explicit
 Dim declared
 declared = 1
 WScript.Echo declared
+' expect: 1
 undeclared = 2
 WScript.Echo "not reached"
-'@error: 5 500
-'@expect
-' 1
+'@error: 6 500

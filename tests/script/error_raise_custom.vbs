@@ -1,6 +1,5 @@
 WScript.Echo "start"
+' expect: start
 Err.Raise vbObjectError + 513, "Shop", "Prezzo mancante"
-'@error: 2
+'@error: 3
 '@stderr: Prezzo mancante
-'@expect
-' start

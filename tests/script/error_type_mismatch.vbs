@@ -3,9 +3,8 @@ s = "abc"
 On Error Resume Next
 s = s + 1
 WScript.Echo Err.Number
+' expect: 13
 On Error GoTo 0
 s = s + 1
 WScript.Echo "not reached"
-'@error: 7 13
-'@expect
-' 13
+'@error: 8 13

@@ -2,10 +2,9 @@
 ' line and the number.
 Dim a
 WScript.Echo "before"
+' expect: before
 a = Array(1, 2)
 
 WScript.Echo a(5)
 WScript.Echo "not reached"
-'@error: 7 9
-'@expect
-' before
+'@error: 8 9

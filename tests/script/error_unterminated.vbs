@@ -2,4 +2,3 @@ WScript.Echo "never printed"
 If True Then
     WScript.Echo "x"
 '@error: * 
-'@expect

@@ -5,10 +5,9 @@ Sub Deep()
     WScript.Echo "not reached"
 End Sub
 WScript.Echo "start"
+' expect: start
 On Error Resume Next
 Deep
+' expect: in deep
 WScript.Echo "not reached either"
 '@exit: 3
-'@expect
-' start
-' in deep

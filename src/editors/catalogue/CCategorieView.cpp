@@ -1,6 +1,6 @@
 #include "CCategorieView.h"
 
-#include "CategoryTree.h"
+#include "catalogue/CategoryTree.h"
 #include "editors/common/EditorHost.h"
 
 CCategorieView::CCategorieView(EditorHost &host, QWidget *parent)

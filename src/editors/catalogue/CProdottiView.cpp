@@ -1,8 +1,8 @@
 #include "CProdottiView.h"
 
-#include "CategoryTree.h"
-#include "ProductColours.h"
-#include "ProductFiles.h"
+#include "catalogue/CategoryTree.h"
+#include "catalogue/ProductColours.h"
+#include "catalogue/ProductFiles.h"
 #include "CTabelleTaglieDlg.h"
 
 #include "controls/CCheckTreeCtrl.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProductRecords.h"
+#include "catalogue/ProductRecords.h"
 
 #include "editors/common/NavigationEditorView.h"
 #include "support/imaging/Image.h"

@@ -1,6 +1,6 @@
 #include "CTabellaProdottiView.h"
 
-#include "CategoryTree.h"
+#include "catalogue/CategoryTree.h"
 
 #include "controls/CEditableGrid.h"
 #include "editors/common/DataGuard.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProductTable.h"
+#include "catalogue/ProductTable.h"
 
 #include "editors/common/EditorContract.h"
 

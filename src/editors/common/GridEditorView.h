@@ -1,7 +1,7 @@
 #pragma once
 
 #include "EditorContract.h"
-#include "GridRecords.h"
+#include "records/GridRecords.h"
 
 #include "controls/CEditableGrid.h"
 

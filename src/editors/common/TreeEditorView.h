@@ -1,7 +1,7 @@
 #pragma once
 
 #include "EditorContract.h"
-#include "TreeRecords.h"
+#include "records/TreeRecords.h"
 
 #include "support/imaging/Image.h"
 

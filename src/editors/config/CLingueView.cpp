@@ -1,6 +1,6 @@
 #include "CLingueView.h"
 
-#include "LanguageTable.h"
+#include "config/LanguageTable.h"
 #include "editors/common/EditorHost.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "CValuteView.h"
 
-#include "CurrencyTable.h"
+#include "config/CurrencyTable.h"
 #include "editors/common/EditorHost.h"
 
 namespace {

@@ -1,4 +1,5 @@
 #include "FileObjects.h"
+#include "../ArgConversions.h"
 
 #include "ComponentSupport.h"
 #include "TextStream.h"
@@ -33,19 +34,6 @@ enum FolderMember {
 };
 
 const MemberTable kCollectionMembers{"Count", "Item"};
-
-QString text(const Variant &v)
-{
-    const Variant &d = v.deref();
-    return d.isObject() ? defaultValue(d).toString() : d.toString();
-}
-
-bool flag(CallArgs &a, int i, bool fallback)
-{
-    if (a.isMissing(i))
-        return fallback;
-    return a[i].isObject() ? defaultValue(a[i]).toBool() : a[i].toBool();
-}
 
 Variant dateOf(const QDateTime &when)
 {
@@ -279,11 +267,11 @@ Variant FileItem::call(int id, CallArgs &a, bool)
         return Variant();
     case FCopy:
         a.expect(1, 2);
-        fileops::copyFile(m_access, m_path, text(a[0]), flag(a, 1, true));
+        fileops::copyFile(m_access, m_path, textArg(a[0]), boolArg(a, 1, true));
         return Variant();
     case FMove: {
         a.expect(1, 1);
-        const QString dest = targetFor(m_access, m_path, text(a[0]));
+        const QString dest = targetFor(m_access, m_path, textArg(a[0]));
         fileops::moveFile(m_access, m_path, dest);
         m_path = dest;
         return Variant();
@@ -306,7 +294,7 @@ void FileItem::put(int id, CallArgs &a, const Variant &value, bool)
     a.expect(0, 0);
     if (id != FName)
         raise(ErrNoSuchMember);
-    const QString name = text(value);
+    const QString name = textArg(value);
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         raise(ErrInvalidCall);
     const QString dest = m_access.resolve(QFileInfo(m_path).absolutePath() + QLatin1Char('/') + name);
@@ -369,11 +357,11 @@ Variant FolderItem::call(int id, CallArgs &a, bool)
         return Variant();
     case DCopy:
         a.expect(1, 2);
-        fileops::copyFolder(m_access, m_path, text(a[0]), flag(a, 1, true));
+        fileops::copyFolder(m_access, m_path, textArg(a[0]), boolArg(a, 1, true));
         return Variant();
     case DMove:
         a.expect(1, 1);
-        fileops::moveFolder(m_access, m_path, text(a[0]));
+        fileops::moveFolder(m_access, m_path, textArg(a[0]));
         return Variant();
     case DFiles:
         return applyToDefault(Variant(static_cast<Dispatch *>(new FolderCollection(m_access, m_path, false))), a);
@@ -384,11 +372,11 @@ Variant FolderItem::call(int id, CallArgs &a, bool)
         return Variant(m_path == QLatin1String("/"));
     case DCreateTextFile: {
         a.expect(1, 3);
-        const QString p = m_access.resolve(m_path + QLatin1Char('/') + text(a[0]));
-        const bool overwrite = flag(a, 1, true);
+        const QString p = m_access.resolve(m_path + QLatin1Char('/') + textArg(a[0]));
+        const bool overwrite = boolArg(a, 1, true);
         if (QFileInfo::exists(p) && !overwrite)
             raise(ErrFileExists);
-        return Variant(static_cast<Dispatch *>(new TextStream(p, TextStream::ForWriting, flag(a, 2, false))));
+        return Variant(static_cast<Dispatch *>(new TextStream(p, TextStream::ForWriting, boolArg(a, 2, false))));
     }
     default:
         raise(ErrNoSuchMember);
@@ -413,7 +401,7 @@ Variant FolderCollection::call(int id, CallArgs &a, bool)
     case kDefaultMember:
     case 2: {
         a.expect(1, 1);
-        const QString name = text(a[0]);
+        const QString name = textArg(a[0]);
         const QString p = m_access.resolve(m_path + QLatin1Char('/') + name);
         const QFileInfo fi(p);
         if (m_folders) {

@@ -1,4 +1,5 @@
 #include "FileSystemObject.h"
+#include "../ArgConversions.h"
 
 #include "FileObjects.h"
 #include "TextStream.h"
@@ -23,28 +24,6 @@ enum Member {
     GetFileName, GetFolder, GetParentFolderName, GetSpecialFolder, GetTempName, MoveFile, MoveFolder,
     OpenTextFile, GetDriveName
 };
-
-QString text(const Variant &v)
-{
-    const Variant &d = v.deref();
-    return d.isObject() ? defaultValue(d).toString() : d.toString();
-}
-
-bool flag(CallArgs &a, int i, bool fallback)
-{
-    if (a.isMissing(i))
-        return fallback;
-    const Variant &d = a[i];
-    return d.isObject() ? defaultValue(d).toBool() : d.toBool();
-}
-
-int32_t number(CallArgs &a, int i, int32_t fallback)
-{
-    if (a.isMissing(i))
-        return fallback;
-    const Variant &d = a[i];
-    return d.isObject() ? defaultValue(d).toLong() : d.toLong();
-}
 
 bool isSeparator(QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); }
 
@@ -154,23 +133,23 @@ Variant FileSystemObject::call(int id, CallArgs &a, bool)
     switch (id) {
     case BuildPath: {
         a.expect(2, 2);
-        const QString base = text(a[0]);
-        const QString name = text(a[1]);
+        const QString base = textArg(a[0]);
+        const QString name = textArg(a[1]);
         if (base.isEmpty() || isSeparator(base.back()) || (!name.isEmpty() && isSeparator(name[0])))
             return Variant(base + name);
         return Variant(base + QLatin1Char('/') + name);
     }
     case CopyFile:
         a.expect(2, 3);
-        fileops::copyFile(m_access, text(a[0]), text(a[1]), flag(a, 2, true));
+        fileops::copyFile(m_access, textArg(a[0]), textArg(a[1]), boolArg(a, 2, true));
         return Variant();
     case CopyFolder:
         a.expect(2, 3);
-        fileops::copyFolder(m_access, text(a[0]), text(a[1]), flag(a, 2, true));
+        fileops::copyFolder(m_access, textArg(a[0]), textArg(a[1]), boolArg(a, 2, true));
         return Variant();
     case CreateFolder: {
         a.expect(1, 1);
-        const QString p = m_access.resolve(text(a[0]));
+        const QString p = m_access.resolve(textArg(a[0]));
         const QFileInfo fi(p);
         if (fi.exists())
             raise(ErrFileExists);
@@ -182,9 +161,9 @@ Variant FileSystemObject::call(int id, CallArgs &a, bool)
     }
     case CreateTextFile: {
         a.expect(1, 3);
-        const QString p = m_access.resolve(text(a[0]));
-        const bool overwrite = flag(a, 1, true);
-        const bool unicode = flag(a, 2, false);
+        const QString p = m_access.resolve(textArg(a[0]));
+        const bool overwrite = boolArg(a, 1, true);
+        const bool unicode = boolArg(a, 2, false);
         const QFileInfo fi(p);
         if (fi.isDir() || (fi.exists() && !overwrite))
             raise(ErrFileExists);
@@ -192,11 +171,11 @@ Variant FileSystemObject::call(int id, CallArgs &a, bool)
     }
     case DeleteFile:
         a.expect(1, 2);
-        fileops::deleteFile(m_access, text(a[0]));
+        fileops::deleteFile(m_access, textArg(a[0]));
         return Variant();
     case DeleteFolder:
         a.expect(1, 2);
-        fileops::deleteFolder(m_access, text(a[0]));
+        fileops::deleteFolder(m_access, textArg(a[0]));
         return Variant();
     case DriveExists:
         a.expect(1, 1);
@@ -206,7 +185,7 @@ Variant FileSystemObject::call(int id, CallArgs &a, bool)
         a.expect(1, 1);
         QString p;
         try {
-            p = m_access.resolve(text(a[0]));
+            p = m_access.resolve(textArg(a[0]));
         } catch (const ScriptError &e) {
             if (e.number == ErrPermissionDenied || e.number == ErrPathNotFound)
                 return Variant(false);
@@ -217,39 +196,39 @@ Variant FileSystemObject::call(int id, CallArgs &a, bool)
     }
     case GetAbsolutePathName: {
         a.expect(1, 1);
-        QString p = text(a[0]);
+        QString p = textArg(a[0]);
         p.replace(QLatin1Char('\\'), QLatin1Char('/'));
         return Variant(QDir::cleanPath(QDir::current().absoluteFilePath(p)));
     }
     case GetBaseName:
         a.expect(1, 1);
-        return Variant(baseNameOf(text(a[0])));
+        return Variant(baseNameOf(textArg(a[0])));
     case GetExtensionName:
         a.expect(1, 1);
-        return Variant(extensionOf(text(a[0])));
+        return Variant(extensionOf(textArg(a[0])));
     case GetFile: {
         a.expect(1, 1);
-        const QString p = m_access.resolve(text(a[0]));
+        const QString p = m_access.resolve(textArg(a[0]));
         if (!QFileInfo(p).isFile())
             raise(ErrFileNotFound);
         return object(new FileItem(m_access, p));
     }
     case GetFileName:
         a.expect(1, 1);
-        return Variant(lastComponent(text(a[0])));
+        return Variant(lastComponent(textArg(a[0])));
     case GetFolder: {
         a.expect(1, 1);
-        const QString p = m_access.resolve(text(a[0]));
+        const QString p = m_access.resolve(textArg(a[0]));
         if (!QFileInfo(p).isDir())
             raise(ErrPathNotFound);
         return object(new FolderItem(m_access, p));
     }
     case GetParentFolderName:
         a.expect(1, 1);
-        return Variant(parentOf(text(a[0])));
+        return Variant(parentOf(textArg(a[0])));
     case GetSpecialFolder: {
         a.expect(1, 1);
-        const int32_t which = number(a, 0, 2);
+        const int32_t which = longArg(a, 0, 2);
         if (which < 0 || which > 2)
             raise(ErrInvalidCall);
         const QString p = m_access.resolve(QDir::tempPath());
@@ -262,18 +241,18 @@ Variant FileSystemObject::call(int id, CallArgs &a, bool)
                            .toUpper());
     case MoveFile:
         a.expect(2, 2);
-        fileops::moveFile(m_access, text(a[0]), text(a[1]));
+        fileops::moveFile(m_access, textArg(a[0]), textArg(a[1]));
         return Variant();
     case MoveFolder:
         a.expect(2, 2);
-        fileops::moveFolder(m_access, text(a[0]), text(a[1]));
+        fileops::moveFolder(m_access, textArg(a[0]), textArg(a[1]));
         return Variant();
     case OpenTextFile: {
         a.expect(1, 4);
-        const QString p = m_access.resolve(text(a[0]));
-        const int32_t mode = number(a, 1, TextStream::ForReading);
-        const bool create = flag(a, 2, false);
-        const int32_t format = number(a, 3, 0);
+        const QString p = m_access.resolve(textArg(a[0]));
+        const int32_t mode = longArg(a, 1, TextStream::ForReading);
+        const bool create = boolArg(a, 2, false);
+        const int32_t format = longArg(a, 3, 0);
         if (mode != TextStream::ForReading && mode != TextStream::ForWriting && mode != TextStream::ForAppending)
             raise(ErrInvalidCall);
         const QFileInfo fi(p);

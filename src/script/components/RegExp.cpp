@@ -1,4 +1,5 @@
 #include "RegExp.h"
+#include "../ArgConversions.h"
 
 #include "RegExpMatches.h"
 
@@ -53,18 +54,6 @@ QString translatePattern(const QString &p, bool multiline)
         out += c;
     }
     return out;
-}
-
-QString textArg(const Variant &v)
-{
-    const Variant &d = v.deref();
-    return d.isObject() ? defaultValue(d).toString() : d.toString();
-}
-
-bool boolValue(const Variant &v)
-{
-    const Variant &d = v.deref();
-    return d.isObject() ? defaultValue(d).toBool() : d.toBool();
 }
 
 } // namespace
@@ -217,13 +206,13 @@ void RegExp::put(int id, CallArgs &args, const Variant &value, bool)
         m_pattern = textArg(value);
         break;
     case IgnoreCase:
-        m_ignoreCase = boolValue(value);
+        m_ignoreCase = plainArg(value).toBool();
         break;
     case Global:
-        m_global = boolValue(value);
+        m_global = plainArg(value).toBool();
         return;
     case Multiline:
-        m_multiline = boolValue(value);
+        m_multiline = plainArg(value).toBool();
         break;
     default:
         raise(ErrNoSuchMember);

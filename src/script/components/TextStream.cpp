@@ -1,4 +1,5 @@
 #include "TextStream.h"
+#include "../ArgConversions.h"
 
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -35,12 +36,6 @@ QString decode(const QByteArray &bytes)
     if (!utf8.hasError())
         return s;
     return QString::fromLatin1(bytes);
-}
-
-QString textOf(const Variant &v)
-{
-    const Variant &d = v.deref();
-    return d.isObject() ? defaultValue(d).toText() : d.toText();
 }
 
 } // namespace
@@ -202,11 +197,11 @@ Variant TextStream::call(int id, CallArgs &a, bool)
         return Variant(int32_t(m_column));
     case Write:
         a.expect(1, 1);
-        write(textOf(a[0]));
+        write(writeTextArg(a[0]));
         return Variant();
     case WriteLine:
         a.expect(0, 1);
-        write((a.isMissing(0) ? QString() : textOf(a[0])) + QStringLiteral("\r\n"));
+        write((a.isMissing(0) ? QString() : writeTextArg(a[0])) + QStringLiteral("\r\n"));
         return Variant();
     case WriteBlankLines: {
         a.expect(1, 1);

@@ -50,11 +50,11 @@ Variant stringArray(Context &ctx, const QStringList &parts)
 
 Variant fnSplit(Context &ctx, CallArgs &a)
 {
-    const Variant e = plain(a[0]);
+    const Variant e = plainArg(a[0]);
     if (e.isNull())
         return e;
     const QString s = e.toString();
-    const QString delim = a.isMissing(1) ? QStringLiteral(" ") : plain(a[1]).toString();
+    const QString delim = a.isMissing(1) ? QStringLiteral(" ") : plainArg(a[1]).toString();
     const int32_t count = longArg(a, 2, -1);
     if (count < -1)
         raise(ErrInvalidCall);
@@ -83,7 +83,7 @@ Variant fnJoin(Context &ctx, CallArgs &a)
     const ArrayData &arr = arrayArg(a[0]);
     if (arr.rank() != 1)
         raise(ErrTypeMismatch);
-    const QString delim = a.isMissing(1) ? QStringLiteral(" ") : plain(a[1]).toString();
+    const QString delim = a.isMissing(1) ? QStringLiteral(" ") : plainArg(a[1]).toString();
     QString out;
     qint64 total = 0;
     for (size_t i = 0; i < arr.items.size(); ++i) {
@@ -104,7 +104,7 @@ Variant fnFilter(Context &ctx, CallArgs &a)
         raise(ErrTypeMismatch);
     if (a[1].isNull())
         raise(ErrInvalidNull);
-    const QString value = plain(a[1]).toString();
+    const QString value = plainArg(a[1]).toString();
     const bool include = boolArg(a, 2, true);
     const Qt::CaseSensitivity cs = compareArg(a, 3);
     QStringList kept;

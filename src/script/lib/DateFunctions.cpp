@@ -112,7 +112,7 @@ enum class Interval { Year, Quarter, Month, DayOfYear, Day, Weekday, Week, Hour,
 
 Interval intervalArg(const Variant &v)
 {
-    const QString s = plain(v).toString().trimmed().toLower();
+    const QString s = plainArg(v).toString().trimmed().toLower();
     if (s == QLatin1String("yyyy")) return Interval::Year;
     if (s == QLatin1String("q")) return Interval::Quarter;
     if (s == QLatin1String("m")) return Interval::Month;
@@ -137,7 +137,7 @@ Variant fnTime(Context &, CallArgs &)
 template <int Which>
 Variant partFunction(Context &, CallArgs &a)
 {
-    const Variant v = plain(a[0]);
+    const Variant v = plainArg(a[0]);
     if (v.isNull())
         return v;
     const Parts p = partsOf(dateArg(v));
@@ -147,7 +147,7 @@ Variant partFunction(Context &, CallArgs &a)
 
 Variant fnWeekday(Context &, CallArgs &a)
 {
-    const Variant v = plain(a[0]);
+    const Variant v = plainArg(a[0]);
     const int first = firstDayArg(a, 1);
     if (v.isNull())
         return v;
@@ -156,7 +156,7 @@ Variant fnWeekday(Context &, CallArgs &a)
 
 Variant fnMonthName(Context &, CallArgs &a)
 {
-    const int32_t m = plain(a[0]).toLong();
+    const int32_t m = plainArg(a[0]).toLong();
     if (m < 1 || m > 12)
         raise(ErrInvalidCall);
     return Variant(monthName(m, boolArg(a, 1, false)));
@@ -164,7 +164,7 @@ Variant fnMonthName(Context &, CallArgs &a)
 
 Variant fnWeekdayName(Context &, CallArgs &a)
 {
-    const int32_t w = plain(a[0]).toLong();
+    const int32_t w = plainArg(a[0]).toLong();
     if (w < 1 || w > 7)
         raise(ErrInvalidCall);
     const bool abbreviate = boolArg(a, 1, false);
@@ -185,9 +185,9 @@ Variant fnDateSerial(Context &, CallArgs &a)
 {
     if (a[0].isNull() || a[1].isNull() || a[2].isNull())
         raise(ErrInvalidNull);
-    const int32_t y = twoDigitYear(plain(a[0]).toLong());
-    const int32_t m = plain(a[1]).toLong();
-    const int32_t d = plain(a[2]).toLong();
+    const int32_t y = twoDigitYear(plainArg(a[0]).toLong());
+    const int32_t m = plainArg(a[1]).toLong();
+    const int32_t d = plainArg(a[2]).toLong();
     if (std::abs(y) > 20000 || std::abs(m) > 240000 || std::abs(d) > 8000000)
         raise(ErrInvalidCall);
     const double first = dateFromParts(y, m, 1);
@@ -198,14 +198,14 @@ Variant fnTimeSerial(Context &, CallArgs &a)
 {
     if (a[0].isNull() || a[1].isNull() || a[2].isNull())
         raise(ErrInvalidNull);
-    const long long total = (long long)plain(a[0]).toLong() * 3600 + (long long)plain(a[1]).toLong() * 60
-                            + plain(a[2]).toLong();
+    const long long total = (long long)plainArg(a[0]).toLong() * 3600 + (long long)plainArg(a[1]).toLong() * 60
+                            + plainArg(a[2]).toLong();
     return checkedDate(total);
 }
 
 Variant fnDateValue(Context &, CallArgs &a)
 {
-    const Variant v = plain(a[0]);
+    const Variant v = plainArg(a[0]);
     if (v.isNull())
         return v;
     return Variant::date(double(dayNumberOf(dateArg(v))));
@@ -213,7 +213,7 @@ Variant fnDateValue(Context &, CallArgs &a)
 
 Variant fnTimeValue(Context &, CallArgs &a)
 {
-    const Variant v = plain(a[0]);
+    const Variant v = plainArg(a[0]);
     if (v.isNull())
         return v;
     return Variant::date(double(mod(dateToSeconds(dateArg(v)), kDay)) / kDay);
@@ -221,7 +221,7 @@ Variant fnTimeValue(Context &, CallArgs &a)
 
 Variant fnIsDate(Context &, CallArgs &a)
 {
-    const Variant v = plain(a[0]);
+    const Variant v = plainArg(a[0]);
     if (v.type() == VType::Date)
         return Variant(true);
     if (!v.isString())
@@ -253,8 +253,8 @@ Variant addMonths(double ole, long long months)
 Variant fnDateAdd(Context &, CallArgs &a)
 {
     const Interval iv = intervalArg(a[0]);
-    const Variant nv = plain(a[1]);
-    const Variant dv = plain(a[2]);
+    const Variant nv = plainArg(a[1]);
+    const Variant dv = plainArg(a[2]);
     if (nv.isNull() || dv.isNull())
         raise(ErrInvalidNull);
     const long long n = nv.toLong();
@@ -278,8 +278,8 @@ Variant fnDateAdd(Context &, CallArgs &a)
 Variant fnDateDiff(Context &, CallArgs &a)
 {
     const Interval iv = intervalArg(a[0]);
-    const Variant v1 = plain(a[1]);
-    const Variant v2 = plain(a[2]);
+    const Variant v1 = plainArg(a[1]);
+    const Variant v2 = plainArg(a[2]);
     const int first = firstDayArg(a, 3);
     firstWeekArg(a, 4);
     if (v1.isNull() || v2.isNull())
@@ -316,7 +316,7 @@ Variant fnDateDiff(Context &, CallArgs &a)
 Variant fnDatePart(Context &, CallArgs &a)
 {
     const Interval iv = intervalArg(a[0]);
-    const Variant v = plain(a[1]);
+    const Variant v = plainArg(a[1]);
     const int first = firstDayArg(a, 2);
     const int firstWeek = firstWeekArg(a, 3);
     if (v.isNull())
@@ -357,7 +357,7 @@ double secondsToDate(long long seconds)
 
 double dateArg(const Variant &v0)
 {
-    const Variant v = plain(v0);
+    const Variant v = plainArg(v0);
     if (v.isNull())
         raise(ErrInvalidNull);
     if (v.isString()) {

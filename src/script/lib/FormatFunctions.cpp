@@ -72,7 +72,7 @@ QString digitsOf(double v, const NumberStyle &style, bool *negative)
 
 double numberArg(const Variant &v)
 {
-    const Variant p = plain(v);
+    const Variant p = plainArg(v);
     if (p.isString()) {
         double d;
         if (!parseNumber(p.stringValue(), d))

@@ -2,6 +2,7 @@
 
 // Helpers shared by the files of the built-in function library.
 
+#include "../ArgConversions.h"
 #include "../Dispatch.h"
 #include "../Registry.h"
 #include "../ScriptError.h"
@@ -23,28 +24,6 @@ void registerConstants(FunctionRegistry &r);
 inline Variant argOr(const CallArgs &a, int i, const Variant &fallback)
 {
     return a.isMissing(i) ? fallback : a[i];
-}
-
-// An argument that must hold a value: objects give their default value.
-inline Variant plain(const Variant &v)
-{
-    return v.deref().isObject() ? defaultValue(v) : v.deref();
-}
-
-// Optional Long argument (compare modes, counts, digits).
-inline int32_t longArg(const CallArgs &a, int i, int32_t fallback)
-{
-    if (a.isMissing(i))
-        return fallback;
-    return plain(a[i]).toLong();
-}
-
-// Optional Boolean argument.
-inline bool boolArg(const CallArgs &a, int i, bool fallback)
-{
-    if (a.isMissing(i))
-        return fallback;
-    return plain(a[i]).toBool();
 }
 
 // vbBinaryCompare (0) or vbTextCompare (1); anything else raises 5.

@@ -44,7 +44,7 @@ Variant fnSetLocale(Context &ctx, CallArgs &a)
     const int old = ctx.locale();
     int lcid = 1033; // no argument or 0: the system default
     if (!a.isMissing(0)) {
-        const Variant v = plain(a[0]);
+        const Variant v = plainArg(a[0]);
         lcid = v.isString() ? lcidFromName(v.stringValue()) : v.toLong();
         if (lcid == 0)
             lcid = 1033;

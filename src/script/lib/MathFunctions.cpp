@@ -20,11 +20,11 @@ Variant checked(double d)
     return Variant(d);
 }
 
-double number(const Variant &v) { return plain(v).toDouble(); }
+double number(const Variant &v) { return plainArg(v).toDouble(); }
 
 Variant fnAbs(Context &, CallArgs &a)
 {
-    Variant v = plain(a[0]);
+    Variant v = plainArg(a[0]);
     if (v.isNull())
         return v;
     v = v.toNumeric();
@@ -51,7 +51,7 @@ Variant fnAbs(Context &, CallArgs &a)
 
 Variant fnSgn(Context &, CallArgs &a)
 {
-    const Variant v = plain(a[0]);
+    const Variant v = plainArg(a[0]);
     if (v.isNull())
         return v;
     const double d = v.toDouble();
@@ -61,7 +61,7 @@ Variant fnSgn(Context &, CallArgs &a)
 // Int (toward minus infinity) and Fix (toward zero) keep the subtype.
 Variant wholePart(CallArgs &a, bool floorIt)
 {
-    Variant v = plain(a[0]);
+    Variant v = plainArg(a[0]);
     if (v.isNull())
         return v;
     v = v.toNumeric();
@@ -89,7 +89,7 @@ Variant fnFix(Context &, CallArgs &a) { return wholePart(a, false); }
 
 Variant fnRound(Context &, CallArgs &a)
 {
-    Variant v = plain(a[0]);
+    Variant v = plainArg(a[0]);
     if (v.isNull())
         return v;
     const int32_t digits = longArg(a, 1, 0);
@@ -162,7 +162,7 @@ Variant fnRnd(Context &ctx, CallArgs &a)
 {
     float x = 1.0f;
     if (!a.isMissing(0))
-        x = plain(a[0]).toSingle();
+        x = plainArg(a[0]).toSingle();
     float &last = ctx.rndLast();
     if (x == 0.0f)
         return Variant::single(last);
@@ -181,7 +181,7 @@ Variant fnRandomize(Context &ctx, CallArgs &a)
     if (a.isMissing(0))
         n = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
     else
-        n = plain(a[0]).toDouble();
+        n = plainArg(a[0]).toDouble();
     uint64_t bits;
     std::memcpy(&bits, &n, sizeof bits);
     uint32_t hi = uint32_t(bits >> 32);
@@ -200,7 +200,7 @@ Variant fnRGB(Context &, CallArgs &a)
 {
     int32_t c[3];
     for (int i = 0; i < 3; ++i) {
-        c[i] = plain(a[i]).toLong();
+        c[i] = plainArg(a[i]).toLong();
         if (c[i] < 0)
             raise(ErrInvalidCall);
         if (c[i] > 255)

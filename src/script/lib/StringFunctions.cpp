@@ -38,14 +38,6 @@ int ansiFromChar(QChar c)
     return '?';
 }
 
-// A string argument (objects give their default value); Null raises 94,
-// so callers that return Null for Null test it first.
-QString text(const Variant &v)
-{
-    const Variant &d = v.deref();
-    return d.isObject() ? defaultValue(d).toString() : d.toString();
-}
-
 bool anyNull(const CallArgs &a, int count)
 {
     for (int i = 0; i < count && i < a.size(); ++i) {
@@ -57,7 +49,7 @@ bool anyNull(const CallArgs &a, int count)
 
 int32_t nonNegative(const Variant &v)
 {
-    const int32_t n = plain(v).toLong();
+    const int32_t n = plainArg(v).toLong();
     if (n < 0)
         raise(ErrInvalidCall);
     return n;
@@ -67,14 +59,14 @@ Variant fnLen(Context &, CallArgs &a)
 {
     if (a[0].isNull())
         return Variant::null();
-    return longResult(text(a[0]).size());
+    return longResult(textArg(a[0]).size());
 }
 
 Variant fnLenB(Context &, CallArgs &a)
 {
     if (a[0].isNull())
         return Variant::null();
-    return longResult(text(a[0]).size() * 2);
+    return longResult(textArg(a[0]).size() * 2);
 }
 
 Variant fnLeft(Context &, CallArgs &a)
@@ -82,7 +74,7 @@ Variant fnLeft(Context &, CallArgs &a)
     const int32_t n = nonNegative(a[1]);
     if (a[0].isNull())
         return Variant::null();
-    return Variant(text(a[0]).left(n));
+    return Variant(textArg(a[0]).left(n));
 }
 
 Variant fnRight(Context &, CallArgs &a)
@@ -90,12 +82,12 @@ Variant fnRight(Context &, CallArgs &a)
     const int32_t n = nonNegative(a[1]);
     if (a[0].isNull())
         return Variant::null();
-    return Variant(text(a[0]).right(n));
+    return Variant(textArg(a[0]).right(n));
 }
 
 Variant fnMid(Context &, CallArgs &a)
 {
-    const int32_t start = plain(a[1]).toLong();
+    const int32_t start = plainArg(a[1]).toLong();
     if (start < 1)
         raise(ErrInvalidCall);
     int32_t len = -1;
@@ -103,7 +95,7 @@ Variant fnMid(Context &, CallArgs &a)
         len = nonNegative(a[2]);
     if (a[0].isNull())
         return Variant::null();
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     if (start > s.size())
         return Variant(QString());
     return Variant(s.mid(start - 1, len));
@@ -136,7 +128,7 @@ QString byteSlice(const QString &s, qint64 firstByte, qint64 count)
 
 Variant fnMidB(Context &, CallArgs &a)
 {
-    const int32_t start = plain(a[1]).toLong();
+    const int32_t start = plainArg(a[1]).toLong();
     if (start < 1)
         raise(ErrInvalidCall);
     int32_t len = -1;
@@ -144,7 +136,7 @@ Variant fnMidB(Context &, CallArgs &a)
         len = nonNegative(a[2]);
     if (a[0].isNull())
         return Variant::null();
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     return Variant(byteSlice(s, start - 1, len < 0 ? qint64(s.size()) * 2 : len));
 }
 
@@ -153,7 +145,7 @@ Variant fnLeftB(Context &, CallArgs &a)
     const int32_t n = nonNegative(a[1]);
     if (a[0].isNull())
         return Variant::null();
-    return Variant(byteSlice(text(a[0]), 0, n));
+    return Variant(byteSlice(textArg(a[0]), 0, n));
 }
 
 Variant fnRightB(Context &, CallArgs &a)
@@ -161,7 +153,7 @@ Variant fnRightB(Context &, CallArgs &a)
     const int32_t n = nonNegative(a[1]);
     if (a[0].isNull())
         return Variant::null();
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     const qint64 total = qint64(s.size()) * 2;
     const qint64 take = std::min<qint64>(n, total);
     return Variant(byteSlice(s, total - take, take));
@@ -169,7 +161,7 @@ Variant fnRightB(Context &, CallArgs &a)
 
 Variant fnChrB(Context &, CallArgs &a)
 {
-    const int32_t code = plain(a[0]).toLong();
+    const int32_t code = plainArg(a[0]).toLong();
     if (code < 0 || code > 255)
         raise(ErrInvalidCall);
     return Variant(QString(QChar(char16_t(code))));
@@ -179,7 +171,7 @@ Variant caseChange(CallArgs &a, bool upper)
 {
     if (a[0].isNull())
         return Variant::null();
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     return Variant(upper ? s.toUpper() : s.toLower());
 }
 
@@ -191,7 +183,7 @@ Variant trimmed(CallArgs &a, bool left, bool right)
 {
     if (a[0].isNull())
         return Variant::null();
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     qsizetype b = 0, e = s.size();
     if (left)
         while (b < e && s[b] == QLatin1Char(' '))
@@ -220,7 +212,7 @@ Variant fnString(Context &ctx, CallArgs &a)
     if (anyNull(a, 2))
         return Variant::null();
     const int32_t n = nonNegative(a[0]);
-    const Variant c = plain(a[1]);
+    const Variant c = plainArg(a[1]);
     QChar ch;
     if (c.isString()) {
         if (c.stringValue().isEmpty())
@@ -238,7 +230,7 @@ Variant fnStrReverse(Context &, CallArgs &a)
 {
     if (a[0].isNull())
         raise(ErrInvalidNull);
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     QString r;
     r.reserve(s.size());
     for (qsizetype i = s.size() - 1; i >= 0; --i)
@@ -250,7 +242,7 @@ Variant fnAsc(Context &, CallArgs &a)
 {
     if (a[0].isNull())
         raise(ErrInvalidNull);
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     if (s.isEmpty())
         raise(ErrInvalidCall);
     return integerResult(ansiFromChar(s[0]));
@@ -260,7 +252,7 @@ Variant fnAscB(Context &, CallArgs &a)
 {
     if (a[0].isNull())
         raise(ErrInvalidNull);
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     if (s.isEmpty())
         raise(ErrInvalidCall);
     return integerResult(s[0].unicode() & 0xFF);
@@ -270,7 +262,7 @@ Variant fnAscW(Context &, CallArgs &a)
 {
     if (a[0].isNull())
         raise(ErrInvalidNull);
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     if (s.isEmpty())
         raise(ErrInvalidCall);
     return integerResult(int16_t(s[0].unicode()));
@@ -278,7 +270,7 @@ Variant fnAscW(Context &, CallArgs &a)
 
 Variant fnChr(Context &, CallArgs &a)
 {
-    const int32_t code = plain(a[0]).toLong();
+    const int32_t code = plainArg(a[0]).toLong();
     if (code < 0 || code > 255)
         raise(ErrInvalidCall);
     return Variant(QString(charFromAnsi(code)));
@@ -286,7 +278,7 @@ Variant fnChr(Context &, CallArgs &a)
 
 Variant fnChrW(Context &, CallArgs &a)
 {
-    int32_t code = plain(a[0]).toLong();
+    int32_t code = plainArg(a[0]).toLong();
     if (code < -32768 || code > 65535)
         raise(ErrInvalidCall);
     if (code < 0)
@@ -302,7 +294,7 @@ Variant fnInStr(Context &, CallArgs &a)
     if (a.size() >= 3) {
         if (a[0].isNull())
             raise(ErrInvalidNull);
-        start = plain(a[0]).toLong();
+        start = plainArg(a[0]).toLong();
         if (start < 1)
             raise(ErrInvalidCall);
         first = 1;
@@ -310,8 +302,8 @@ Variant fnInStr(Context &, CallArgs &a)
     const Qt::CaseSensitivity cs = a.size() >= 4 ? compareArg(a, 3) : Qt::CaseSensitive;
     if (a[first].isNull() || a[first + 1].isNull())
         return Variant::null();
-    const QString s1 = text(a[first]);
-    const QString s2 = text(a[first + 1]);
+    const QString s1 = textArg(a[first]);
+    const QString s2 = textArg(a[first + 1]);
     if (start > s1.size())
         return longResult(0);
     if (s2.isEmpty())
@@ -337,8 +329,8 @@ Variant fnInStrRev(Context &, CallArgs &a)
     const Qt::CaseSensitivity cs = compareArg(a, 3);
     if (a[0].isNull() || a[1].isNull())
         return Variant::null();
-    const QString s1 = text(a[0]);
-    const QString s2 = text(a[1]);
+    const QString s1 = textArg(a[0]);
+    const QString s2 = textArg(a[1]);
     const qsizetype end = start == -1 ? s1.size() : start;
     if (end > s1.size())
         return longResult(0);
@@ -360,9 +352,9 @@ Variant fnReplace(Context &ctx, CallArgs &a)
     if (start < 1 || count < -1)
         raise(ErrInvalidCall);
     const Qt::CaseSensitivity cs = compareArg(a, 5);
-    const QString s = text(a[0]);
-    const QString find = text(a[1]);
-    const QString with = text(a[2]);
+    const QString s = textArg(a[0]);
+    const QString find = textArg(a[1]);
+    const QString with = textArg(a[2]);
     if (start > s.size())
         return Variant(QString());
     const QString tail = start == 1 ? s : s.mid(start - 1);
@@ -396,7 +388,7 @@ Variant fnStrComp(Context &, CallArgs &a)
     const Qt::CaseSensitivity cs = compareArg(a, 2);
     if (a[0].isNull() || a[1].isNull())
         return Variant::null();
-    const int c = QString::compare(text(a[0]), text(a[1]), cs);
+    const int c = QString::compare(textArg(a[0]), textArg(a[1]), cs);
     return integerResult(c < 0 ? -1 : (c > 0 ? 1 : 0));
 }
 
@@ -404,7 +396,7 @@ Variant fnStrComp(Context &, CallArgs &a)
 // the 32-bit value otherwise.
 Variant radixText(CallArgs &a, int radix)
 {
-    const Variant v = plain(a[0]);
+    const Variant v = plainArg(a[0]);
     if (v.isNull())
         return Variant::null();
     if (v.isEmpty())
@@ -433,7 +425,7 @@ Variant fnEscape(Context &ctx, CallArgs &a)
 {
     if (a[0].isNull())
         return Variant::null();
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     ctx.checkStringLength(qint64(s.size()) * 6);
     QString out;
     out.reserve(s.size() * 3);
@@ -464,7 +456,7 @@ Variant fnUnescape(Context &, CallArgs &a)
 {
     if (a[0].isNull())
         return Variant::null();
-    const QString s = text(a[0]);
+    const QString s = textArg(a[0]);
     QString out;
     out.reserve(s.size());
     for (qsizetype i = 0; i < s.size(); ++i) {

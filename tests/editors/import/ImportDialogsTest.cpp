@@ -5,9 +5,9 @@
 #include "data/Database.h"
 #include "editors/catalogue/import/CIdCategorieDlg.h"
 #include "editors/catalogue/import/CImportaProdottiDlg.h"
-#include "editors/catalogue/import/ProductImport.h"
+#include "catalogue/import/ProductImport.h"
 #include "editors/catalogue/pricelist/CAggiornamentoListiniDlg.h"
-#include "editors/catalogue/pricelist/PriceListUpdate.h"
+#include "catalogue/pricelist/PriceListUpdate.h"
 #include "editors/common/EditorHost.h"
 
 #include <QComboBox>

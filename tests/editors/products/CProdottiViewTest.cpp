@@ -6,7 +6,7 @@
 #include "controls/CCheckTreeCtrl.h"
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
-#include "editors/catalogue/ProductColours.h"
+#include "catalogue/ProductColours.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "editors/catalogue/ProductTable.h"
+#include "catalogue/ProductTable.h"
 
 #include <QPushButton>
 

@@ -6,8 +6,7 @@ Function Down(n)
     Down = Down(n + 1)
 End Function
 WScript.Echo "start"
+' expect: start
 Down 1
 WScript.Echo "not reached"
 '@error: * 28
-'@expect
-' start

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/common/TreeRecords.h"
+#include "records/TreeRecords.h"
 
 #include <QDialog>
 

@@ -4,7 +4,7 @@
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "editors/catalogue/import/CIdCategorieDlg.h"
-#include "editors/catalogue/import/ProductImport.h"
+#include "catalogue/import/ProductImport.h"
 #include "support/UiPort.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editors/catalogue/import/ImportFields.h"
+#include "catalogue/import/ImportFields.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 #include "controls/CValidatedEdit.h"
 #include "data/DataError.h"
 #include "data/Database.h"
-#include "editors/catalogue/CategoryTree.h"
-#include "editors/catalogue/pricelist/PriceListUpdate.h"
+#include "catalogue/CategoryTree.h"
+#include "catalogue/pricelist/PriceListUpdate.h"
 #include "support/UiPort.h"
 
 #include <QCheckBox>

@@ -351,7 +351,7 @@ private:
         CConfigurazioneSet conf(m_db);
         conf.open();
         if (conf.isEOF())
-            throw ZF_DATA_ERROR(QStringLiteral("Manca la riga di configurazione"), QStringLiteral("Configurazione"));
+            throw DataError(QStringLiteral("Manca la riga di configurazione"), QStringLiteral("Configurazione"));
         m_productWidth = conf.LarghezzaDettaglioProdotti() > 0 ? conf.LarghezzaDettaglioProdotti() : 400;
         m_thumbWidth = conf.LarghezzaIndiceProdotti() > 0 ? conf.LarghezzaIndiceProdotti() : 120;
         m_colourPhotoWidth = conf.LarghezzaFotoColori() > 0 ? conf.LarghezzaFotoColori() : 300;
@@ -461,7 +461,7 @@ private:
         QString error;
         if (!source.resizedToWidth(m_productWidth).saveJpeg(base + QStringLiteral("%1.jpg").arg(id), &error)
             || !source.resizedToWidth(m_thumbWidth).saveJpeg(base + QStringLiteral("th/%1.jpg").arg(id), &error))
-            throw ZF_DATA_ERROR(QStringLiteral("Immagine non salvata: %1").arg(error), base);
+            throw DataError(QStringLiteral("Immagine non salvata: %1").arg(error), base);
         imageCount += 2;
     }
 
@@ -474,7 +474,7 @@ private:
             || !resized.resizedToWidth(m_colourThumbWidth).saveJpeg(base + QStringLiteral("th/%1.jpg").arg(colourId), &error)
             || !Image(detail).resizedToWidth(m_colourDetailWidth)
                     .saveJpeg(base + QStringLiteral("dettagli/%1.jpg").arg(colourId), &error))
-            throw ZF_DATA_ERROR(QStringLiteral("Immagine non salvata: %1").arg(error), base);
+            throw DataError(QStringLiteral("Immagine non salvata: %1").arg(error), base);
         imageCount += 3;
     }
 

@@ -1,6 +1,7 @@
 #include "data/Database.h"
 
 #include "data/BooleanColumns.h"
+#include "data/JetFunctions.h"
 #include "data/JetSql.h"
 #include "data/JetText.h"
 #include "data/Recordset.h"
@@ -89,7 +90,7 @@ void Database::open(const QString &path, OpenMode mode)
     // column would otherwise take and release a mutex each time.
     flags |= SQLITE_OPEN_NOMUTEX;
     if (mode != OpenMode::ReadWriteCreate && !QFileInfo::exists(path))
-        throw ZF_DATA_ERROR(QStringLiteral("Il database non esiste"), path);
+        throw DataError(QStringLiteral("Il database non esiste"), path);
     try {
         m_db = std::make_unique<SQLite::Database>(path.toStdString(), flags, kBusyTimeoutMs);
         m_path = path;
@@ -99,7 +100,7 @@ void Database::open(const QString &path, OpenMode mode)
     } catch (const SQLite::Exception &e) {
         m_db.reset();
         m_path.clear();
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile aprire il database: %1").arg(QString::fromUtf8(e.what())), path);
+        throw DataError(QStringLiteral("Impossibile aprire il database: %1").arg(QString::fromUtf8(e.what())), path);
     }
     prepareForWrites();
 }
@@ -151,7 +152,7 @@ void Database::configureConnection()
     // asking the file system again for each one.
     m_db->exec("PRAGMA cache_size=-65536");
     m_db->exec("PRAGMA mmap_size=268435456");
-    JetSql::registerFunctions(h);
+    jetfunctions::registerAll(h);
 }
 
 void Database::dropCaches()
@@ -193,14 +194,14 @@ QString Database::path() const
 SQLite::Database &Database::native()
 {
     if (!m_db)
-        throw ZF_DATA_ERROR(QStringLiteral("Database non aperto"), QString());
+        throw DataError(QStringLiteral("Database non aperto"), QString());
     return *m_db;
 }
 
 sqlite3 *Database::handle() const
 {
     if (!m_db)
-        throw ZF_DATA_ERROR(QStringLiteral("Database non aperto"), QString());
+        throw DataError(QStringLiteral("Database non aperto"), QString());
     return m_db->getHandle();
 }
 
@@ -209,7 +210,7 @@ void Database::check(int rc, const QString &statement) const
     if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
         return;
     const QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db->getHandle())) : QString::fromUtf8(sqlite3_errstr(rc));
-    throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1").arg(msg), statement);
+    throw DataError(QStringLiteral("Errore del database: %1").arg(msg), statement);
 }
 
 sqlite3_stmt *Database::cachedStatement(const QString &sqliteSql)
@@ -246,7 +247,7 @@ int Database::execute(const QString &jetSql)
     try {
         stmt = cachedStatement(sql);
     } catch (const DataError &e) {
-        throw ZF_DATA_ERROR(e.message(), jetSql);
+        throw DataError(e.message(), jetSql);
     }
     const bool writes = !sqlite3_stmt_readonly(stmt);
     if (writes)
@@ -274,7 +275,7 @@ void Database::executeNative(const QString &sqliteSql)
     if (rc != SQLITE_OK) {
         const QString msg = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(err);
-        throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1").arg(msg), sqliteSql);
+        throw DataError(QStringLiteral("Errore del database: %1").arg(msg), sqliteSql);
     }
     // The script may have made tables with BOOLEAN columns.
     if (isWritable())
@@ -288,7 +289,7 @@ QList<QVariantList> Database::queryRows(const QString &jetSql, QStringList *colu
     try {
         stmt = cachedStatement(sql);
     } catch (const DataError &e) {
-        throw ZF_DATA_ERROR(e.message(), jetSql);
+        throw DataError(e.message(), jetSql);
     }
     const bool writes = !sqlite3_stmt_readonly(stmt);
     if (writes)
@@ -400,7 +401,7 @@ void Database::beginTransaction()
 void Database::commit()
 {
     if (m_transactionDepth == 0)
-        throw ZF_DATA_ERROR(QStringLiteral("Nessuna transazione aperta"), QStringLiteral("COMMIT"));
+        throw DataError(QStringLiteral("Nessuna transazione aperta"), QStringLiteral("COMMIT"));
     const QString sql = m_transactionDepth == 1 ? QStringLiteral("COMMIT")
                                                 : QStringLiteral("RELEASE zf_sp%1").arg(m_transactionDepth - 1);
     check(sqlite3_exec(handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), sql);
@@ -410,7 +411,7 @@ void Database::commit()
 void Database::rollback()
 {
     if (m_transactionDepth == 0)
-        throw ZF_DATA_ERROR(QStringLiteral("Nessuna transazione aperta"), QStringLiteral("ROLLBACK"));
+        throw DataError(QStringLiteral("Nessuna transazione aperta"), QStringLiteral("ROLLBACK"));
     aboutToWrite();
     QString sql;
     if (m_transactionDepth == 1)
@@ -429,11 +430,6 @@ void Database::rollback()
 bool Database::inTransaction() const
 {
     return m_transactionDepth > 0;
-}
-
-qint64 Database::lastInsertRowId() const
-{
-    return sqlite3_last_insert_rowid(handle());
 }
 
 void Database::aboutToWrite(bool schemaChange)
@@ -476,7 +472,7 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_active)
-        throw ZF_DATA_ERROR(QStringLiteral("Transazione già chiusa"), QStringLiteral("COMMIT"));
+        throw DataError(QStringLiteral("Transazione già chiusa"), QStringLiteral("COMMIT"));
     m_active = false;
     m_db.commit();
 }
@@ -484,7 +480,7 @@ void Transaction::commit()
 void Transaction::rollback()
 {
     if (!m_active)
-        throw ZF_DATA_ERROR(QStringLiteral("Transazione già chiusa"), QStringLiteral("ROLLBACK"));
+        throw DataError(QStringLiteral("Transazione già chiusa"), QStringLiteral("ROLLBACK"));
     m_active = false;
     m_db.rollback();
 }

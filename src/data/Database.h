@@ -107,8 +107,6 @@ public:
     void rollback();
     bool inTransaction() const;
 
-    qint64 lastInsertRowId() const;
-
     // --- for the record-set layer ----------------------------------------
     SQLite::Database &native();
     sqlite3 *handle() const;

@@ -1,17 +1,8 @@
 #include "data/JetSql.h"
 
-#include "data/JetText.h"
+#include "data/JetSqlTokens.h"
 
-#include <QDate>
-#include <QDateTime>
-#include <QHash>
 #include <QSet>
-#include <QTime>
-
-#include <sqlite3.h>
-
-#include <cmath>
-#include <functional>
 
 // The translator is a tokenizer followed by a recursive-descent parser that
 // writes SQLite text as it recognises each construct. Every binary operator
@@ -20,178 +11,7 @@
 
 namespace {
 
-enum class Tok { End, Word, Name, String, Number, Date, Symbol };
-
-struct Token {
-    Tok type = Tok::End;
-    QString text;   // word/name/symbol text, string contents, number text
-    QString upper;  // upper-case text of words, for keyword tests
-    int pos = 0;
-};
-
-class TranslateError {
-public:
-    explicit TranslateError(QString m) : message(std::move(m)) {}
-    QString message;
-};
-
-QString parseJetDate(const QString &body)
-{
-    const QString s = body.trimmed();
-    // Month first: m/d/yyyy, optionally followed by a time. ISO yyyy-mm-dd
-    // is accepted as well.
-    QString datePart = s, timePart;
-    int sp = s.indexOf(QLatin1Char(' '));
-    if (sp > 0) {
-        datePart = s.left(sp);
-        timePart = s.mid(sp + 1).trimmed();
-    }
-    QDate date;
-    if (datePart.contains(QLatin1Char('/'))) {
-        const QStringList p = datePart.split(QLatin1Char('/'));
-        if (p.size() != 3)
-            throw TranslateError(QStringLiteral("data non valida #%1#").arg(body));
-        bool ok1, ok2, ok3;
-        int m = p[0].toInt(&ok1), d = p[1].toInt(&ok2), y = p[2].toInt(&ok3);
-        if (!ok1 || !ok2 || !ok3)
-            throw TranslateError(QStringLiteral("data non valida #%1#").arg(body));
-        if (p[2].size() <= 2)
-            y += (y < 30) ? 2000 : 1900;
-        date = QDate(y, m, d);
-    } else if (datePart.contains(QLatin1Char('-'))) {
-        date = QDate::fromString(datePart, QStringLiteral("yyyy-MM-dd"));
-    } else if (datePart.contains(QLatin1Char(':'))) {
-        // A time alone is a time on Jet's day zero.
-        timePart = s;
-        date = QDate(1899, 12, 30);
-    }
-    if (!date.isValid())
-        throw TranslateError(QStringLiteral("data non valida #%1#").arg(body));
-    QTime time(0, 0, 0);
-    if (!timePart.isEmpty()) {
-        QString t = timePart.toUpper();
-        bool pm = false, am = false;
-        if (t.endsWith(QLatin1String("PM"))) { pm = true; t.chop(2); }
-        else if (t.endsWith(QLatin1String("AM"))) { am = true; t.chop(2); }
-        const QStringList p = t.trimmed().split(QLatin1Char(':'));
-        if (p.size() < 2 || p.size() > 3)
-            throw TranslateError(QStringLiteral("ora non valida #%1#").arg(body));
-        int h = p[0].toInt(), mi = p[1].toInt(), se = p.size() == 3 ? p[2].toInt() : 0;
-        if (pm && h < 12) h += 12;
-        if (am && h == 12) h = 0;
-        time = QTime(h, mi, se);
-        if (!time.isValid())
-            throw TranslateError(QStringLiteral("ora non valida #%1#").arg(body));
-    }
-    return QDateTime(date, time).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
-
-QVector<Token> tokenize(const QString &src)
-{
-    QVector<Token> out;
-    const int n = src.size();
-    int i = 0;
-    while (i < n) {
-        const QChar c = src[i];
-        if (c.isSpace()) { ++i; continue; }
-        Token t;
-        t.pos = i;
-        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
-            const QChar q = c;
-            QString s;
-            ++i;
-            bool closed = false;
-            while (i < n) {
-                if (src[i] == q) {
-                    if (i + 1 < n && src[i + 1] == q) { s += q; i += 2; continue; }
-                    ++i; closed = true; break;
-                }
-                s += src[i++];
-            }
-            if (!closed)
-                throw TranslateError(QStringLiteral("stringa non chiusa alla posizione %1").arg(t.pos + 1));
-            t.type = Tok::String;
-            t.text = s;
-        } else if (c == QLatin1Char('[')) {
-            int e = src.indexOf(QLatin1Char(']'), i + 1);
-            if (e < 0)
-                throw TranslateError(QStringLiteral("nome tra [ ] non chiuso alla posizione %1").arg(i + 1));
-            t.type = Tok::Name;
-            t.text = src.mid(i + 1, e - i - 1);
-            if (t.text.isEmpty())
-                throw TranslateError(QStringLiteral("nome vuoto [] alla posizione %1").arg(i + 1));
-            i = e + 1;
-        } else if (c == QLatin1Char('#')) {
-            int e = src.indexOf(QLatin1Char('#'), i + 1);
-            if (e < 0)
-                throw TranslateError(QStringLiteral("data non chiusa alla posizione %1").arg(i + 1));
-            t.type = Tok::Date;
-            t.text = parseJetDate(src.mid(i + 1, e - i - 1));
-            i = e + 1;
-        } else if (c.isDigit() || (c == QLatin1Char('.') && i + 1 < n && src[i + 1].isDigit()
-                                   && (out.isEmpty() || out.back().type == Tok::Symbol))) {
-            int s = i;
-            while (i < n && src[i].isDigit()) ++i;
-            if (i < n && src[i] == QLatin1Char('.') && !(i + 1 < n && src[i + 1].isLetter())) {
-                ++i;
-                while (i < n && src[i].isDigit()) ++i;
-            }
-            if (i < n && (src[i] == QLatin1Char('e') || src[i] == QLatin1Char('E'))
-                && i + 1 < n && (src[i + 1].isDigit() || src[i + 1] == QLatin1Char('-') || src[i + 1] == QLatin1Char('+'))) {
-                i += 2;
-                while (i < n && src[i].isDigit()) ++i;
-            }
-            t.type = Tok::Number;
-            t.text = src.mid(s, i - s);
-            if (i < n && (src[i].isLetter() || src[i] == QLatin1Char('_')))
-                throw TranslateError(QStringLiteral("numero non valido alla posizione %1").arg(s + 1));
-        } else if (c.isLetter() || c == QLatin1Char('_')) {
-            int s = i;
-            while (i < n && (src[i].isLetterOrNumber() || src[i] == QLatin1Char('_'))) ++i;
-            t.type = Tok::Word;
-            t.text = src.mid(s, i - s);
-            t.upper = t.text.toUpper();
-        } else {
-            static const char *two[] = {"<>", "<=", ">=", "!=", nullptr};
-            QString sym;
-            for (int k = 0; two[k]; ++k) {
-                if (src.mid(i, 2) == QLatin1String(two[k])) { sym = QLatin1String(two[k]); break; }
-            }
-            if (sym.isEmpty()) {
-                if (QStringLiteral("=<>+-*/\\^&(),.;").contains(c))
-                    sym = c;
-                else
-                    throw TranslateError(QStringLiteral("carattere non ammesso '%1' alla posizione %2").arg(c).arg(i + 1));
-            }
-            if (sym == QLatin1String("!="))
-                sym = QStringLiteral("<>");
-            t.type = Tok::Symbol;
-            t.text = sym;
-            i += src.mid(i, 2) == QLatin1String("!=") ? 2 : sym.size();
-        }
-        out.push_back(t);
-    }
-    Token end;
-    end.pos = n;
-    out.push_back(end);
-    return out;
-}
-
-const QSet<QString> &reservedWords()
-{
-    static const QSet<QString> words = {
-        QStringLiteral("SELECT"), QStringLiteral("FROM"), QStringLiteral("WHERE"), QStringLiteral("GROUP"),
-        QStringLiteral("BY"), QStringLiteral("HAVING"), QStringLiteral("ORDER"), QStringLiteral("AND"),
-        QStringLiteral("OR"), QStringLiteral("NOT"), QStringLiteral("IN"), QStringLiteral("IS"),
-        QStringLiteral("NULL"), QStringLiteral("LIKE"), QStringLiteral("BETWEEN"), QStringLiteral("AS"),
-        QStringLiteral("ON"), QStringLiteral("INNER"), QStringLiteral("LEFT"), QStringLiteral("RIGHT"),
-        QStringLiteral("OUTER"), QStringLiteral("JOIN"), QStringLiteral("UNION"), QStringLiteral("ASC"),
-        QStringLiteral("DESC"), QStringLiteral("SET"), QStringLiteral("VALUES"), QStringLiteral("INTO"),
-        QStringLiteral("MOD"), QStringLiteral("XOR"), QStringLiteral("EXISTS"), QStringLiteral("TOP"),
-        QStringLiteral("DISTINCT"), QStringLiteral("DISTINCTROW"), QStringLiteral("TRUE"), QStringLiteral("FALSE"),
-        QStringLiteral("ALL"), QStringLiteral("UPDATE"), QStringLiteral("DELETE"), QStringLiteral("INSERT")};
-    return words;
-}
+using namespace jetsql;
 
 class Translator {
 public:
@@ -257,7 +77,7 @@ public:
     bool peekName(int ahead = 0) const
     {
         const Token &t = peek(ahead);
-        return t.type == Tok::Name || (t.type == Tok::Word && !reservedWords().contains(t.upper));
+        return t.type == Tok::Name || (t.type == Tok::Word && !isReservedWord(t.upper));
     }
     QString takeName()
     {
@@ -503,7 +323,7 @@ public:
             }
             if (isSym("(", 1))
                 return functionCall();
-            if (reservedWords().contains(t.upper))
+            if (isReservedWord(t.upper))
                 fail(QStringLiteral("parola chiave %1 inattesa").arg(t.text));
         }
         return qualifiedName();
@@ -899,8 +719,7 @@ auto guarded(const QString &jet, const char *what, F f)
     try {
         return f();
     } catch (const TranslateError &e) {
-        throw DataError(QStringLiteral("SQL Jet non traducibile (%1): %2").arg(QLatin1String(what), e.message), jet,
-                        __FILE__, __LINE__);
+        throw DataError(QStringLiteral("SQL Jet non traducibile (%1): %2").arg(QLatin1String(what), e.message), jet);
     }
 }
 
@@ -943,184 +762,4 @@ SelectShape JetSql::select(const QString &jet)
         s.sql = sql;
         return s;
     });
-}
-
-// --- Like ---------------------------------------------------------------
-
-namespace {
-
-QString textArg(sqlite3_value *v)
-{
-    const void *t = sqlite3_value_text16(v);
-    int bytes = sqlite3_value_bytes16(v);
-    return QString(reinterpret_cast<const QChar *>(t), bytes / 2);
-}
-
-void resultText(sqlite3_context *ctx, const QString &s)
-{
-    sqlite3_result_text16(ctx, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
-}
-
-void fnLike(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    sqlite3_result_int(ctx, jettext::like(textArg(argv[0]), textArg(argv[1])));
-}
-
-void fnLeft(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
-    resultText(ctx, textArg(argv[0]).left(qMax(0, sqlite3_value_int(argv[1]))));
-}
-
-void fnRight(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
-    resultText(ctx, textArg(argv[0]).right(qMax(0, sqlite3_value_int(argv[1]))));
-}
-
-void fnMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
-    const QString s = textArg(argv[0]);
-    int start = qMax(1, sqlite3_value_int(argv[1])) - 1;
-    int len = argc > 2 ? qMax(0, sqlite3_value_int(argv[2])) : -1;
-    resultText(ctx, s.mid(start, len));
-}
-
-void fnUcase(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
-    resultText(ctx, textArg(argv[0]).toUpper());
-}
-
-void fnLcase(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
-    resultText(ctx, textArg(argv[0]).toLower());
-}
-
-void fnInstr(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[1]) == SQLITE_NULL || sqlite3_value_type(argv[2]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    int start = qMax(1, sqlite3_value_int(argv[0]));
-    int at = textArg(argv[1]).indexOf(textArg(argv[2]), start - 1, Qt::CaseInsensitive);
-    sqlite3_result_int(ctx, at + 1);
-}
-
-void fnConcat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
-    QString out;
-    bool any = false;
-    for (int k = 0; k < argc; ++k) {
-        if (sqlite3_value_type(argv[k]) == SQLITE_NULL)
-            continue;
-        any = true;
-        out += textArg(argv[k]);
-    }
-    if (any)
-        resultText(ctx, out);
-    else
-        sqlite3_result_null(ctx);
-}
-
-void fnSpace(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    resultText(ctx, QString(qBound(0, sqlite3_value_int(argv[0]), 1 << 20), QLatin1Char(' ')));
-}
-
-void fnInt(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) { sqlite3_result_null(ctx); return; }
-    sqlite3_result_int64(ctx, sqlite3_int64(std::floor(sqlite3_value_double(argv[0]))));
-}
-
-void fnPow(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    sqlite3_result_double(ctx, std::pow(sqlite3_value_double(argv[0]), sqlite3_value_double(argv[1])));
-}
-
-void fnNow(sqlite3_context *ctx, int, sqlite3_value **)
-{
-    resultText(ctx, QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
-}
-
-void fnDate(sqlite3_context *ctx, int, sqlite3_value **)
-{
-    resultText(ctx, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00"));
-}
-
-// First/Last: the value of the first (last) row of the group, Null included.
-struct FirstLastState {
-    bool seen;
-    sqlite3_value *value;
-};
-
-void firstStep(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    auto *st = static_cast<FirstLastState *>(sqlite3_aggregate_context(ctx, sizeof(FirstLastState)));
-    if (!st) return;
-    if (!st->seen) {
-        st->seen = true;
-        st->value = sqlite3_value_dup(argv[0]);
-    }
-}
-
-void lastStep(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
-    auto *st = static_cast<FirstLastState *>(sqlite3_aggregate_context(ctx, sizeof(FirstLastState)));
-    if (!st) return;
-    if (st->seen)
-        sqlite3_value_free(st->value);
-    st->seen = true;
-    st->value = sqlite3_value_dup(argv[0]);
-}
-
-void firstLastFinal(sqlite3_context *ctx)
-{
-    auto *st = static_cast<FirstLastState *>(sqlite3_aggregate_context(ctx, 0));
-    if (!st || !st->seen) {
-        sqlite3_result_null(ctx);
-        return;
-    }
-    sqlite3_result_value(ctx, st->value);
-    sqlite3_value_free(st->value);
-}
-
-} // namespace
-
-bool JetSql::like(const QString &value, const QString &pattern)
-{
-    return jettext::like(value, pattern);
-}
-
-void JetSql::registerFunctions(sqlite3 *db)
-{
-    const int det = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    sqlite3_create_function(db, "jet_like", 2, det, nullptr, fnLike, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_left", 2, det, nullptr, fnLeft, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_right", 2, det, nullptr, fnRight, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_mid", 2, det, nullptr, fnMid, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_mid", 3, det, nullptr, fnMid, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_ucase", 1, det, nullptr, fnUcase, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_lcase", 1, det, nullptr, fnLcase, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_instr", 3, det, nullptr, fnInstr, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_concat", -1, det, nullptr, fnConcat, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_space", 1, det, nullptr, fnSpace, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_int", 1, det, nullptr, fnInt, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_pow", 2, det, nullptr, fnPow, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_now", 0, SQLITE_UTF8, nullptr, fnNow, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_date", 0, SQLITE_UTF8, nullptr, fnDate, nullptr, nullptr);
-    sqlite3_create_function(db, "jet_first", 1, SQLITE_UTF8, nullptr, nullptr, firstStep, firstLastFinal);
-    sqlite3_create_function(db, "jet_last", 1, SQLITE_UTF8, nullptr, nullptr, lastStep, firstLastFinal);
 }

@@ -176,14 +176,14 @@ QString Recordset::tableName() const
 void Recordset::open()
 {
     if (m_defaultTable.isEmpty())
-        throw ZF_DATA_ERROR(QStringLiteral("Nessuna tabella per il recordset"), QString());
+        throw DataError(QStringLiteral("Nessuna tabella per il recordset"), QString());
     open(m_defaultTable);
 }
 
 void Recordset::open(const QString &tableOrSelect)
 {
     if (!m_db || !m_db->isOpen())
-        throw ZF_DATA_ERROR(QStringLiteral("Database non aperto"), tableOrSelect);
+        throw DataError(QStringLiteral("Database non aperto"), tableOrSelect);
     close();
     m_source = tableOrSelect.trimmed();
     openSource();
@@ -220,9 +220,9 @@ void Recordset::openSource()
     if (!table.isEmpty()) {
         const QList<ColumnInfo> &cols = db.cachedColumns(table);
         if (cols.isEmpty())
-            throw ZF_DATA_ERROR(QStringLiteral("Tabella inesistente: %1").arg(table), m_source);
+            throw DataError(QStringLiteral("Tabella inesistente: %1").arg(table), m_source);
         x.tableSet = true;
-        x.table = cols.isEmpty() ? table : table;
+        x.table = table;
         QStringList names;
         for (const ColumnInfo &c : cols) {
             x.columnIndex.insert(c.name.toLower(), int(x.columns.size()));
@@ -262,7 +262,7 @@ void Recordset::openSource()
         if (rc != SQLITE_OK) {
             const QString msg = QString::fromUtf8(sqlite3_errmsg(db.handle()));
             d = std::make_unique<Impl>();
-            throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1 (%2)").arg(msg, sql), m_source);
+            throw DataError(QStringLiteral("Errore del database: %1 (%2)").arg(msg, sql), m_source);
         }
     } else {
         // A read-only set: the rows are read once, in full.
@@ -281,7 +281,7 @@ void Recordset::openSource()
         if (rc != SQLITE_OK) {
             sqlite3_finalize(stmt);
             const QString msg = QString::fromUtf8(sqlite3_errmsg(db.handle()));
-            throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1 (%2)").arg(msg, sql), m_source);
+            throw DataError(QStringLiteral("Errore del database: %1 (%2)").arg(msg, sql), m_source);
         }
         const int n = sqlite3_column_count(stmt);
         for (int c = 0; c < n; ++c) {
@@ -306,7 +306,7 @@ void Recordset::openSource()
         sqlite3_finalize(stmt);
         if (rc != SQLITE_DONE) {
             const QString msg = QString::fromUtf8(sqlite3_errmsg(db.handle()));
-            throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1").arg(msg), m_source);
+            throw DataError(QStringLiteral("Errore del database: %1").arg(msg), m_source);
         }
         x.keysetComplete = true;
     }
@@ -326,7 +326,7 @@ void Recordset::openSource()
 void Recordset::requery()
 {
     if (!m_open)
-        throw ZF_DATA_ERROR(QStringLiteral("Recordset non aperto"), m_filter);
+        throw DataError(QStringLiteral("Recordset non aperto"), m_filter);
     m_db->unregisterRecordset(this);
     m_open = false;
     openSource();
@@ -374,7 +374,7 @@ void Recordset::afterRollback()
 void Recordset::requireOpen() const
 {
     if (!m_open)
-        throw ZF_DATA_ERROR(QStringLiteral("Recordset non aperto"), m_source);
+        throw DataError(QStringLiteral("Recordset non aperto"), m_source);
 }
 
 // Copies the current row out of the statement that holds it (the pending
@@ -774,7 +774,7 @@ void Recordset::moveNext()
 {
     requireOpen();
     if (!d->noCurrent && isEOF())
-        throw ZF_DATA_ERROR(QStringLiteral("Nessun record corrente: fine del recordset già raggiunta"), m_source);
+        throw DataError(QStringLiteral("Nessun record corrente: fine del recordset già raggiunta"), m_source);
     leaveRow();
     dropCurrent();
     int p = d->pos + 1;
@@ -793,7 +793,7 @@ void Recordset::movePrev()
 {
     requireOpen();
     if (d->pos < 0)
-        throw ZF_DATA_ERROR(QStringLiteral("Nessun record corrente: inizio del recordset già raggiunto"), m_source);
+        throw DataError(QStringLiteral("Nessun record corrente: inizio del recordset già raggiunto"), m_source);
     leaveRow();
     dropCurrent();
     for (int p = qMin(d->pos - 1, int(d->keys.size()) - 1); p >= 0; --p) {
@@ -832,7 +832,7 @@ void Recordset::setAbsolutePosition(int position)
 {
     requireOpen();
     if (position < 0)
-        throw ZF_DATA_ERROR(QStringLiteral("Posizione non valida: %1").arg(position), m_source);
+        throw DataError(QStringLiteral("Posizione non valida: %1").arg(position), m_source);
     leaveRow();
     dropCurrent();
     int live = -1;
@@ -846,7 +846,7 @@ void Recordset::setAbsolutePosition(int position)
             return;
         }
     }
-    throw ZF_DATA_ERROR(QStringLiteral("Posizione non valida: %1").arg(position), m_source);
+    throw DataError(QStringLiteral("Posizione non valida: %1").arg(position), m_source);
 }
 
 // --- bookmarks -----------------------------------------------------------
@@ -855,7 +855,7 @@ Bookmark Recordset::bookmark() const
 {
     requireOpen();
     if (!hasCurrent())
-        throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+        throw DataError(noCurrentRecord(), m_source);
     return Bookmark(d->keys[size_t(d->pos)]);
 }
 
@@ -863,11 +863,11 @@ void Recordset::setBookmark(const Bookmark &bookmark)
 {
     requireOpen();
     if (!bookmark.isValid())
-        throw ZF_DATA_ERROR(QStringLiteral("Segnalibro non valido"), m_source);
+        throw DataError(QStringLiteral("Segnalibro non valido"), m_source);
     buildPositionIndex();
     auto it = d->positionOf.find(bookmark.m_key);
     if (it == d->positionOf.end() || d->deleted.count(it->second) || !usable(it->second))
-        throw ZF_DATA_ERROR(QStringLiteral("Segnalibro non valido: il record non fa parte del recordset"), m_source);
+        throw DataError(QStringLiteral("Segnalibro non valido: il record non fa parte del recordset"), m_source);
     leaveRow();
     goTo(it->second);
 }
@@ -884,11 +884,11 @@ bool Recordset::find(int kind, const QString &criteria)
     const FindKind k = FindKind(kind);
     const SqlWithParams crit = JetSql::conditionWithParams(criteria);
     if (crit.sql.isEmpty())
-        throw ZF_DATA_ERROR(QStringLiteral("Criterio di ricerca vuoto"), criteria);
+        throw DataError(QStringLiteral("Criterio di ricerca vuoto"), criteria);
     Impl &x = *d;
     completeKeyset();
     const int n = int(x.keys.size());
-    int from, to, step;  // positions to consider, in order
+    int from = 0, to = 0, step = 1;  // positions to consider, in order
     switch (k) {
     case FindKind::First: from = 0; to = n; step = 1; break;
     case FindKind::Last: from = n - 1; to = -1; step = -1; break;
@@ -909,7 +909,7 @@ bool Recordset::find(int kind, const QString &criteria)
         try {
             stmt = m_db->cachedStatement(sql);
         } catch (const DataError &e) {
-            throw ZF_DATA_ERROR(e.message(), criteria);
+            throw DataError(e.message(), criteria);
         }
         for (int i = 0; i < crit.params.size(); ++i)
             sqlitevalue::bind(stmt, i + 1, crit.params[i], ColumnKind::Dynamic);
@@ -972,7 +972,7 @@ bool Recordset::find(int kind, const QString &criteria)
     try {
         stmt = m_db->cachedStatement(sql);
     } catch (const DataError &e) {
-        throw ZF_DATA_ERROR(e.message(), criteria);
+        throw DataError(e.message(), criteria);
     }
     for (int p = from; inRange(p); p += step) {
         if (x.deleted.count(p))
@@ -1009,7 +1009,7 @@ void Recordset::requireUpdatable() const
 {
     requireOpen();
     if (!d->tableSet)
-        throw ZF_DATA_ERROR(QStringLiteral("Recordset di sola lettura"), m_source);
+        throw DataError(QStringLiteral("Recordset di sola lettura"), m_source);
 }
 
 void Recordset::loadDefaults()
@@ -1049,7 +1049,7 @@ void Recordset::edit()
 {
     requireUpdatable();
     if (!hasCurrent())
-        throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+        throw DataError(noCurrentRecord(), m_source);
     if (m_editMode == EditMode::Edit)
         return;
     leaveRow();
@@ -1069,7 +1069,7 @@ void Recordset::update()
     requireUpdatable();
     Impl &x = *d;
     if (m_editMode == EditMode::None)
-        throw ZF_DATA_ERROR(QStringLiteral("Update senza AddNew o Edit"), m_source);
+        throw DataError(QStringLiteral("Update senza AddNew o Edit"), m_source);
     const int n = x.columns.size();
     QVector<int> idx;
     for (int c = 0; c < n; ++c) {
@@ -1117,7 +1117,7 @@ void Recordset::update()
         m_lastModified = Bookmark(rowid);
     } else {
         if (!hasCurrent())
-            throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+            throw DataError(noCurrentRecord(), m_source);
         const qint64 rowid = x.keys[size_t(x.pos)];
         if (!idx.isEmpty()) {
             QByteArray mask(n, '0');
@@ -1141,7 +1141,7 @@ void Recordset::update()
             m_db->noteWrite();
             m_db->check(rc, sql);
             if (sqlite3_changes(m_db->handle()) == 0)
-                throw ZF_DATA_ERROR(QStringLiteral("Il record non esiste più"), m_source);
+                throw DataError(QStringLiteral("Il record non esiste più"), m_source);
             // The row is read again, in its stored form, when next asked for;
             // rows read ahead are still as they were.
             dropCurrent();
@@ -1163,7 +1163,7 @@ void Recordset::deleteCurrent()
     requireUpdatable();
     Impl &x = *d;
     if (!hasCurrent())
-        throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+        throw DataError(noCurrentRecord(), m_source);
     leaveRow();
     const bool ownWritesOnly = m_db->writeCounter() == x.knownWrites;
     const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(bracket(x.table));
@@ -1209,7 +1209,7 @@ int Recordset::requireField(const QString &name) const
     requireOpen();
     const int i = fieldIndex(name);
     if (i < 0)
-        throw ZF_DATA_ERROR(QStringLiteral("Campo inesistente: %1").arg(name), m_source);
+        throw DataError(QStringLiteral("Campo inesistente: %1").arg(name), m_source);
     return i;
 }
 
@@ -1223,13 +1223,13 @@ QVariant Recordset::value(int index) const
     requireOpen();
     Impl &x = *d;
     if (index < 0 || index >= x.columns.size())
-        throw ZF_DATA_ERROR(QStringLiteral("Indice di campo non valido: %1").arg(index), m_source);
+        throw DataError(QStringLiteral("Indice di campo non valido: %1").arg(index), m_source);
     if (m_editMode == EditMode::AddNew || (m_editMode == EditMode::Edit && x.dirty[index]))
         return x.buffer[index];
     if (!hasCurrent())
-        throw ZF_DATA_ERROR(noCurrentRecord(), m_source);
+        throw DataError(noCurrentRecord(), m_source);
     if (x.source == Impl::Source::None && !fetchCurrent())
-        throw ZF_DATA_ERROR(QStringLiteral("Il record non esiste più"), m_source);
+        throw DataError(QStringLiteral("Il record non esiste più"), m_source);
     switch (x.source) {
     case Impl::Source::Cursor:
         return sqlitevalue::read(x.cursor, index + 1, x.columns[index].kind);
@@ -1260,9 +1260,9 @@ void Recordset::setValue(int index, const QVariant &value)
     requireOpen();
     Impl &x = *d;
     if (m_editMode == EditMode::None)
-        throw ZF_DATA_ERROR(QStringLiteral("Chiamare Edit o AddNew prima di modificare un campo"), m_source);
+        throw DataError(QStringLiteral("Chiamare Edit o AddNew prima di modificare un campo"), m_source);
     if (index < 0 || index >= x.columns.size())
-        throw ZF_DATA_ERROR(QStringLiteral("Indice di campo non valido: %1").arg(index), m_source);
+        throw DataError(QStringLiteral("Indice di campo non valido: %1").arg(index), m_source);
     x.buffer[index] = sqlitevalue::normalise(value, x.columns[index].kind);
     x.dirty[index] = true;
 }
@@ -1313,11 +1313,6 @@ void Recordset::mySetFieldValue(const QString &name, long value)
 int Recordset::intValue(const QString &name) const
 {
     return value(name).toInt();
-}
-
-qint64 Recordset::int64Value(const QString &name) const
-{
-    return value(name).toLongLong();
 }
 
 double Recordset::doubleValue(const QString &name) const

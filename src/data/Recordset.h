@@ -153,7 +153,6 @@ public:
 
     // Typed reads for the table classes (null reads as 0 / false / empty).
     int intValue(const QString &name) const;
-    qint64 int64Value(const QString &name) const;
     double doubleValue(const QString &name) const;
     bool boolValue(const QString &name) const;
     QString textValue(const QString &name) const;

@@ -243,7 +243,7 @@ void DatabaseUpgrade::foldProjectJournal()
         fold.close();
     }
     if (QFileInfo::exists(db + QStringLiteral("-wal")))
-        throw ZF_DATA_ERROR(QStringLiteral("Il database del progetto è in uso da un altro programma"), db);
+        throw DataError(QStringLiteral("Il database del progetto è in uso da un altro programma"), db);
 }
 
 void DatabaseUpgrade::removeTemporaryDatabase()

@@ -38,7 +38,7 @@ void run(Database &db, const QString &sql)
     if (rc != SQLITE_OK) {
         const QString msg = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(err);
-        throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1").arg(msg), sql);
+        throw DataError(QStringLiteral("Errore del database: %1").arg(msg), sql);
     }
 }
 
@@ -75,7 +75,9 @@ QString needsNormalising(const QString &prefix, const QStringList &columns)
     QStringList tests;
     for (const QString &c : columns) {
         const QString v = prefix + quoted(c);
-        tests << QStringLiteral("(typeof(%1) IN ('integer','real','text') AND %1 NOT IN (0,1))").arg(v);
+        // Plain comparisons: an IN list would build a table at every row.
+        // Null fails both; text and blobs pass both.
+        tests << QStringLiteral("(%1 <> 0 AND %1 <> 1)").arg(v);
     }
     return tests.join(QStringLiteral(" OR "));
 }
@@ -87,7 +89,7 @@ QString normalisingAssignments(const QStringList &columns)
     QStringList sets;
     for (const QString &c : columns) {
         const QString v = quoted(c);
-        sets << QStringLiteral("%1 = CASE WHEN typeof(%1) IN ('integer','real') THEN %1 <> 0 "
+        sets << QStringLiteral("%1 = CASE WHEN typeof(%1) = 'integer' OR typeof(%1) = 'real' THEN %1 <> 0 "
                                "WHEN typeof(%1) = 'text' THEN (lower(%1) = 'true' OR CAST(%1 AS REAL) <> 0) "
                                "ELSE %1 END")
                     .arg(v);

@@ -95,7 +95,10 @@ void Database::open(const QString &path, OpenMode mode)
         m_db = std::make_unique<SQLite::Database>(path.toStdString(), flags, kBusyTimeoutMs);
         m_path = path;
         configureConnection();
-        if (mode != OpenMode::ReadOnly)
+        m_workingCopy = mode == OpenMode::WorkingCopy;
+        if (m_workingCopy)
+            m_db->exec("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF");
+        else if (mode != OpenMode::ReadOnly)
             m_db->exec("PRAGMA journal_mode=WAL");
     } catch (const SQLite::Exception &e) {
         m_db.reset();
@@ -177,6 +180,10 @@ void Database::close()
         sqlite3_exec(m_db->getHandle(), "ROLLBACK", nullptr, nullptr, nullptr);
         m_transactionDepth = 0;
     }
+    // A working copy leaves as the project's files are: in WAL mode.
+    if (m_workingCopy)
+        sqlite3_exec(m_db->getHandle(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    m_workingCopy = false;
     m_db.reset();
     m_path.clear();
 }

@@ -62,7 +62,11 @@ public:
     enum class OpenMode {
         ReadWrite,       // the file must exist
         ReadWriteCreate, // created empty when missing
-        ReadOnly
+        ReadOnly,
+        // A working copy (see DatabaseFiles::workingCopy) that either
+        // replaces the original through DatabaseFiles::replace, which puts
+        // it on disk, or is thrown away: no journal file, no syncs.
+        WorkingCopy
     };
 
     Database();
@@ -140,6 +144,7 @@ private:
     std::unique_ptr<SQLite::Database> m_db;
     QString m_path;
     int m_transactionDepth = 0;
+    bool m_workingCopy = false;
     std::uint64_t m_writeCounter = 0;
     std::vector<Recordset *> m_recordsets;
     QHash<QString, sqlite3_stmt *> m_statements;

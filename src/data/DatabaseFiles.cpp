@@ -157,6 +157,20 @@ void DatabaseFiles::copy(const QString &source, const QString &target)
     step(5);
 }
 
+void DatabaseFiles::workingCopy(const QString &source, const QString &target)
+{
+    if (!QFileInfo(source).isFile())
+        throw DataError(QStringLiteral("Il file da copiare non esiste"), source);
+    foldWal(source);
+    removeSideFiles(target);
+    try {
+        copyBytes(source, target);
+    } catch (...) {
+        QFile::remove(target);
+        throw;
+    }
+}
+
 void DatabaseFiles::backup(const QString &source, const QString &target)
 {
     copy(source, target);

@@ -14,6 +14,39 @@
 
 namespace {
 
+// Criteria translations a set keeps.
+constexpr int kCriteriaCache = 64;
+
+// True for "Name=n" (or "[Name] = n") on the column `name`, an integer n.
+bool keyCriterion(const QString &criteria, const QString &name, qint64 &key)
+{
+    QStringView c = QStringView(criteria).trimmed();
+    const bool bracketed = c.startsWith(QLatin1Char('['));
+    if (bracketed)
+        c = c.mid(1);
+    if (!c.startsWith(name, Qt::CaseInsensitive))
+        return false;
+    c = c.mid(name.size());
+    if (bracketed) {
+        if (!c.startsWith(QLatin1Char(']')))
+            return false;
+        c = c.mid(1);
+    }
+    c = c.trimmed();
+    if (!c.startsWith(QLatin1Char('=')))
+        return false;
+    c = c.mid(1).trimmed();
+    if (c.isEmpty() || !(c[0].isDigit() || (c[0] == QLatin1Char('-') && c.size() > 1)))
+        return false;
+    for (qsizetype i = 1; i < c.size(); ++i) {
+        if (c[i] < QLatin1Char('0') || c[i] > QLatin1Char('9'))
+            return false;
+    }
+    bool ok = false;
+    key = c.toLongLong(&ok);
+    return ok;
+}
+
 // How many matches a find collects from one query before it falls back to
 // testing rows one by one in set order (dense criteria find a match close by).
 constexpr int kFindQueryLimit = 256;
@@ -71,9 +104,9 @@ struct Recordset::Impl {
     std::vector<qint64> keys;         // rowids (table set) or row numbers (query set)
     bool keysetComplete = false;
     sqlite3_stmt *cursor = nullptr;   // pending keyset statement, owned
-    // A sorted set's cursor gives the keys alone: sorting whole rows costs far
-    // more than sorting keys and reading each row by key when it is visited.
-    // A set in key order streams whole rows from its cursor.
+    // A sorted or filtered set's cursor gives the keys alone: sorting whole
+    // rows costs far more than sorting keys and reading each row by key when
+    // it is visited. A whole table in key order streams whole rows.
     bool narrowCursor = false;
     int addedFrom = -1;               // first position of rows added through the set
     std::set<int> deleted;            // positions of rows deleted through the set or found missing
@@ -91,25 +124,26 @@ struct Recordset::Impl {
     enum class Source { None, Cursor, Fetch, Window, Buffer } source = Source::None;
     QVector<QVariant> current;        // values when source == Buffer
     sqlite3_stmt *fetch = nullptr;    // "SELECT columns WHERE rowid=?", owned
-    // Rows read ahead when the set is read in order (keyed by rowid), valid
-    // while the database's write counter equals batchStamp.
-    sqlite3_stmt *batchFetch = nullptr;  // "... WHERE rowid IN (?1..?N)", owned
-    std::unordered_map<qint64, QVector<QVariant>> batch;
-    std::uint64_t batchStamp = 0;
     int lastFetchPos = -2;
-    // A set with a narrow cursor read in order walks the next rows in one
-    // statement, "(VALUES (?1), ...) CROSS JOIN table", stepping once per
-    // row so that values are converted only when asked for. Valid while
-    // the database's write counter equals windowStamp. A window is started
-    // only when nothing was written since the previous row was read: a set
-    // changed row by row reads each row on its own.
+    // A set read in order, once its cursor no longer gives the rows, walks
+    // the next rows in one statement, "(VALUES (?1), ...) CROSS JOIN table",
+    // stepping once per row so that values are converted only when asked
+    // for. Valid while the database's write counter equals windowStamp; an
+    // update of the current row alone, through this set, keeps it valid. A
+    // window is started only when nothing else was written since the
+    // previous row was read.
     sqlite3_stmt *window = nullptr;   // owned
     bool windowActive = false;
     std::uint64_t lastFetchStamp = ~std::uint64_t(0);
     std::uint64_t windowStamp = 0;
     std::vector<int> windowPositions;  // positions bound, in order
     size_t windowNext = 0;             // index of the next row it gives
-    QHash<QByteArray, QString> updateSql;  // UPDATE text by changed-column mask
+    // INSERT and UPDATE statements by changed-column mask, owned.
+    QHash<QByteArray, sqlite3_stmt *> insertStatements;
+    QHash<QByteArray, sqlite3_stmt *> updateStatements;
+    // Criteria translated, by their Jet text.
+    QHash<QString, SqlWithParams> criteria;
+    int rowidColumn = -1;             // the column that is the rowid (INTEGER PRIMARY KEY)
     std::uint64_t knownWrites = 0;    // Database::writeCounter() as last seen
 
     // --- edit buffer ---
@@ -126,8 +160,10 @@ struct Recordset::Impl {
         finalizeCursor();
         if (fetch)
             sqlite3_finalize(fetch);
-        if (batchFetch)
-            sqlite3_finalize(batchFetch);
+        for (sqlite3_stmt *stmt : std::as_const(insertStatements))
+            sqlite3_finalize(stmt);
+        for (sqlite3_stmt *stmt : std::as_const(updateStatements))
+            sqlite3_finalize(stmt);
         if (window)
             sqlite3_finalize(window);
     }
@@ -224,11 +260,19 @@ void Recordset::openSource()
         x.tableSet = true;
         x.table = table;
         QStringList names;
+        int keyColumns = 0;
         for (const ColumnInfo &c : cols) {
+            if (c.primaryKey) {
+                ++keyColumns;
+                if (c.declaredType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+                    x.rowidColumn = int(x.columns.size());
+            }
             x.columnIndex.insert(c.name.toLower(), int(x.columns.size()));
             x.columns.push_back({c.name, c.kind, c.defaultSql});
             names << bracket(c.name);
         }
+        if (keyColumns != 1)
+            x.rowidColumn = -1;
         for (int c = 0; c < x.columns.size(); ++c) {
             if (x.columnIndex.value(x.columns[c].name.toLower()) == c)
                 x.exactIndex.insert(x.columns[c].name, c);
@@ -244,7 +288,9 @@ void Recordset::openSource()
         // sort keys come in key order, so the order never depends on the plan
         // SQLite picks (and a narrow query can complete the keyset exactly).
         x.orderSql = order.isEmpty() ? QStringLiteral("rowid") : order + QStringLiteral(", rowid");
-        x.narrowCursor = x.orderSql != QLatin1String("rowid");
+        // Only a whole table in key order is read straight from the table:
+        // with a condition SQLite may walk an index and sort whole rows.
+        x.narrowCursor = x.orderSql != QLatin1String("rowid") || !x.whereSql.isEmpty();
         QString sql = x.narrowCursor ? QStringLiteral("SELECT rowid FROM %1").arg(bracket(table))
                                      : QStringLiteral("SELECT rowid, %1 FROM %2").arg(x.columnList, bracket(table));
         if (!x.whereSql.isEmpty())
@@ -530,29 +576,16 @@ bool Recordset::fetchCurrent() const
     Impl &x = *d;
     if (x.source != Impl::Source::None)
         return true;
-    const qint64 key = x.keys[size_t(x.pos)];
     const bool inOrder = x.pos == x.lastFetchPos + 1;
     x.lastFetchPos = x.pos;
-    if (!x.batch.empty() && x.batchStamp == m_db->writeCounter()) {
-        auto it = x.batch.find(key);
-        if (it != x.batch.end()) {
-            x.current = std::move(it->second);
-            x.batch.erase(it);
-            x.source = Impl::Source::Buffer;
-            return true;
-        }
-    }
     const bool quiet = x.lastFetchStamp == m_db->writeCounter();
     x.lastFetchStamp = m_db->writeCounter();
-    if (x.narrowCursor) {
-        if (x.windowActive
-            && (x.windowStamp != m_db->writeCounter() || !inOrder || x.windowNext >= x.windowPositions.size()
-                || x.windowPositions[x.windowNext] != x.pos))
-            x.stopWindow();
-        if (inOrder && (x.windowActive || quiet) && stepWindow())
-            return true;
-    } else if (inOrder && x.pos + 1 < int(x.keys.size()))
-        return readAhead();
+    if (x.windowActive
+        && (x.windowStamp != m_db->writeCounter() || !inOrder || x.windowNext >= x.windowPositions.size()
+            || x.windowPositions[x.windowNext] != x.pos))
+        x.stopWindow();
+    if (inOrder && (x.windowActive || quiet) && stepWindow())
+        return true;
     // The fetch statement stays on the row; values are converted only when
     // asked for (SQLite keeps the row's values once stepped).
     sqlite3_reset(x.fetch);
@@ -620,57 +653,6 @@ bool Recordset::stepWindow() const
     return true;
 }
 
-// Reads the current row and the next ones of the set in one statement.
-bool Recordset::readAhead() const
-{
-    Impl &x = *d;
-    if (!x.batchFetch) {
-        QStringList marks;
-        for (int i = 1; i <= kReadAhead; ++i)
-            marks << QStringLiteral("?%1").arg(i);
-        const QByteArray sql = QStringLiteral("SELECT rowid, %1 FROM %2 WHERE rowid IN (%3)")
-                                   .arg(x.columnList, bracket(x.table), marks.join(QLatin1Char(',')))
-                                   .toUtf8();
-        m_db->check(sqlite3_prepare_v3(m_db->handle(), sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                                       &x.batchFetch, nullptr),
-                    QString::fromUtf8(sql));
-    }
-    sqlite3_reset(x.batchFetch);
-    sqlite3_clear_bindings(x.batchFetch);
-    int bound = 0;
-    for (int p = x.pos; p < int(x.keys.size()) && bound < kReadAhead; ++p) {
-        if (!x.deleted.count(p))
-            sqlite3_bind_int64(x.batchFetch, ++bound, x.keys[size_t(p)]);
-    }
-    x.batch.clear();
-    const int n = x.columns.size();
-    int rc;
-    while ((rc = sqlite3_step(x.batchFetch)) == SQLITE_ROW) {
-        QVector<QVariant> row(n);
-        for (int c = 0; c < n; ++c) {
-            // Dates stay text until asked for (value() reads them as read()
-            // would); most rows read ahead are never looked at field by field.
-            if (x.columns[c].kind == ColumnKind::DateTime && sqlite3_column_type(x.batchFetch, c + 1) == SQLITE_TEXT)
-                row[c] = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(x.batchFetch, c + 1)),
-                                           sqlite3_column_bytes(x.batchFetch, c + 1));
-            else
-                row[c] = sqlitevalue::read(x.batchFetch, c + 1, x.columns[c].kind);
-        }
-        x.batch.emplace(sqlite3_column_int64(x.batchFetch, 0), std::move(row));
-    }
-    sqlite3_reset(x.batchFetch);
-    if (rc != SQLITE_DONE)
-        m_db->check(rc, x.table);
-    x.batchStamp = m_db->writeCounter();
-    auto it = x.batch.find(x.keys[size_t(x.pos)]);
-    if (it == x.batch.end())
-        return false;
-    x.current = std::move(it->second);
-    x.batch.erase(it);
-    x.source = Impl::Source::Buffer;
-    return true;
-}
-
 // True when a row at `position` is there to be made current: not deleted
 // through this set and, if the database was written by anyone else since
 // we last looked, still present.
@@ -734,8 +716,8 @@ void Recordset::leaveRow()
 {
     if (m_editMode != EditMode::None) {
         m_editMode = EditMode::None;
-        d->buffer.clear();
-        d->dirty.clear();
+        // Emptied in place: the next edit reuses the storage.
+        d->buffer.fill(QVariant());
     }
 }
 
@@ -882,10 +864,18 @@ bool Recordset::find(int kind, const QString &criteria)
 {
     requireOpen();
     const FindKind k = FindKind(kind);
-    const SqlWithParams crit = JetSql::conditionWithParams(criteria);
-    if (crit.sql.isEmpty())
-        throw DataError(QStringLiteral("Criterio di ricerca vuoto"), criteria);
     Impl &x = *d;
+    qint64 key = 0;
+    const bool byKey = x.tableSet && x.rowidColumn >= 0 && keyCriterion(criteria, x.columns[x.rowidColumn].name, key);
+    auto cached = x.criteria.constFind(criteria);
+    if (!byKey && cached == x.criteria.constEnd()) {
+        if (x.criteria.size() >= kCriteriaCache)
+            x.criteria.clear();
+        cached = x.criteria.insert(criteria, JetSql::conditionWithParams(criteria));
+    }
+    const SqlWithParams &crit = byKey ? SqlWithParams() : cached.value();
+    if (!byKey && crit.sql.isEmpty())
+        throw DataError(QStringLiteral("Criterio di ricerca vuoto"), criteria);
     completeKeyset();
     const int n = int(x.keys.size());
     int from = 0, to = 0, step = 1;  // positions to consider, in order
@@ -901,6 +891,15 @@ bool Recordset::find(int kind, const QString &criteria)
         return true;
     };
     auto inRange = [&](int p) { return step > 0 ? (p >= from && p < to) : (p <= from && p > to); };
+
+    if (byKey) {
+        // "ID=n" on the rowid: at most one row, found through the keyset.
+        buildPositionIndex();
+        const auto it = x.positionOf.find(key);
+        if (it == x.positionOf.end() || !inRange(it->second) || x.deleted.count(it->second) || !usable(it->second))
+            return false;
+        return accept(it->second);
+    }
 
     if (x.tableSet) {
         // One query gives the matching rows; the set's order picks among them.
@@ -1054,8 +1053,8 @@ void Recordset::edit()
         return;
     leaveRow();
     // The buffer starts empty: unchanged fields read through to the row.
-    d->buffer = QVector<QVariant>(d->columns.size());
-    d->dirty = QVector<bool>(d->columns.size(), false);
+    d->buffer.resize(d->columns.size());
+    d->dirty.fill(false, d->columns.size());
     m_editMode = EditMode::Edit;
 }
 
@@ -1076,33 +1075,49 @@ void Recordset::update()
         if (x.dirty[c])
             idx << c;
     }
-    // Column names in brackets, built only when a statement text is needed.
-    auto names = [&] {
-        QStringList list;
-        for (int c : std::as_const(idx))
-            list << bracket(x.columns[c].name);
-        return list;
+    QByteArray mask(n, '0');
+    for (int c : std::as_const(idx))
+        mask[c] = '1';
+    // The statement for this set of changed columns, made once.
+    auto statement = [&](QHash<QByteArray, sqlite3_stmt *> &cache, auto makeSql) {
+        sqlite3_stmt *&stmt = cache[mask];
+        if (!stmt) {
+            QStringList names;
+            for (int c : std::as_const(idx))
+                names << bracket(x.columns[c].name);
+            const QByteArray sql = makeSql(names).toUtf8();
+            const int rc = sqlite3_prepare_v3(m_db->handle(), sql.constData(), int(sql.size()),
+                                              SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+            if (rc != SQLITE_OK) {
+                sqlite3_finalize(stmt);
+                stmt = nullptr;
+                m_db->check(rc, QString::fromUtf8(sql));
+            }
+        }
+        return stmt;
+    };
+    // Values in the buffer are already in their stored form (setValue).
+    auto bindValues = [&](sqlite3_stmt *stmt) {
+        for (int i = 0; i < idx.size(); ++i)
+            m_db->check(sqlitevalue::bind(stmt, i + 1, x.buffer[idx[i]], ColumnKind::Dynamic), m_source);
     };
     const bool ownWritesOnly = m_db->writeCounter() == x.knownWrites;
     if (m_editMode == EditMode::AddNew) {
-        QString sql;
-        if (idx.isEmpty()) {
-            sql = QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(bracket(x.table));
-        } else {
+        sqlite3_stmt *stmt = statement(x.insertStatements, [&](const QStringList &names) {
+            if (names.isEmpty())
+                return QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(bracket(x.table));
             QStringList marks;
-            for (int i = 0; i < idx.size(); ++i)
+            for (int i = 0; i < names.size(); ++i)
                 marks << QStringLiteral("?");
-            sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                      .arg(bracket(x.table), names().join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
-        }
+            return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                .arg(bracket(x.table), names.join(QStringLiteral(", ")), marks.join(QStringLiteral(", ")));
+        });
         m_db->aboutToWrite();
-        sqlite3_stmt *stmt = m_db->cachedStatement(sql);
-        for (int i = 0; i < idx.size(); ++i)
-            m_db->check(sqlitevalue::bind(stmt, i + 1, x.buffer[idx[i]], x.columns[idx[i]].kind), sql);
+        bindValues(stmt);
         const int rc = sqlite3_step(stmt);
         sqlite3_reset(stmt);
         m_db->noteWrite();
-        m_db->check(rc, sql);
+        m_db->check(rc, m_source);
         const qint64 rowid = sqlite3_last_insert_rowid(m_db->handle());
         // The new row joins the set at its end until the next requery. A
         // set that was at its end stays there.
@@ -1120,42 +1135,43 @@ void Recordset::update()
             throw DataError(noCurrentRecord(), m_source);
         const qint64 rowid = x.keys[size_t(x.pos)];
         if (!idx.isEmpty()) {
-            QByteArray mask(n, '0');
-            for (int c : std::as_const(idx))
-                mask[c] = '1';
-            QString &sql = x.updateSql[mask];
-            if (sql.isEmpty()) {
+            sqlite3_stmt *stmt = statement(x.updateStatements, [&](const QStringList &names) {
                 QStringList sets;
-                for (const QString &nm : names())
+                for (const QString &nm : names)
                     sets << nm + QStringLiteral("=?");
-                sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?").arg(bracket(x.table), sets.join(QStringLiteral(", ")));
-            }
+                return QStringLiteral("UPDATE %1 SET %2 WHERE rowid=?")
+                    .arg(bracket(x.table), sets.join(QStringLiteral(", ")));
+            });
             const std::uint64_t before = m_db->writeCounter();
             m_db->aboutToWrite();
-            sqlite3_stmt *stmt = m_db->cachedStatement(sql);
-            for (int i = 0; i < idx.size(); ++i)
-                m_db->check(sqlitevalue::bind(stmt, i + 1, x.buffer[idx[i]], x.columns[idx[i]].kind), sql);
+            sqlite3 *h = m_db->handle();
+            const sqlite3_int64 changesBefore = sqlite3_total_changes64(h);
+            bindValues(stmt);
             sqlite3_bind_int64(stmt, idx.size() + 1, rowid);
             const int rc = sqlite3_step(stmt);
             sqlite3_reset(stmt);
             m_db->noteWrite();
-            m_db->check(rc, sql);
-            if (sqlite3_changes(m_db->handle()) == 0)
+            m_db->check(rc, m_source);
+            if (sqlite3_changes(h) == 0)
                 throw DataError(QStringLiteral("Il record non esiste più"), m_source);
-            // The row is read again, in its stored form, when next asked for;
-            // rows read ahead are still as they were.
+            // The row is read again, in its stored form, when next asked for.
+            // When this row was all that changed (no trigger touched another
+            // one), the rows ahead that the window holds are still as they
+            // were.
             dropCurrent();
-            x.batch.erase(rowid);
-            if (x.batchStamp == before)
-                x.batchStamp = m_db->writeCounter();
+            if (sqlite3_total_changes64(h) - changesBefore == 1) {
+                if (x.windowStamp == before)
+                    x.windowStamp = m_db->writeCounter();
+                if (x.lastFetchStamp == before)
+                    x.lastFetchStamp = m_db->writeCounter();
+            }
         }
         m_lastModified = Bookmark(rowid);
     }
     if (ownWritesOnly)
         x.knownWrites = m_db->writeCounter();
     m_editMode = EditMode::None;
-    x.buffer.clear();
-    x.dirty.clear();
+    x.buffer.fill(QVariant());
 }
 
 void Recordset::deleteCurrent()

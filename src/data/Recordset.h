@@ -182,7 +182,6 @@ private:
     void buildPositionIndex();
     void goTo(int position);
     bool fetchCurrent() const;
-    bool readAhead() const;
     bool stepWindow() const;
     bool usable(int position);
     bool hasCurrent() const;

@@ -22,11 +22,17 @@ function(zanfira_library name)
   target_compile_options(${name} PRIVATE -Wall -Wextra)
 endfunction()
 
-# zanfira_test_folder(NAME DIR <dir> DEPS targets... [LABELS labels...])
-# One GoogleTest executable per test folder; each test case becomes a CTest
-# test. Widget tests run on the offscreen platform.
+# zanfira_test_folder(NAME DIR <dir> DEPS targets...
+#                     [APPLICATION core|gui|widgets|desktop] [LABELS labels...])
+# One GoogleTest executable per test folder, with the shared entry point of
+# tests/common/TestMain.cpp; APPLICATION picks the Qt application object it
+# makes (core by default; desktop is widgets set up as the desktop client,
+# for tests linking zf_app). Each test case becomes a CTest test labelled
+# LABELS (unit by default). Test cases whose name holds "Screenshot" only
+# write pictures for a look by eye: they are labelled screenshots instead.
+# Widget tests run on the offscreen platform.
 function(zanfira_test_folder name)
-  cmake_parse_arguments(ARG "" "DIR" "DEPS;LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "" "DIR;APPLICATION" "DEPS;LABELS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${ARG_DIR}/*.cpp ${ARG_DIR}/*.h)
   if(NOT srcs)
     return()
@@ -38,9 +44,24 @@ function(zanfira_test_folder name)
     endif()
     list(APPEND deps ${d})
   endforeach()
-  add_executable(${name} ${srcs})
+  if(NOT ARG_APPLICATION OR ARG_APPLICATION STREQUAL "core")
+    set(application 1)
+  elseif(ARG_APPLICATION STREQUAL "gui")
+    set(application 2)
+    list(APPEND deps Qt6::Gui)
+  elseif(ARG_APPLICATION STREQUAL "widgets")
+    set(application 3)
+    list(APPEND deps Qt6::Widgets)
+  elseif(ARG_APPLICATION STREQUAL "desktop")
+    set(application 4)
+    list(APPEND deps Qt6::Widgets)
+  else()
+    message(FATAL_ERROR "zanfira_test_folder(${name}): APPLICATION is core, gui, widgets or desktop")
+  endif()
+  add_executable(${name} ${srcs} ${PROJECT_SOURCE_DIR}/tests/common/TestMain.cpp)
   target_link_libraries(${name} PRIVATE ${deps} zf_testsupport GTest::gtest GTest::gmock)
   target_compile_definitions(${name} PRIVATE
+      ZANFIRA_TEST_APPLICATION=${application}
       ZANFIRA_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
       ZANFIRA_BINARY_DIR="${PROJECT_BINARY_DIR}"
       ZANFIRA_PROGRAM_FOLDER="${ZANFIRA_PROGRAM_FOLDER}"
@@ -49,11 +70,17 @@ function(zanfira_test_folder name)
   if(NOT labels)
     set(labels unit)
   endif()
+  set(environment "QT_QPA_PLATFORM=offscreen;ZANFIRA_HOME=${ZANFIRA_PROGRAM_FOLDER}")
   gtest_discover_tests(${name}
+      TEST_FILTER "-*Screenshot*"
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 60
-      PROPERTIES LABELS "${labels}"
-                 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZANFIRA_HOME=${ZANFIRA_PROGRAM_FOLDER}")
+      PROPERTIES LABELS "${labels}" ENVIRONMENT "${environment}")
+  gtest_discover_tests(${name}
+      TEST_FILTER "*Screenshot*"
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 60
+      PROPERTIES LABELS "screenshots" ENVIRONMENT "${environment}")
   if(TARGET programfolder)
     add_dependencies(${name} programfolder)
   endif()

@@ -1,6 +1,6 @@
 #include "CAggiornamentoProgettoDlg.h"
 
-#include "EventPump.h"
+#include "support/LongOperation.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -46,7 +46,7 @@ DatabaseUpgrade::Result CAggiornamentoProgettoDlg::runUpgrade()
     m_tableBar->reset();
     m_recordBar->reset();
 
-    auto pump = std::make_shared<EventPump>();
+    LongOperation operation;
     DatabaseUpgrade::Progress progress;
     progress.tableLabel = [this](const QString &text) { m_tableLabel->setText(text); };
     progress.tableRange = [this](int lo, int hi) { m_tableBar->setRange(lo, std::max(lo, hi)); };
@@ -56,8 +56,8 @@ DatabaseUpgrade::Result CAggiornamentoProgettoDlg::runUpgrade()
         m_recordBar->setRange(lo, std::max(lo, hi));
     };
     progress.recordPosition = [this](int v) { m_recordBar->setValue(v); };
-    progress.pump = [this, pump] {
-        pump->pump();
+    progress.pump = [this, &operation] {
+        operation.pump();
         if (m_rowHook)
             m_rowHook();
     };

@@ -4,7 +4,11 @@
 #include "editors/common/EditorHost.h"
 #include "support/UiPort.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QPointer>
+#include <QSettings>
+#include <QShortcut>
 #include <QStyle>
 
 #include <cstring>
@@ -28,6 +32,9 @@ const CChildFrame::RuleEntry kRules[] = {
     {"CModuliView", CChildFrame::CloseRule::FormWithRows, "Inserimento modulo"},
 };
 
+// Where the editors' window sizes are kept in the settings.
+const QString kWindowsGroup = QStringLiteral("Finestre/");
+
 const QString kInsertWarning =
     QStringLiteral("ATTENZIONE: annullare l'inserimento in corso prima di uscire.");
 
@@ -47,10 +54,71 @@ CChildFrame::CChildFrame(EditorHost &host, const FrameParams &params, QWidget *p
     , m_params(params)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    // No sizing border and no maximise box: the frame fits its form.
+    // A sizing border and a maximise box: the editors' grids and trees grow
+    // with the window, and the size is remembered for the next time.
     setWindowFlags(Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+                   | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    auto *save = new QShortcut(QKeySequence::Save, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(save, &QShortcut::activated, this, [this] { saveNow(); });
+}
+
+QString CChildFrame::settingsKey() const
+{
+    QByteArray name = m_view ? QByteArray(m_view->metaObject()->className()) : QByteArray("CChildFrame");
+    const int colons = name.lastIndexOf("::");
+    if (colons >= 0)
+        name = name.mid(colons + 2);
+    return QString::fromLatin1(name) + (m_params.secondary ? QStringLiteral("Secondaria") : QString());
+}
+
+QSize CChildFrame::rememberedSize() const
+{
+    return QSettings().value(kWindowsGroup + settingsKey() + QStringLiteral("/Dimensioni")).toSize();
+}
+
+bool CChildFrame::rememberedMaximised() const
+{
+    return QSettings().value(kWindowsGroup + settingsKey() + QStringLiteral("/Ingrandita")).toBool();
+}
+
+void CChildFrame::rememberSize() const
+{
+    // Only what the user saw: a frame never shown has no size of its own.
+    if (!isVisible())
+        return;
+    QSettings settings;
+    const QString key = kWindowsGroup + settingsKey();
+    settings.setValue(key + QStringLiteral("/Ingrandita"), isMaximized());
+    if (!isMaximized() && !isMinimized())
+        settings.setValue(key + QStringLiteral("/Dimensioni"), size());
+}
+
+bool CChildFrame::saveNow()
+{
+    EditorContract *e = editor();
+    if (!e)
+        return false;
+    // A cell or field still being edited hands its text over first.
+    QPointer<QWidget> focus = QApplication::focusWidget();
+    if (focus && isAncestorOf(focus)) {
+        focus->clearFocus();
+        if (focus && focus->isVisible())
+            focus->setFocus();
+    }
+    bool saved = true;
+    if (e->hasPendingNewRow()) {
+        saved = e->validatePendingNewRow();
+    } else if (e->handlesRecordCommand(RecordCommand::SaveNew)
+               && e->recordCommandState(RecordCommand::SaveNew).enabled) {
+        e->runRecordCommand(RecordCommand::SaveNew);
+        saved = !e->insertInProgress();
+    } else if (e->hasUnsavedChanges()) {
+        saved = e->saveChanges();
+    }
+    // A refused value ("Campo obbligatorio!"): editing goes on at its cell.
+    if (!saved)
+        e->resumeEditing();
+    return saved;
 }
 
 bool CChildFrame::createView(EditorFactory factory)
@@ -107,7 +175,7 @@ bool CChildFrame::canClose()
             warnInsert(entry.insertTitle);
             return false;
         }
-        if (e->viewMode() != 1 && e->hasUnsavedChanges() && !e->saveChanges())
+        if (e->hasUnsavedChanges() && !e->saveChanges())
             return false;
         if (e->insertInProgress()) {
             warnInsert(entry.insertTitle);
@@ -166,5 +234,6 @@ void CChildFrame::closeEvent(QCloseEvent *event)
     if (!event->isAccepted())
         return;
     m_closed = true;
+    rememberSize();
     emit frameClosed(this, m_params.secondary == 0);
 }

@@ -46,6 +46,17 @@ public:
     // Applies the close rule without closing; true when the window may go.
     bool canClose();
 
+    // Ctrl+S: stores what the editor holds (the pending new row, the record
+    // being inserted, or the changed record). False when the editor refused.
+    bool saveNow();
+
+    // The name under which the frame's size is remembered (the view's class).
+    QString settingsKey() const;
+    // The size and state the user last left this editor's window in;
+    // an invalid size when never.
+    QSize rememberedSize() const;
+    bool rememberedMaximised() const;
+
 signals:
     // The frame closed; secondary frames do not end the one-editor state.
     void frameClosed(CChildFrame *frame, bool endsEditorState);
@@ -55,6 +66,7 @@ protected:
 
 private:
     void warnInsert(const char *title);
+    void rememberSize() const;
     bool keepOpenAtCell();
 
     EditorHost &m_host;

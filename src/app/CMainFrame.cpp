@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "CommandTable.h"
 #include "editors/common/EditorContract.h"
+#include "support/LongOperation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -364,12 +365,16 @@ EditorContract *CMainFrame::activeEditor() const
 void CMainFrame::showFrame(CChildFrame *frame, bool maximised)
 {
     m_mdi->addSubWindow(frame);
-    if (maximised) {
+    if (maximised || frame->rememberedMaximised()) {
         frame->showMaximized();
     } else {
+        // The size the user left it in, else the editor's own.
         QWidget *view = frame->widget();
-        QSize size = view ? view->sizeHint() : QSize(640, 480);
-        size += frame->size() - frame->contentsRect().size();
+        QSize size = frame->rememberedSize().expandedTo(frame->minimumSizeHint());
+        if (!frame->rememberedSize().isValid()) {
+            size = view ? view->sizeHint() : QSize(640, 480);
+            size += frame->size() - frame->contentsRect().size();
+        }
         size = size.boundedTo(m_mdi->viewport()->size().expandedTo(QSize(320, 240)));
         frame->resize(size);
         const QRect area = m_mdi->viewport()->rect();
@@ -413,20 +418,25 @@ void CMainFrame::onCommand(int id)
 
 void CMainFrame::updateCommandUi()
 {
-    const bool project = m_app.isProjectOpen();
+    // During a long operation (upgrade, import, ...) nothing else may start
+    // and the program may not close.
+    const bool busy = LongOperation::isBusy();
+    const bool project = m_app.isProjectOpen() && !busy;
     const bool editorOpen = m_app.isEditorOpen();
     for (const AppCommand &c : appCommands()) {
         if (QAction *a = m_actions.value(c.id))
             a->setEnabled(project && !editorOpen && (!c.needsCdViewer || m_app.hasCdViewer()));
     }
-    m_actions.value(Cmd::FileNew)->setEnabled(!editorOpen);
-    m_actions.value(Cmd::FileOpen)->setEnabled(!editorOpen);
+    m_actions.value(Cmd::FileNew)->setEnabled(!editorOpen && !busy);
+    m_actions.value(Cmd::FileOpen)->setEnabled(!editorOpen && !busy);
+    m_actions.value(Cmd::AppExit)->setEnabled(!busy);
+    m_languages->setEnabled(!busy);
 
     EditorContract *editor = activeEditor();
     for (int id : kRecordAndOrderCommands) {
         QAction *a = m_actions.value(id);
         CommandState state;
-        if (editor && editor->handlesRecordCommand(id))
+        if (editor && !busy && editor->handlesRecordCommand(id))
             state = editor->recordCommandState(id);
         a->setEnabled(state.enabled);
         if (a->isCheckable())
@@ -438,7 +448,7 @@ void CMainFrame::updateCommandUi()
 
 void CMainFrame::closeEvent(QCloseEvent *event)
 {
-    if (!m_app.queryExit()) {
+    if (LongOperation::isBusy() || !m_app.queryExit()) {
         event->ignore();
         return;
     }

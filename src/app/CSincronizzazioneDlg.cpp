@@ -10,10 +10,11 @@
 #include <QVBoxLayout>
 
 CSincronizzazioneDlg::CSincronizzazioneDlg(LockWatcher &watcher, const QString &animation,
-                                           QWidget *parent)
+                                           const QString &holderText, QWidget *parent)
     : QDialog(parent)
     , m_watcher(watcher)
     , m_animation(new QLabel(this))
+    , m_holder(new QLabel(holderText, this))
     , m_close(new QPushButton(QStringLiteral("Chiudi Zanfira"), this))
 {
     setWindowTitle(QStringLiteral("Sincronizzazione in corso..."));
@@ -28,6 +29,9 @@ CSincronizzazioneDlg::CSincronizzazioneDlg(LockWatcher &watcher, const QString &
     if (!m_animation->movie())
         m_animation->setText(QStringLiteral("Sincronizzazione in corso..."));
     layout->addWidget(m_animation);
+    m_holder->setWordWrap(true);
+    m_holder->setVisible(!holderText.isEmpty());
+    layout->addWidget(m_holder);
     layout->addWidget(m_close, 0, Qt::AlignHCenter);
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     // released() arrives on this thread; once the dialog is done the

@@ -13,11 +13,13 @@
 #include "editors/catalogue/import/CImportAutomaticoDlg.h"
 #include "data/DataError.h"
 #include "project/LockWatcher.h"
+#include "support/LongOperation.h"
 #include "support/UiPort.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -68,10 +70,14 @@ CVendraApp::CVendraApp(QObject *parent)
     , m_program(ProgramFolder::current())
 {
     m_session = std::make_unique<ProjectSession>(m_program, m_recent, makeHooks());
+    // While a long operation runs, nothing may start another one or close
+    // the program under it.
+    LongOperation::setBusyHook([this](bool) { updateCommandUi(); });
 }
 
 CVendraApp::~CVendraApp()
 {
+    LongOperation::setBusyHook(nullptr);
     ExitInstance();
     delete m_mainFrame.data();
 }
@@ -79,11 +85,24 @@ CVendraApp::~CVendraApp()
 ProjectHooks CVendraApp::makeHooks()
 {
     ProjectHooks hooks;
-    hooks.waitForLock = [this](LockWatcher &watcher) { return waitForLock(watcher); };
+    hooks.waitForLock = [this](LockWatcher &watcher, const QString &holderText) {
+        return waitForLock(watcher, holderText);
+    };
     hooks.runUpgrade = [this](DatabaseUpgrade &upgrade) { return runUpgrade(upgrade); };
     hooks.openLanguagesEditor = [this] { OpenEditor(Cmd::Lingue); };
     hooks.importExternalData = [this](const QString &project, const QString &folder) {
         runAutomaticImport(m_mainFrame, project, folder);
+    };
+    hooks.newProjectNotice = [] {
+        // The notice sends the user to the parameter editors only when the
+        // program has them.
+        auto offered = [](int id) {
+            const AppCommand *c = findAppCommand(id);
+            return c && c->isAvailable();
+        };
+        return offered(Cmd::ParGenerali) && offered(Cmd::ParAziendali)
+            ? ProjectCreator::NoticeText
+            : ProjectCreator::NoticeWithoutParametersText;
     };
     hooks.titleChanged = [this](const QString &title) {
         if (m_mainFrame)
@@ -155,15 +174,18 @@ ProjectChoice CVendraApp::chooseProject()
 
 QString CVendraApp::chooseNewFolder()
 {
-    CNuovoProgettoDlg dlg(m_program.projectsFolder(), m_mainFrame);
+    const QString parent = ProjectCreator::defaultParentFolder();
+    QDir().mkpath(parent);
+    CNuovoProgettoDlg dlg(parent, m_mainFrame);
     if (runDialog(dlg) != QDialog::Accepted)
         return {};
     return dlg.directory();
 }
 
-bool CVendraApp::waitForLock(LockWatcher &watcher)
+bool CVendraApp::waitForLock(LockWatcher &watcher, const QString &holderText)
 {
-    CSincronizzazioneDlg dlg(watcher, m_program.file(QStringLiteral("dataupd.gif")), m_mainFrame);
+    CSincronizzazioneDlg dlg(watcher, m_program.file(QStringLiteral("dataupd.gif")), holderText,
+                             m_mainFrame);
     return runDialog(dlg) == QDialog::Accepted;
 }
 
@@ -302,7 +324,7 @@ void CVendraApp::onCommand(int id)
         return;
     if (command->factory) {
         OpenEditor(id);
-    } else if (command->dialog && isProjectOpen() && !m_editorOpen) {
+    } else if (command->dialog && isProjectOpen() && !m_editorOpen && !LongOperation::isBusy()) {
         command->dialog(*this, mainFrame());
         updateCommandUi();
     }
@@ -310,7 +332,7 @@ void CVendraApp::onCommand(int id)
 
 void CVendraApp::OnFileNew()
 {
-    if (m_editorOpen)
+    if (m_editorOpen || LongOperation::isBusy())
         return;
     m_session->newCommand([this] { return chooseNewFolder(); });
     updateCommandUi();
@@ -319,7 +341,7 @@ void CVendraApp::OnFileNew()
 
 void CVendraApp::OnFileOpen()
 {
-    if (m_editorOpen)
+    if (m_editorOpen || LongOperation::isBusy())
         return;
     m_session->openCommand([this] { return chooseProject(); });
     updateCommandUi();
@@ -354,7 +376,8 @@ void CVendraApp::OnFilePrintSetup()
 CChildFrame *CVendraApp::OpenEditor(int commandId)
 {
     const AppCommand *command = findAppCommand(commandId);
-    if (!command || !command->factory || !m_mainFrame || !isProjectOpen() || m_editorOpen)
+    if (!command || !command->factory || !m_mainFrame || !isProjectOpen() || m_editorOpen
+        || LongOperation::isBusy())
         return nullptr;
     auto *frame = new CChildFrame(*this, command->params);
     try {
@@ -402,6 +425,8 @@ bool CVendraApp::openSecondaryEditor(QWidget *view, int secondary)
 
 bool CVendraApp::queryExit()
 {
+    if (LongOperation::isBusy())
+        return false;
     if (!m_session->confirmExit())
         return false;
     if (m_mainFrame) {

@@ -114,7 +114,7 @@ private:
     // Runs "Nuovo progetto"; the created folder, or empty when cancelled.
     QString chooseNewFolder();
     ProjectHooks makeHooks();
-    bool waitForLock(LockWatcher &watcher);
+    bool waitForLock(LockWatcher &watcher, const QString &holderText);
     DatabaseUpgrade::Result runUpgrade(DatabaseUpgrade &upgrade);
     void updateCommandUi();
 

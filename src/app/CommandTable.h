@@ -38,7 +38,7 @@ struct AppCommand {
     QStyle::StandardPixmap icon = QStyle::SP_FileIcon;
     EditorFactory factory = nullptr;
     DialogCommand dialog = nullptr;
-    FrameParams params;
+    FrameParams params = {};
     FrameKind frame = FrameKind::Child;
     bool needsCdViewer = false;
     bool separatorBefore = false;

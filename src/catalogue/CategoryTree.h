@@ -1,6 +1,9 @@
 #pragma once
 
+#include "catalogue/ProductDeletion.h"
 #include "records/TreeRecords.h"
+
+#include <optional>
 
 // The record logic of the category editor: the tree pattern on Categorie
 // and CategorieLingue, plus what deleting categories means for products.
@@ -15,11 +18,14 @@ public:
 
 protected:
     // Removes the language rows and product links of the deleted
-    // categories, then every product left without any category with its
-    // language rows, keywords, colours and links. Each row is logged.
+    // categories, then every product left without any category
+    // (ProductDeletion). Each row is logged.
     void deleteDependants(const QList<int> &ids) override;
+    // Removes the files of the products deleted with the categories.
+    void dependantsDeleted() override;
 
 private:
-    void deleteProduct(int productId);
-    void deleteRows(const QString &table, const QString &where);
+    QString m_projectFolder;
+    // The products of the deletion under way.
+    std::optional<ProductDeletion> m_products;
 };

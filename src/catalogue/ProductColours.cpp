@@ -1,13 +1,14 @@
 #include "ProductColours.h"
 
+#include "catalogue/ProductPictures.h"
 #include "data/Database.h"
+#include "data/DeletedRecords.h"
 #include "data/NextId.h"
-#include "data/SqlQuote.h"
 #include "data/sets/CProdottiColoriSet.h"
 #include "support/imaging/Image.h"
 #include "support/imaging/ImageFit.h"
+#include "support/ValidationTexts.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -70,7 +71,7 @@ std::optional<ColourRefusal> ProductColours::validate(const QString &code, const
                                                       bool hasPhoto, bool hasDetail)
 {
     if (code.trimmed().isEmpty() || description.trimmed().isEmpty())
-        return ColourRefusal{QStringLiteral("Validazione campi"), QStringLiteral("Campo obbligatorio!")};
+        return ColourRefusal{ValidationTexts::Title, ValidationTexts::Mandatory};
     if (!hasPhoto && !hasDetail)
         return ColourRefusal{QStringLiteral("Colori prodotti"),
                              QStringLiteral("E' necessario selezionare almeno una immagine (foto o dettaglio).")};
@@ -123,13 +124,7 @@ void ProductColours::remove(int colourId)
 {
     Transaction tx(m_db);
     if (!m_db.scalar(QStringLiteral("SELECT ID FROM ProdottiColori WHERE ID=%1").arg(colourId)).isNull()) {
-        const int logId = nextId(m_db, QStringLiteral("RecordsEliminati"));
-        m_db.execute(QStringLiteral("INSERT INTO RecordsEliminati (ID, NomeTabella, IDRecord, "
-                                    "DataEliminazione, Modificato) VALUES (%1, %2, %3, %4, TRUE)")
-                         .arg(logId)
-                         .arg(sqlQuote(QStringLiteral("ProdottiColori")))
-                         .arg(colourId)
-                         .arg(sqlDateTime(QDateTime::currentDateTime())));
+        logDeletedRecord(m_db, QStringLiteral("ProdottiColori"), colourId);
         m_db.execute(QStringLiteral("DELETE FROM ProdottiColori WHERE ID=%1").arg(colourId));
     }
     tx.commit();
@@ -138,26 +133,24 @@ void ProductColours::remove(int colourId)
 
 void ProductColours::removeFilesOf(const QList<int> &colourIds)
 {
-    for (int id : colourIds) {
-        QFile::remove(photoPath(id));
-        QFile::remove(thumbnailPath(id));
-        QFile::remove(detailPath(id));
-    }
+    const ProductPictures pictures(m_folder);
+    for (int id : colourIds)
+        pictures.removeColourPictures(id);
 }
 
 QString ProductColours::photoPath(int colourId) const
 {
-    return m_folder + QStringLiteral("website/images/prodotti/colori/%1.jpg").arg(colourId);
+    return ProductPictures(m_folder).colourPhoto(colourId);
 }
 
 QString ProductColours::thumbnailPath(int colourId) const
 {
-    return m_folder + QStringLiteral("website/images/prodotti/colori/th/%1.jpg").arg(colourId);
+    return ProductPictures(m_folder).colourThumbnail(colourId);
 }
 
 QString ProductColours::detailPath(int colourId) const
 {
-    return m_folder + QStringLiteral("website/images/prodotti/colori/dettagli/%1.jpg").arg(colourId);
+    return ProductPictures(m_folder).colourDetail(colourId);
 }
 
 int ProductColours::configurationWidth(const char *column)

@@ -1,4 +1,5 @@
 #include "ProductFiles.h"
+#include "support/ValidationTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,9 +42,9 @@ QStringList ProductFiles::filesOf(int productId, const QString &code) const
 QString ProductFiles::checkNewCode(const QString &code, const QStringList &listed)
 {
     if (code.trimmed().isEmpty())
-        return QStringLiteral("Campo obbligatorio!");
+        return ValidationTexts::Mandatory;
     if (listed.contains(code.trimmed().toLower(), Qt::CaseInsensitive))
-        return QStringLiteral("Codice già presente!");
+        return ValidationTexts::DuplicateCode;
     return {};
 }
 

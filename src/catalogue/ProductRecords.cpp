@@ -1,7 +1,10 @@
 #include "ProductRecords.h"
 #include "ProductColours.h"
+#include "catalogue/ProductDeletion.h"
+#include "catalogue/ProductPictures.h"
 #include "catalogue/SizeTables.h"
 
+#include "records/FilterCriteria.h"
 #include "records/LanguageContext.h"
 
 #include "data/DataError.h"
@@ -15,12 +18,11 @@
 #include "data/sets/CProgressivoVersioneRecordSet.h"
 #include "support/Keywords.h"
 #include "support/imaging/Image.h"
+#include "support/ValidationTexts.h"
 
 #include <QFile>
 
 namespace {
-
-const QString kRequired = QStringLiteral("Campo obbligatorio!");
 
 // Keywords rows of products.
 constexpr int kProductKeywords = 1;
@@ -55,22 +57,22 @@ ProductRecords::ProductRecords(Database &db, LanguageContext &languages, const Q
 std::optional<ProductValidation> ProductRecords::validate(const ProductFields &f, bool defaultLanguage)
 {
     if (f.code.trimmed().isEmpty())
-        return ProductValidation{ProductField::Code, -1, kRequired};
+        return ProductValidation{ProductField::Code, -1, ValidationTexts::Mandatory};
     if (f.name.trimmed().isEmpty())
-        return ProductValidation{ProductField::Name, General, kRequired};
+        return ProductValidation{ProductField::Name, General, ValidationTexts::Mandatory};
     if (f.invoiceDescription.trimmed().isEmpty() && f.shortDescription.trimmed().isEmpty()
         && f.longDescription.trimmed().isEmpty())
-        return ProductValidation{ProductField::InvoiceDescription, General, kRequired};
+        return ProductValidation{ProductField::InvoiceDescription, General, ValidationTexts::Mandatory};
     if (!f.vat)
-        return ProductValidation{ProductField::Vat, Prices, kRequired};
+        return ProductValidation{ProductField::Vat, Prices, ValidationTexts::Mandatory};
     if (defaultLanguage) {
         if (!f.prices[0])
-            return ProductValidation{ProductField::Price1, Prices, kRequired};
+            return ProductValidation{ProductField::Price1, Prices, ValidationTexts::Mandatory};
         if (f.offer) {
             if (f.promoPriceChosen && !f.promoPrice)
-                return ProductValidation{ProductField::PromoPrice, Prices, kRequired};
+                return ProductValidation{ProductField::PromoPrice, Prices, ValidationTexts::Mandatory};
             if (!f.promoPriceChosen && !f.discount)
-                return ProductValidation{ProductField::Discount, Prices, kRequired};
+                return ProductValidation{ProductField::Discount, Prices, ValidationTexts::Mandatory};
         }
     }
     return std::nullopt;
@@ -352,32 +354,11 @@ void ProductRecords::discardLinks(int productId)
     m_db.execute(QStringLiteral("DELETE FROM CategorieProdotti WHERE IDProdotto=%1").arg(productId));
 }
 
-void ProductRecords::deleteProduct(int productId)
+void ProductRecords::deleteProduct(int productId, Recordset *positioned)
 {
-    QList<int> gone{productId};
-    gone += variantsOf(productId);
-    // The database removes the colour rows with the products; their
-    // picture files go here.
-    QList<int> colours;
-    QStringList ids;
-    for (int id : gone)
-        ids << QString::number(id);
-    for (const QVariantList &row : m_db.queryRows(
-             QStringLiteral("SELECT ID FROM ProdottiColori WHERE IDProdotto IN (%1)").arg(ids.join(QLatin1Char(',')))))
-        colours.append(row.value(0).toInt());
-    m_db.execute(QStringLiteral("DELETE FROM Prodotti WHERE ID=%1").arg(productId));
-    removeImageFiles(gone);
-    ProductColours(m_db, m_folder).removeFilesOf(colours);
-}
-
-void ProductRecords::removeImageFiles(const QList<int> &productIds)
-{
-    for (int id : productIds) {
-        if (!m_db.scalar(QStringLiteral("SELECT ID FROM Prodotti WHERE ID=%1").arg(id)).isNull())
-            continue;
-        QFile::remove(imagePath(id));
-        QFile::remove(thumbnailPath(id));
-    }
+    ProductDeletion deletion(m_db, m_folder);
+    deletion.deleteProduct(productId, positioned);
+    deletion.removeFiles();
 }
 
 QString ProductRecords::baseFilter(int baseProductId)
@@ -387,17 +368,11 @@ QString ProductRecords::baseFilter(int baseProductId)
 
 QStringList ProductRecords::filterCriteria(const ProductFilterInput &in)
 {
-    QStringList criteria;
-    auto box = [&](const char *field, Qt::CheckState state) {
-        if (state == Qt::Checked)
-            criteria << QStringLiteral("[%1]=TRUE").arg(QLatin1String(field));
-        else if (state == Qt::Unchecked)
-            criteria << QStringLiteral("[%1]=FALSE").arg(QLatin1String(field));
-    };
-    box("Attivo", in.active);
-    box("Novita", in.novelty);
-    box("Mailing", in.mailing);
-    box("Offerta", in.offer);
+    using namespace FilterCriteria;
+    QStringList criteria{boolCriterion(QStringLiteral("Attivo"), in.active),
+                         boolCriterion(QStringLiteral("Novita"), in.novelty),
+                         boolCriterion(QStringLiteral("Mailing"), in.mailing),
+                         boolCriterion(QStringLiteral("Offerta"), in.offer)};
     if (in.category != 0) {
         QStringList ids;
         const auto rows = m_db.queryRows(
@@ -410,15 +385,9 @@ QStringList ProductRecords::filterCriteria(const ProductFilterInput &in)
             ids << QStringLiteral("0");
         criteria << QStringLiteral("ID IN (%1)").arg(ids.join(QLatin1Char(',')));
     }
-    // The prefix goes into a quoted literal: quotes in it are doubled, and
-    // wildcards typed in it match themselves.
-    auto prefix = [&](const char *field, const QString &text) {
-        if (!text.isEmpty())
-            criteria << QStringLiteral("[%1] Like %2")
-                            .arg(QLatin1String(field), sqlQuote(sqlLikeEscape(text) + QLatin1Char('*')));
-    };
-    prefix("Codice", in.code);
-    prefix("CodiceABarre", in.barcode);
+    criteria << prefixCriterion(QStringLiteral("Codice"), in.code)
+             << prefixCriterion(QStringLiteral("CodiceABarre"), in.barcode);
+    criteria.removeAll(QString());
     return criteria;
 }
 
@@ -505,12 +474,12 @@ int ProductRecords::thumbnailWidth()
 
 QString ProductRecords::imagePath(int productId) const
 {
-    return m_folder + QStringLiteral("website/images/prodotti/%1.jpg").arg(productId);
+    return ProductPictures(m_folder).productImage(productId);
 }
 
 QString ProductRecords::thumbnailPath(int productId) const
 {
-    return m_folder + QStringLiteral("website/images/prodotti/th/%1.jpg").arg(productId);
+    return ProductPictures(m_folder).productThumbnail(productId);
 }
 
 bool ProductRecords::saveImageFiles(int productId, const Image &working, QString *error)

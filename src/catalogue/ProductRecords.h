@@ -13,6 +13,7 @@
 class Database;
 class Image;
 class LanguageContext;
+class Recordset;
 
 // What the product form holds: the general row's fields and those of one
 // language row. Numeric edits left empty are std::nullopt (stored as Null).
@@ -135,11 +136,10 @@ public:
     bool toggleCategory(int productId, int categoryId);
     // Removes the links written for an abandoned insert.
     void discardLinks(int productId);
-    // Deletes a product (the database removes its rows) and the image files
-    // of it, its variants and their colours.
-    void deleteProduct(int productId);
-    // Removes the image files of those products whose rows are gone.
-    void removeImageFiles(const QList<int> &productIds);
+    // Deletes a product with its variants, logs them and removes their
+    // files (ProductDeletion). positioned, when given, is the set whose
+    // current row is the product.
+    void deleteProduct(int productId, Recordset *positioned = nullptr);
 
     // IDs of a product's variants at every depth (not the product itself).
     QList<int> variantsOf(int productId);

@@ -165,30 +165,35 @@ int ProductTable::thumb(int position)
     return m_first;
 }
 
-bool ProductTable::writePrices(int productId, const std::optional<double> (&prices)[4])
+ProductTable::WriteResult ProductTable::writePrices(int productId, const PriceEdit (&prices)[4])
 {
+    if (std::none_of(std::begin(prices), std::end(prices), [](const PriceEdit &p) { return p.edited; }))
+        return WriteResult::Unchanged;
     const int languageId = languageRowId(productId);
     if (languageId == 0)
-        return false;
+        return WriteResult::NoLanguageRow;
     CProdottiLingueSet row(m_db);
     row.setFilter(QStringLiteral("ID=%1").arg(languageId));
     row.open();
     if (row.isEOF())
-        return false;
+        return WriteResult::NoLanguageRow;
     bool differs = false;
     for (int i = 0; i < 4; ++i) {
         const QString column = QStringLiteral("Prezzo%1").arg(i + 1);
         const std::optional<double> stored = optionalNumber(row.value(column));
-        if (stored.has_value() != prices[i].has_value() || (stored && *stored != *prices[i]))
+        const std::optional<double> &typed = prices[i].value;
+        if (prices[i].edited && (stored.has_value() != typed.has_value() || (stored && *stored != *typed)))
             differs = true;
     }
     if (!differs)
-        return false;
+        return WriteResult::Unchanged;
     row.edit();
     for (int i = 0; i < 4; ++i) {
+        if (!prices[i].edited)
+            continue;
         const QString column = QStringLiteral("Prezzo%1").arg(i + 1);
-        if (prices[i])
-            row.setValue(column, *prices[i]);
+        if (prices[i].value)
+            row.setValue(column, *prices[i].value);
         else
             row.setNull(column);
     }
@@ -197,5 +202,5 @@ bool ProductTable::writePrices(int productId, const std::optional<double> (&pric
     for (Row &shown : m_rows)
         if (shown.id == productId)
             shown = readRow(productId);
-    return true;
+    return WriteResult::Written;
 }

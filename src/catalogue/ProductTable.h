@@ -49,11 +49,20 @@ public:
     // Thumb dragged to position p (1-based record position).
     int thumb(int position);
 
-    // Writes the prices of a row into the product's language row in the
-    // current language, or its default-language row when the product has
-    // none in the current language. Nothing is written when the prices are
-    // those stored; returns whether a row was changed.
-    bool writePrices(int productId, const std::optional<double> (&prices)[4]);
+    // One list price as the user left it: whether it was edited, and the
+    // value typed (none for an emptied cell).
+    struct PriceEdit {
+        bool edited = false;
+        std::optional<double> value;
+    };
+    enum class WriteResult { Unchanged, Written, NoLanguageRow };
+
+    // Writes the edited prices of a row, as typed, into the product's
+    // language row in the current language, or its default-language row
+    // when the product has none in the current language. Prices not edited
+    // keep their stored value to the last digit. NoLanguageRow: the product
+    // has neither row, and nothing was written.
+    WriteResult writePrices(int productId, const PriceEdit (&prices)[4]);
 
     // The row of one product as the window shows it.
     Row readRow(int productId);

@@ -1,11 +1,10 @@
 #include "catalogue/SizeTables.h"
 
 #include "data/Database.h"
+#include "data/DeletedRecords.h"
 #include "data/NextId.h"
-#include "data/SqlQuote.h"
 #include "data/sets/CValoriTaglieSet.h"
-
-#include <QDateTime>
+#include "support/ValidationTexts.h"
 
 SizeTables::SizeTables(Database &db) : m_db(db) {}
 
@@ -33,7 +32,7 @@ QStringList SizeTables::sizes(int tableId)
 
 QString SizeTables::checkText(const QString &text)
 {
-    return text.trimmed().isEmpty() ? QStringLiteral("Campo obbligatorio!") : QString();
+    return text.trimmed().isEmpty() ? ValidationTexts::Mandatory : QString();
 }
 
 int SizeTables::addTable(const QString &name)
@@ -90,13 +89,7 @@ void SizeTables::deleteTable(int tableId)
 {
     Transaction tx(m_db);
     if (!m_db.scalar(QStringLiteral("SELECT ID FROM ValoriTaglie WHERE ID=%1").arg(tableId)).isNull()) {
-        const int logId = nextId(m_db, QStringLiteral("RecordsEliminati"));
-        m_db.execute(QStringLiteral("INSERT INTO RecordsEliminati (ID, NomeTabella, IDRecord, "
-                                    "DataEliminazione, Modificato) VALUES (%1, %2, %3, %4, TRUE)")
-                         .arg(logId)
-                         .arg(sqlQuote(QStringLiteral("ValoriTaglie")))
-                         .arg(tableId)
-                         .arg(sqlDateTime(QDateTime::currentDateTime())));
+        logDeletedRecord(m_db, QStringLiteral("ValoriTaglie"), tableId);
         m_db.execute(QStringLiteral("DELETE FROM ValoriTaglie WHERE ID=%1").arg(tableId));
         m_db.execute(QStringLiteral("UPDATE Prodotti SET IDTabellaTaglie=0, TagliaDa=-1, TagliaA=-1, "
                                     "Modificato=TRUE WHERE IDTabellaTaglie=%1")

@@ -3,6 +3,7 @@
 // as the editors store them.
 #include "DemoCatalogue.h"
 
+#include "catalogue/ProductPictures.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/NextId.h"
@@ -53,38 +54,42 @@ struct Leaf {
     const char *codePrefix;
 };
 
+// Categories carry a code as the category editor accepts it; a leaf's code
+// is the prefix of its products' codes.
 struct Branch {
+    const char *code;
     Text2 name;
     Text2 description;
     Leaf leaves[2];
 };
 
 struct Top {
+    const char *code;
     Text2 name;
     Text2 description;
     Branch branches[2];
 };
 
 const Top kTree[] = {
-    {{"Abbigliamento", "Clothing"}, {"Capi per tutti i giorni", "Everyday clothing"},
-     {{{"Uomo", "Men"}, {"Abbigliamento uomo", "Menswear"},
+    {"ABB", {"Abbigliamento", "Clothing"}, {"Capi per tutti i giorni", "Everyday clothing"},
+     {{"UOMO", {"Uomo", "Men"}, {"Abbigliamento uomo", "Menswear"},
        {{{"Magliette", "T-shirts"}, {"Magliette in cotone", "Cotton T-shirts"}, Shape::TShirt, 0.2, 1, "MAG"},
         {{"Camicie", "Shirts"}, {"Camicie classiche e casual", "Formal and casual shirts"}, Shape::Shirt, 0.3, 2, "CAM"}}},
-      {{"Donna", "Women"}, {"Abbigliamento donna", "Womenswear"},
+      {"DONNA", {"Donna", "Women"}, {"Abbigliamento donna", "Womenswear"},
        {{{"Abiti", "Dresses"}, {"Abiti per ogni occasione", "Dresses for every occasion"}, Shape::Dress, 0.4, 2, "ABI"},
         {{"Maglioni", "Sweaters"}, {"Maglie e maglioni", "Knitwear"}, Shape::Sweater, 0.5, 1, "MGL"}}}}},
-    {{"Casa", "Home"}, {"Tutto per la casa", "Everything for the home"},
-     {{{"Cucina", "Kitchen"}, {"Articoli da cucina", "Kitchenware"},
+    {"CASA", {"Casa", "Home"}, {"Tutto per la casa", "Everything for the home"},
+     {{"CUCINA", {"Cucina", "Kitchen"}, {"Articoli da cucina", "Kitchenware"},
        {{{"Tazze", "Mugs"}, {"Tazze e mug", "Cups and mugs"}, Shape::Mug, 0.35, 0, "TAZ"},
         {{"Pentole", "Pots and pans"}, {"Pentole e padelle", "Pots and pans"}, Shape::Pot, 1.8, 0, "PEN"}}},
-      {{"Arredo", "Furnishings"}, {"Complementi d'arredo", "Home furnishings"},
+      {"ARREDO", {"Arredo", "Furnishings"}, {"Complementi d'arredo", "Home furnishings"},
        {{{"Lampade", "Lamps"}, {"Lampade da interno", "Indoor lamps"}, Shape::Lamp, 2.2, 0, "LAM"},
         {{"Cuscini", "Cushions"}, {"Cuscini decorativi", "Decorative cushions"}, Shape::Cushion, 0.6, 0, "CUS"}}}}},
-    {{"Tempo libero", "Leisure"}, {"Sport e giochi", "Sport and games"},
-     {{{"Sport", "Sport"}, {"Articoli sportivi", "Sporting goods"},
+    {"TEMPO", {"Tempo libero", "Leisure"}, {"Sport e giochi", "Sport and games"},
+     {{"SPORT", {"Sport", "Sport"}, {"Articoli sportivi", "Sporting goods"},
        {{{"Palloni", "Balls"}, {"Palloni per ogni sport", "Balls for every sport"}, Shape::Ball, 0.45, 0, "PAL"},
         {{"Borracce", "Water bottles"}, {"Borracce riutilizzabili", "Reusable water bottles"}, Shape::Bottle, 0.3, 0, "BOR"}}},
-      {{"Giochi", "Games"}, {"Giochi per grandi e piccoli", "Games for all ages"},
+      {"GIOCHI", {"Giochi", "Games"}, {"Giochi per grandi e piccoli", "Games for all ages"},
        {{{"Puzzle", "Puzzles"}, {"Puzzle di ogni formato", "Puzzles of every size"}, Shape::Puzzle, 0.7, 0, "PUZ"},
         {{"Giochi da tavolo", "Board games"}, {"Giochi da tavolo classici", "Classic board games"}, Shape::Board, 1.1, 0, "GIO"}}}}},
 };
@@ -390,7 +395,7 @@ private:
         }
     }
 
-    int addCategory(int parent, const Text2 &name, const Text2 &description)
+    int addCategory(int parent, const char *code, const Text2 &name, const Text2 &description)
     {
         CCategorieGenSet gen(m_db);
         CCategorieLinSet lin(m_db);
@@ -401,6 +406,7 @@ private:
         gen.setID(id);
         gen.setOrdine(id);
         gen.setIDCategoriaPadre(parent);
+        gen.setCodice(QString::fromLatin1(code));
         gen.setModificato(true);
         gen.update();
         for (int l = 0; l < 2; ++l) {
@@ -421,11 +427,11 @@ private:
     void categories()
     {
         for (const Top &top : kTree) {
-            const int topId = addCategory(0, top.name, top.description);
+            const int topId = addCategory(0, top.code, top.name, top.description);
             for (const Branch &b : top.branches) {
-                const int branchId = addCategory(topId, b.name, b.description);
+                const int branchId = addCategory(topId, b.code, b.name, b.description);
                 for (const Leaf &leaf : b.leaves) {
-                    m_leafIds << addCategory(branchId, leaf.name, leaf.description);
+                    m_leafIds << addCategory(branchId, leaf.codePrefix, leaf.name, leaf.description);
                     m_leaves << &leaf;
                 }
             }
@@ -457,24 +463,23 @@ private:
     void storeProductImage(int id, const QImage &picture)
     {
         const Image source(picture);
-        const QString base = m_project + QStringLiteral("website/images/prodotti/");
+        const ProductPictures pictures(m_project);
         QString error;
-        if (!source.resizedToWidth(m_productWidth).saveJpeg(base + QStringLiteral("%1.jpg").arg(id), &error)
-            || !source.resizedToWidth(m_thumbWidth).saveJpeg(base + QStringLiteral("th/%1.jpg").arg(id), &error))
-            throw DataError(QStringLiteral("Immagine non salvata: %1").arg(error), base);
+        if (!source.resizedToWidth(m_productWidth).saveJpeg(pictures.productImage(id), &error)
+            || !source.resizedToWidth(m_thumbWidth).saveJpeg(pictures.productThumbnail(id), &error))
+            throw DataError(QStringLiteral("Immagine non salvata: %1").arg(error), pictures.folder());
         imageCount += 2;
     }
 
     void storeColourImages(int colourId, const QImage &photo, const QImage &detail)
     {
-        const QString base = m_project + QStringLiteral("website/images/prodotti/colori/");
+        const ProductPictures pictures(m_project);
         const Image resized = Image(photo).resizedToWidth(m_colourPhotoWidth);
         QString error;
-        if (!resized.saveJpeg(base + QStringLiteral("%1.jpg").arg(colourId), &error)
-            || !resized.resizedToWidth(m_colourThumbWidth).saveJpeg(base + QStringLiteral("th/%1.jpg").arg(colourId), &error)
-            || !Image(detail).resizedToWidth(m_colourDetailWidth)
-                    .saveJpeg(base + QStringLiteral("dettagli/%1.jpg").arg(colourId), &error))
-            throw DataError(QStringLiteral("Immagine non salvata: %1").arg(error), base);
+        if (!resized.saveJpeg(pictures.colourPhoto(colourId), &error)
+            || !resized.resizedToWidth(m_colourThumbWidth).saveJpeg(pictures.colourThumbnail(colourId), &error)
+            || !Image(detail).resizedToWidth(m_colourDetailWidth).saveJpeg(pictures.colourDetail(colourId), &error))
+            throw DataError(QStringLiteral("Immagine non salvata: %1").arg(error), pictures.folder());
         imageCount += 3;
     }
 

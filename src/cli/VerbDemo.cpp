@@ -3,7 +3,8 @@
 // categories, about forty products with prices, offers, variants, colours,
 // size tables and pictures. Everything is written through the table classes
 // and the imaging code the editors use, so the project looks exactly as if
-// a shop's staff had typed it in.
+// a shop's staff had typed it in. --recent puts it on the desktop client's
+// recent list.
 #include "CliVerb.h"
 #include "DemoCatalogue.h"
 #include "DemoStorefront.h"
@@ -18,16 +19,17 @@
 
 namespace {
 
-const QString DemoUsage = QStringLiteral("demo [--program-folder CARTELLA] CARTELLA_PROGETTO");
+const QString DemoUsage = QStringLiteral("demo [--program-folder CARTELLA] [--recent] CARTELLA_PROGETTO");
 
 int runDemo(const QStringList &arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const auto parsed = ProjectArguments::parse(arguments, DemoUsage, err);
+    const auto parsed = ProjectArguments::parse(arguments, DemoUsage, err, true);
     if (!parsed)
         return 2;
-    if (!parsed->prepareNewProjectFolder(out, err))
+    const auto lock = parsed->prepareNewProjectFolder(out, err);
+    if (!lock)
         return 1;
     const ProjectFolder &project = parsed->project;
     const ProgramFolder &program = parsed->program;
@@ -55,9 +57,10 @@ int runDemo(const QStringList &arguments)
         return 1;
     }
     out << "Pagina del negozio: website/asp/default.asp\n";
-    RecentProjects recent;
-    recent.add(project.path());
-    out << "Aggiunto ai progetti recenti.\n";
+    if (parsed->addToRecent) {
+        RecentProjects().add(project.path());
+        out << "Aggiunto ai progetti recenti.\n";
+    }
     return 0;
 }
 

@@ -3,6 +3,7 @@
 // Runs the product import of "Import dati esterni" without windows: the same
 // engine, the same copy of the database swapped in only on success.
 #include "CliVerb.h"
+#include "ProjectArguments.h"
 
 #include "data/DataError.h"
 #include "data/Database.h"
@@ -110,14 +111,9 @@ int runImport(const QStringList &arguments)
     }
 
     const ProjectFolder project(positional.at(0));
-    if (!project.looksLikeProject() || !QFileInfo::exists(project.database())) {
-        err << "La cartella selezionata non contiene un progetto valido: " << project.path() << "\n";
+    const auto lock = ProjectArguments::lockForWriting(project, out, err);
+    if (!lock)
         return 1;
-    }
-    if (project.isLocked()) {
-        err << "Il progetto è in uso (" << ProjectFolder::LockFile << "): " << project.path() << "\n";
-        return 1;
-    }
     options.file = positional.at(1);
 
     try {
@@ -158,6 +154,8 @@ int runImport(const QStringList &arguments)
     if (result.ok()) {
         out << "Linee: " << result.lines << ", prodotti nuovi: " << result.added
             << ", aggiornati: " << result.updated << ", obsoleti: " << result.obsolete << "\n";
+        if (result.keptBases > 0)
+            out << "Prodotti base mantenuti perché hanno varianti ancora in uso: " << result.keptBases << "\n";
     }
     return result.ok() ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 // zanfira-cli new PROJECTDIR: creates a project folder as the "Nuovo"
-// command does, without the closing message box.
+// command does, without the closing message box. With --recent the project
+// also goes on the desktop client's recent list.
 #include "CliVerb.h"
 #include "ProjectArguments.h"
 
@@ -14,23 +15,24 @@
 
 namespace {
 
-const QString NewUsage = QStringLiteral("new [--program-folder CARTELLA] CARTELLA_PROGETTO");
+const QString NewUsage = QStringLiteral("new [--program-folder CARTELLA] [--recent] CARTELLA_PROGETTO");
 
 int runNew(const QStringList &arguments)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const auto parsed = ProjectArguments::parse(arguments, NewUsage, err);
+    const auto parsed = ProjectArguments::parse(arguments, NewUsage, err, true);
     if (!parsed)
         return 2;
-    if (!parsed->prepareNewProjectFolder(out, err))
+    const auto lock = parsed->prepareNewProjectFolder(out, err);
+    if (!lock)
         return 1;
     const ProjectFolder &project = parsed->project;
     const ProgramFolder &program = parsed->program;
 
     const ProjectCreator::Report report = ProjectCreator::create(project, program);
-    RecentProjects recent;
-    recent.add(project.path());
+    if (parsed->addToRecent)
+        RecentProjects().add(project.path());
 
     out << "Progetto: " << project.path() << "\n";
     out << "Cartella del programma: " << program.path() << "\n";
@@ -40,7 +42,8 @@ int runNew(const QStringList &arguments)
     out << "File copiati: " << report.copiedFiles.size() << "\n";
     for (const QString &f : report.copiedFiles)
         out << "  " << f << "\n";
-    out << "Aggiunto ai progetti recenti.\n";
+    if (parsed->addToRecent)
+        out << "Aggiunto ai progetti recenti.\n";
     out.flush();
     if (!report.ok()) {
         for (const QString &f : report.failures)

@@ -1,10 +1,13 @@
 // zanfira-cli preview PROJECTDIR [--port N] [--log]: the site preview server
 // without windows. The project database is backed up when it starts and
-// put back when it ends (Ctrl+C or SIGTERM), as the preview window does.
+// put back when it ends (Ctrl+C or SIGTERM), as the preview window does;
+// the project stays locked for the whole run.
 #include "CliVerb.h"
+#include "ProjectArguments.h"
 
 #include "data/DataError.h"
 #include "data/DatabaseFiles.h"
+#include "preview/RunningPage.h"
 #include "preview/WebServer.h"
 #include "project/ProgramFolder.h"
 #include "project/ProjectFolder.h"
@@ -22,6 +25,8 @@ volatile std::sig_atomic_t g_stopRequested = 0;
 extern "C" void requestStop(int)
 {
     g_stopRequested = 1;
+    // A page busy in a long SQL statement lets go of it at once.
+    preview::RunningPage::requestStop();
 }
 
 constexpr int kSignalPollMs = 100;
@@ -65,25 +70,13 @@ int runPreview(const QStringList &arguments)
     }
 
     const ProjectFolder project(projectPath);
-    if (!project.exists()) {
-        err << "Il progetto non esiste più nella cartella specificata. (" << project.path() << ")\n";
+    // Held until the server has stopped and the database is back: nothing
+    // else writes the project meanwhile, so the copy put back at the end
+    // undoes only what the previewed pages wrote.
+    const auto lock = ProjectArguments::lockForWriting(project, out, err);
+    if (!lock)
         return 1;
-    }
-    if (!project.looksLikeProject()) {
-        err << "La cartella selezionata non contiene un progetto valido. (" << project.path() << ")\n";
-        return 1;
-    }
-    if (project.isLocked()) {
-        err << "Sincronizzazione in corso: il progetto è bloccato da " << project.lockFile() << "\n";
-        return 1;
-    }
-
     try {
-        // A copy left by a preview that did not end normally goes back first.
-        if (project.hasBackup()) {
-            DatabaseFiles::replace(project.backup(), project.database());
-            out << "Ripristinata la copia del database lasciata da una chiusura non regolare.\n";
-        }
         DatabaseFiles::backup(project.database(), project.backup());
     } catch (const DataError &e) {
         err << "Impossibile copiare il database del progetto: " << e.text() << "\n";

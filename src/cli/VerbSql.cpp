@@ -3,6 +3,7 @@
 // as tab-separated text (a line of column names, then the rows); any other
 // statement prints the number of rows it changed.
 #include "CliVerb.h"
+#include "ProjectArguments.h"
 
 #include "data/Database.h"
 #include "data/Recordset.h"
@@ -31,13 +32,16 @@ int runSql(const QStringList &args)
     }
     const ProjectFolder project(args[0]);
     const QString path = project.database();
-    if (!QFileInfo::exists(path)) {
-        err << "Database del progetto non trovato: " << path << "\n";
+    // A query only reads; any other statement writes, and so takes the
+    // project as every writer does.
+    const bool select = isSelect(args[1]);
+    std::unique_ptr<ProjectLock> lock;
+    if (select ? !ProjectArguments::checkReadable(project, err)
+               : !(lock = ProjectArguments::lockForWriting(project, out, err)))
         return 1;
-    }
     try {
         Database db(path);
-        if (isSelect(args[1])) {
+        if (select) {
             Recordset rs(db);
             rs.open(args[1]);
             TabularText::write(rs, out);

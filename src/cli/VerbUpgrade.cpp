@@ -4,7 +4,6 @@
 #include "ProjectArguments.h"
 
 #include "data/DataError.h"
-#include "data/DatabaseFiles.h"
 #include "project/DatabaseProbe.h"
 #include "project/DatabaseUpgrade.h"
 #include "project/ProgramFolder.h"
@@ -27,39 +26,9 @@ int runUpgrade(const QStringList &arguments)
         return 2;
     const ProjectFolder &project = parsed->project;
     const ProgramFolder &program = parsed->program;
-    if (!project.exists()) {
-        err << "Il progetto non esiste più nella cartella specificata. (" << project.path() << ")\n";
+    const auto lock = ProjectArguments::lockForWriting(project, out, err);
+    if (!lock)
         return 1;
-    }
-    if (!project.looksLikeProject()) {
-        err << "La cartella selezionata non contiene un progetto valido. (" << project.path() << ")\n";
-        return 1;
-    }
-    if (project.isLocked()) {
-        err << "Sincronizzazione in corso: il progetto è bloccato da " << project.lockFile() << "\n";
-        return 1;
-    }
-    if (!QFileInfo(project.file(QStringLiteral("db"))).isWritable()) {
-        err << "La cartella del progetto è in sola lettura: " << project.path() << "\n";
-        return 1;
-    }
-
-    if (project.hasBackup()) {
-        const DatabaseProbe::State state = DatabaseProbe::check(project.backup());
-        if (state != DatabaseProbe::State::Ok) {
-            err << "La copia " << project.backup() << " è danneggiata ("
-                << DatabaseProbe::describe(state) << "); nessun file è stato modificato.\n";
-            return 1;
-        }
-        try {
-            DatabaseFiles::replace(project.backup(), project.database());
-        } catch (const DataError &e) {
-            err << "Impossibile ripristinare " << project.backup() << ": " << e.text() << "\n";
-            return 1;
-        }
-        out << "Ripristinata la copia del database lasciata da una chiusura non regolare ("
-            << ProjectFolder::BackupFile << ").\n";
-    }
 
     for (const QString &path : {program.blankDatabase(), project.database()}) {
         const DatabaseProbe::State state = DatabaseProbe::check(path);

@@ -1,5 +1,6 @@
 #include "CurrencyTable.h"
 
+#include "data/DeletedRecords.h"
 #include "data/Database.h"
 #include "data/NextId.h"
 #include "data/Recordset.h"
@@ -147,6 +148,10 @@ bool CurrencyTable::mayDelete(int id) const
                   QStringLiteral("La valuta Euro non si può cancellare."), UiPort::Icon::Exclamation);
         return false;
     }
+    if (id == database().scalar(QStringLiteral("SELECT IDValutaListino FROM Configurazione")).toInt()) {
+        ui().tell(QStringLiteral("Cancellazione valuta"), PriceListNotDeletedText, UiPort::Icon::Exclamation);
+        return false;
+    }
     return true;
 }
 
@@ -156,7 +161,7 @@ void CurrencyTable::remove(int id)
         return;
     Transaction tx(database());
     if (database().execute(QStringLiteral("DELETE FROM Valute WHERE ID=%1").arg(id)) > 0)
-        logDeleted(QStringLiteral("Valute"), id);
+        logDeletedRecord(database(), QStringLiteral("Valute"), id);
     database().execute(QStringLiteral("UPDATE Lingue SET IDValuta=%1, Modificato=TRUE WHERE IDValuta=%2")
                            .arg(EuroId)
                            .arg(id));

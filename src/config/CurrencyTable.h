@@ -7,13 +7,16 @@
 // The currencies of the site (table Valute) as the currencies grid edits
 // them: columns 1 "Valuta" (name), 2 "Cambio", 3 "Simbolo", 4 "Arrot."
 // (rounding unit, a drop-down whose item values are 1 to 9). The currency
-// with ID 1 is the Euro and cannot be deleted.
+// with ID 1 is the Euro and cannot be deleted, nor can the currency of the
+// price list (the configuration's IDValutaListino).
 class CurrencyTable : public GridRecords {
 public:
     enum Column { Nome = 1, Cambio = 2, Simbolo = 3, Arrotondamento = 4, ColumnCount = 5 };
 
     static inline const QString Header = QStringLiteral("\tValuta\tCambio\tSimbolo\tArrot.\t");
     static constexpr int EuroId = 1;
+    static inline const QString PriceListNotDeletedText =
+        QStringLiteral("La valuta del listino non si può cancellare.");
 
     struct Rounding {
         const char *text;

@@ -1,13 +1,11 @@
 #include "DictionaryEntries.h"
 
 #include "data/Database.h"
+#include "data/DeletedRecords.h"
 #include "data/NextId.h"
 #include "data/SqlQuote.h"
 #include "data/sets/CDizionarioGenSet.h"
 #include "data/sets/CDizionarioLinSet.h"
-#include "data/sets/CRecordsEliminatiSet.h"
-
-#include <QDateTime>
 
 namespace {
 
@@ -27,18 +25,6 @@ void addText(CDizionarioLinSet &texts, int entryId, const QString &language,
     texts.setTesto(text);
     texts.setModificato(true);
     texts.update();
-}
-
-void logDeleted(CRecordsEliminatiSet &log, const QString &table, int id)
-{
-    const int logId = nextId(log);
-    log.addNew();
-    log.setID(logId);
-    log.setNomeTabella(table);
-    log.setIDRecord(id);
-    log.setDataEliminazione(QDateTime::currentDateTime());
-    log.setModificato(true);
-    log.update();
 }
 
 } // namespace
@@ -134,20 +120,18 @@ void DictionaryEntries::save(int id, const QString &code, const QString &text,
 void DictionaryEntries::remove(int id)
 {
     Transaction tx(m_db);
-    CRecordsEliminatiSet log(m_db);
-    log.open();
     CDizionarioLinSet texts(m_db);
     texts.setFilter(QStringLiteral("IDCodice=%1").arg(id));
     texts.open();
     while (!texts.isEOF()) {
-        logDeleted(log, QString::fromLatin1(CDizionarioLinSet::Table), texts.ID());
+        logDeletedRecord(m_db, QString::fromLatin1(CDizionarioLinSet::Table), texts.ID());
         texts.deleteCurrent();
         texts.moveNext();
     }
     CDizionarioGenSet entries(m_db);
     entries.open();
     if (entries.findFirst(QStringLiteral("ID=%1").arg(id))) {
-        logDeleted(log, QString::fromLatin1(CDizionarioGenSet::Table), id);
+        logDeletedRecord(m_db, QString::fromLatin1(CDizionarioGenSet::Table), id);
         entries.deleteCurrent();
     }
     tx.commit();

@@ -1,10 +1,14 @@
 #include "LanguageTable.h"
 
+#include "data/DeletedRecords.h"
 #include "data/Database.h"
 #include "data/NextId.h"
 #include "data/Recordset.h"
 #include "data/SqlQuote.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
+
+#include <QDir>
 
 namespace {
 
@@ -78,6 +82,23 @@ int LanguageTable::missingMandatory(const GridRow &row) const
     return -1;
 }
 
+QString LanguageTable::codeChangeText(const QString &from, const QString &to)
+{
+    return QStringLiteral("Il codice della lingua cambia da \"%1\" a \"%2\": tutti i testi, le righe e "
+                          "i riferimenti in questa lingua passano al nuovo codice.\n\nConfermi ?")
+        .arg(from, to);
+}
+
+int LanguageTable::defaultLanguageId() const
+{
+    return database().scalar(QStringLiteral("SELECT IDLinguaPredefinita FROM Configurazione")).toInt();
+}
+
+QString LanguageTable::storedCode(int id) const
+{
+    return database().scalar(QStringLiteral("SELECT Codice FROM Lingue WHERE ID=%1").arg(id)).toString();
+}
+
 int LanguageTable::checkRow(const GridRow &row) const
 {
     // The code names the language rows of every multilingual table: it
@@ -86,11 +107,50 @@ int LanguageTable::checkRow(const GridRow &row) const
     if (row.id > 0)
         where += QStringLiteral(" AND ID<>%1").arg(row.id);
     if (!database().scalar(QStringLiteral("SELECT ID FROM Lingue WHERE %1").arg(where)).isNull()) {
-        ui().tell(QStringLiteral("Validazione campi"), QStringLiteral("Codice già presente!"),
+        ui().tell(ValidationTexts::Title, ValidationTexts::DuplicateCode,
                   UiPort::Icon::Stop);
         return Codice;
     }
+    if (row.id <= 0)
+        return -1;
+    if (row.id == defaultLanguageId() && !row.cell(Attivo).toBool()) {
+        ui().tell(QStringLiteral("Validazione campi"), DefaultNotDeactivatedText, UiPort::Icon::Stop);
+        return Attivo;
+    }
+    const QString from = storedCode(row.id);
+    if (!from.isEmpty() && from != row.text(Codice)
+        && !ui().ask(CodeChangeTitle, codeChangeText(from, row.text(Codice))))
+        return Codice;
     return -1;
+}
+
+bool LanguageTable::mayDelete(int id) const
+{
+    if (id == defaultLanguageId()) {
+        ui().tell(deleteTitle(), DefaultNotDeletedText, UiPort::Icon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+int LanguageTable::renameLanguageRows(const QString &from, const QString &to)
+{
+    int changed = 0;
+    for (const QString &table : database().tableNames()) {
+        bool coded = false;
+        bool flagged = false;
+        for (const ColumnInfo &c : database().columns(table)) {
+            coded = coded || c.name.compare(QLatin1String("CodiceLingua"), Qt::CaseInsensitive) == 0;
+            flagged = flagged || c.name.compare(QLatin1String("Modificato"), Qt::CaseInsensitive) == 0;
+        }
+        if (!coded)
+            continue;
+        changed += database().execute(QStringLiteral("UPDATE [%1] SET CodiceLingua=%2%3 WHERE CodiceLingua=%4")
+                                          .arg(table, sqlQuote(to),
+                                               flagged ? QStringLiteral(", Modificato=TRUE") : QString(),
+                                               sqlQuote(from)));
+    }
+    return changed;
 }
 
 void LanguageTable::insertRow(GridRow &row)
@@ -108,21 +168,42 @@ void LanguageTable::insertRow(GridRow &row)
 
 void LanguageTable::updateRow(const GridRow &row)
 {
+    Transaction tx(database());
     Recordset set(database());
     set.setFilter(QStringLiteral("ID=%1").arg(row.id));
     set.open(QStringLiteral("Lingue"));
     if (set.isEOF())
         return;
+    const QString from = set.textValue(QStringLiteral("Codice"));
     set.edit();
     copyFields(set, row);
     set.update();
+    set.close();
+    const bool codeChanged = !from.isEmpty() && from != row.text(Codice);
+    if (codeChanged)
+        renameLanguageRows(from, row.text(Codice));
+    tx.commit();
+    if (codeChanged)
+        renameImageFolders(from, row.text(Codice));
+}
+
+void LanguageTable::renameImageFolders(const QString &from, const QString &to) const
+{
+    if (m_projectFolder.isEmpty())
+        return;
+    const QDir images(QDir(m_projectFolder).filePath(QStringLiteral("website/images")));
+    for (const QString &kind : images.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QDir folder(images.filePath(kind));
+        if (folder.exists(from) && !folder.exists(to))
+            folder.rename(from, to);
+    }
 }
 
 void LanguageTable::remove(int id)
 {
     Transaction tx(database());
     if (database().execute(QStringLiteral("DELETE FROM Lingue WHERE ID=%1").arg(id)) > 0)
-        logDeleted(QStringLiteral("Lingue"), id);
+        logDeletedRecord(database(), QStringLiteral("Lingue"), id);
     tx.commit();
 }
 

@@ -8,6 +8,7 @@
 #include "support/UiPort.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -56,6 +57,8 @@ CEditableGrid::CEditableGrid(QWidget *parent)
     m_table->setTabKeyNavigation(true);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setHighlightSections(false);
+    // A wider window gives its room to the last column.
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setSectionsClickable(false);
     m_table->setMoveGuard([this](int row, int column) { return guardMove(row, column); });
 
@@ -72,6 +75,19 @@ CEditableGrid::~CEditableGrid() = default;
 QTableWidget *CEditableGrid::table() const
 {
     return m_table;
+}
+
+QSize CEditableGrid::sizeHint() const
+{
+    constexpr int kRowsShown = 12;
+    const int frame = 2 * m_table->frameWidth();
+    const int scrollBar = m_table->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_table);
+    int width = frame + scrollBar;
+    for (int c = 0; c < m_table->columnCount(); ++c)
+        width += m_table->columnWidth(c);
+    const int height = frame + m_table->horizontalHeader()->sizeHint().height()
+        + kRowsShown * m_table->verticalHeader()->defaultSectionSize() + scrollBar;
+    return QSize(width, height).expandedTo(QSize(200, 120));
 }
 
 // --- columns

@@ -129,6 +129,10 @@ public:
     // The table inside (for layout, painting and tests).
     QTableWidget *table() const;
 
+    // Wide enough for every column, tall enough for about a dozen rows: the
+    // window that holds the grid opens showing all its columns.
+    QSize sizeHint() const override;
+
 signals:
     // The current cell changed (row -1 and column -1 for none).
     void cellSelected(int row, int column);

@@ -7,6 +7,15 @@
 #include <limits>
 
 
+CValidatedEdit *CValidatedEdit::create(QWidget *parent, const QString &objectName, int kind,
+                                       int width, int flag, int decimals)
+{
+    auto *edit = new CValidatedEdit(parent);
+    edit->setObjectName(objectName);
+    edit->SetParam(kind, width, flag, decimals);
+    return edit;
+}
+
 CValidatedEdit::CValidatedEdit(QWidget *parent)
     : QLineEdit(parent)
 {

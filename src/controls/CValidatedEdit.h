@@ -16,6 +16,9 @@ class CValidatedEdit : public QLineEdit {
     Q_OBJECT
 public:
     explicit CValidatedEdit(QWidget *parent = nullptr);
+    // A new edit named objectName, with SetParam(kind, width, flag, decimals).
+    static CValidatedEdit *create(QWidget *parent, const QString &objectName, int kind, int width,
+                                  int flag, int decimals);
 
     void SetParam(int kind, int width, int flag, int decimals);
     void SetAllowedChr(const QString &chars);

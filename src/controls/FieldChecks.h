@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ValidationTexts.h"
+
 #include <QChar>
 #include <QString>
 
@@ -7,7 +9,7 @@
 // shown when a value is refused.
 class FieldChecks {
 public:
-    static QString messageTitle() { return QStringLiteral("Validazione campi"); }
+    static QString messageTitle() { return ValidationTexts::Title; }
     static QString invalidDateMessage() { return QStringLiteral("Data non corretta!"); }
     static QString invalidTimeMessage() { return QStringLiteral("Ora non corretta!"); }
     static QString invalidTaxCodeMessage() { return QStringLiteral("Codice fiscale non corretto!"); }

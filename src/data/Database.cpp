@@ -156,6 +156,30 @@ void Database::configureConnection()
     m_db->exec("PRAGMA cache_size=-65536");
     m_db->exec("PRAGMA mmap_size=268435456");
     jetfunctions::registerAll(h);
+    setInterruptCheck(m_interruptCheck);
+}
+
+namespace {
+
+constexpr int kInterruptCheckSteps = 10000;  // SQL engine steps between two checks
+
+int callInterruptCheck(void *context)
+{
+    const auto *check = static_cast<const std::function<bool()> *>(context);
+    return (*check)() ? 1 : 0;
+}
+
+} // namespace
+
+void Database::setInterruptCheck(std::function<bool()> check)
+{
+    m_interruptCheck = std::move(check);
+    if (!m_db)
+        return;
+    if (m_interruptCheck)
+        sqlite3_progress_handler(m_db->getHandle(), kInterruptCheckSteps, callInterruptCheck, &m_interruptCheck);
+    else
+        sqlite3_progress_handler(m_db->getHandle(), 0, nullptr, nullptr);
 }
 
 void Database::dropCaches()

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -111,6 +112,13 @@ public:
     void rollback();
     bool inTransaction() const;
 
+    // Statements that run too long: while one runs, check is called every
+    // few thousand steps of the SQL engine, and when it returns true the
+    // statement ends with a DataError (SQLite's "interrupted"). The check
+    // stays with the object across close() and open(); an empty function
+    // removes it.
+    void setInterruptCheck(std::function<bool()> check);
+
     // --- for the record-set layer ----------------------------------------
     SQLite::Database &native();
     sqlite3 *handle() const;
@@ -147,6 +155,7 @@ private:
     bool m_workingCopy = false;
     std::uint64_t m_writeCounter = 0;
     std::vector<Recordset *> m_recordsets;
+    std::function<bool()> m_interruptCheck;
     QHash<QString, sqlite3_stmt *> m_statements;
     mutable QHash<QString, QList<ColumnInfo>> m_columnCache;
     mutable int m_columnCacheSchemaVersion = -1;

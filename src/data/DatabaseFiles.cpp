@@ -1,6 +1,7 @@
 #include "data/DatabaseFiles.h"
 
 #include "data/DataError.h"
+#include "support/ErrorText.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -54,8 +55,11 @@ QString folderOf(const QString &path)
 }
 
 // Folds the -wal file of a database into the database itself, so that the
-// main file alone is the complete database. A file that is not an SQLite
-// database (or has no -wal) is left as it is.
+// main file alone is the complete database; one without a -wal file is
+// left as it is. The database may be open in
+// another connection: its -wal and -shm files are that connection's, so
+// they are never removed here (SQLite removes them when the last
+// connection closes).
 void foldWal(const QString &path)
 {
     const QString wal = path + QStringLiteral("-wal");
@@ -63,15 +67,27 @@ void foldWal(const QString &path)
         return;
     sqlite3 *db = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db, "PRAGMA wal_checkpoint(TRUNCATE)", nullptr, nullptr, nullptr);
-    const QString msg = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+    int logFrames = -1;
+    int foldedFrames = -1;
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db, 5000);
+        // Reading the schema opens the database and its log.
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        // Every frame of the log goes into the file; readers of an older
+        // state, or a writer, make this wait and then fail.
+        rc = sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_FULL, &logFrames, &foldedFrames);
+        if (rc == SQLITE_OK && logFrames != foldedFrames)
+            rc = SQLITE_BUSY;
+        // Emptying the log is only tidiness: readers still on it may refuse.
+        if (rc == SQLITE_OK)
+            sqlite3_wal_checkpoint_v2(db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    }
+    const QString msg = db ? QString::fromUtf8(sqlite3_errstr(rc)) : QString();
     sqlite3_close(db);
     if (rc != SQLITE_OK)
         throw DataError(QStringLiteral("Impossibile consolidare il database: %1").arg(msg), path);
-    // With the log emptied into the file, the side files hold nothing.
-    QFile::remove(wal);
-    QFile::remove(path + QStringLiteral("-shm"));
 }
 
 void removeSideFiles(const QString &path)
@@ -89,14 +105,14 @@ void copyBytes(const QString &source, const QString &dest)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw DataError(QStringLiteral("Impossibile leggere il file: %1").arg(in.errorString()), source);
+        throw DataError(QStringLiteral("Impossibile leggere il file: %1").arg(ErrorText::italian(in.errorString())), source);
     QFile out(dest);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw DataError(QStringLiteral("Impossibile scrivere il file: %1").arg(out.errorString()), dest);
+        throw DataError(QStringLiteral("Impossibile scrivere il file: %1").arg(ErrorText::italian(out.errorString())), dest);
     QByteArray chunk;
     while (!(chunk = in.read(1 << 20)).isEmpty()) {
         if (out.write(chunk) != chunk.size()) {
-            const QString err = out.errorString();
+            const QString err = ErrorText::italian(out.errorString());
             out.close();
             QFile::remove(dest);
             throw DataError(QStringLiteral("Scrittura non riuscita: %1").arg(err), dest);
@@ -105,12 +121,12 @@ void copyBytes(const QString &source, const QString &dest)
     if (in.error() != QFile::NoError) {
         out.close();
         QFile::remove(dest);
-        throw DataError(QStringLiteral("Lettura non riuscita: %1").arg(in.errorString()), source);
+        throw DataError(QStringLiteral("Lettura non riuscita: %1").arg(ErrorText::italian(in.errorString())), source);
     }
     if (!out.flush()) {
         out.close();
         QFile::remove(dest);
-        throw DataError(QStringLiteral("Scrittura non riuscita: %1").arg(out.errorString()), dest);
+        throw DataError(QStringLiteral("Scrittura non riuscita: %1").arg(ErrorText::italian(out.errorString())), dest);
     }
     out.close();
 }

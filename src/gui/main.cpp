@@ -1,3 +1,4 @@
+#include "app/ApplicationSetup.h"
 #include "app/CVendraApp.h"
 #include "app/QtUiPort.h"
 #include "project/ProgramFolder.h"
@@ -9,7 +10,9 @@
 
 int main(int argc, char **argv)
 {
+    ApplicationSetup::beforeApplication();
     QApplication app(argc, argv);
+    ApplicationSetup::installItalianTranslations(app);
     QApplication::setOrganizationName(QStringLiteral("Brellix"));
     QApplication::setApplicationName(QStringLiteral("Zanfira50"));
 

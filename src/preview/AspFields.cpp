@@ -1,5 +1,8 @@
 #include "AspFields.h"
 
+#include "AspStringList.h"
+#include "HttpRequestParser.h"
+
 namespace preview {
 
 using namespace vbs;
@@ -12,18 +15,18 @@ enum FieldsMember { Count = 1, Prova, Item, NewEnum };
 
 class FieldEnumerator : public Enumerator {
 public:
-    explicit FieldEnumerator(QList<QPair<QString, QString>> items) : m_items(std::move(items)) {}
+    explicit FieldEnumerator(QList<QPair<QString, QStringList>> items) : m_items(std::move(items)) {}
     bool next(Variant &out) override
     {
         if (m_pos >= m_items.size())
             return false;
         const auto &pair = m_items[m_pos++];
-        out = objectVariant(makeRef<AspField>(pair.first, pair.second));
+        out = objectVariant(makeRef<AspField>(pair.first, pair.second.join(QLatin1Char(','))));
         return true;
     }
 
 private:
-    QList<QPair<QString, QString>> m_items;
+    QList<QPair<QString, QStringList>> m_items;
     qsizetype m_pos = 0;
 };
 
@@ -68,7 +71,7 @@ Variant AspFields::call(int id, CallArgs &args, bool)
     case kDefaultMember:
     case Item:
         args.expect(0, 1);
-        return Variant(item(argText(args, 0)));
+        return objectVariant(makeRef<AspStringList>(values(argText(args, 0))));
     case NewEnum:
         args.expect(0, 0);
         return objectVariant(Ref<Dispatch>(this));
@@ -84,16 +87,24 @@ std::unique_ptr<Enumerator> AspFields::enumerate()
 
 void AspFields::add(const QString &name, const QString &value)
 {
-    for (auto &pair : m_items) {
-        if (pair.first == name) {
-            pair.second += QLatin1Char(',') + value;
-            return;
-        }
+    const QString key = name.toLower();
+    const auto found = m_index.constFind(key);
+    if (found != m_index.constEnd()) {
+        m_items[*found].second.append(value);
+        return;
     }
-    m_items.append({name, value});
+    if (m_items.size() >= HttpLimits::kMaxFormFields)
+        return;
+    m_index.insert(key, m_items.size());
+    m_items.append({name, QStringList{value}});
 }
 
 QString AspFields::item(const QString &key) const
+{
+    return values(key).join(QLatin1Char(','));
+}
+
+QStringList AspFields::values(const QString &key) const
 {
     const bool byPosition =
         key.isEmpty() || (key.front() >= QLatin1Char('0') && key.front() <= QLatin1Char('9'));
@@ -107,13 +118,10 @@ QString AspFields::item(const QString &key) const
                 return {};
         }
     }
-    qint64 index = 0;
-    for (const auto &pair : m_items) {
-        ++index;
-        if (byPosition ? index == position : pair.first == key)
-            return pair.second;
-    }
-    return {};
+    if (byPosition)
+        return position >= 1 ? m_items[position - 1].second : QStringList();
+    const auto found = m_index.constFind(key.toLower());
+    return found == m_index.constEnd() ? QStringList() : m_items[*found].second;
 }
 
 } // namespace preview

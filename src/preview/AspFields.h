@@ -2,9 +2,11 @@
 
 #include "script/Dispatch.h"
 
+#include <QHash>
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 namespace preview {
 
@@ -24,7 +26,8 @@ private:
 };
 
 // Request.QueryString, Request.Form, Request.ServerVariables: text pairs in
-// the order they arrived. Names are compared exactly (case matters).
+// the order they arrived; an item reads as an AspStringList. Names are compared without regard to case, as
+// pages written for IIS expect (Request("ID") finds ?id=5).
 class AspFields : public vbs::Dispatch {
 public:
     QString typeName() const override { return QStringLiteral("IRequestDictionary"); }
@@ -33,17 +36,26 @@ public:
     vbs::Variant call(int id, vbs::CallArgs &args, bool wantResult) override;
     std::unique_ptr<vbs::Enumerator> enumerate() override;
 
-    // Adds a pair; a name already present gets "," and the value appended.
+    // Adds a pair; a name already present gets the value added to its
+    // values (read as text they are joined by ","). A new name past
+    // HttpLimits::kMaxFormFields is left out.
     void add(const QString &name, const QString &value);
-    void clear() { m_items.clear(); }
+    void clear()
+    {
+        m_items.clear();
+        m_index.clear();
+    }
     int count() const { return int(m_items.size()); }
     // The lookup of Item: a key that is empty or starts with a digit is a
     // 1-based position (its leading digits); otherwise a name. No match
     // gives an empty string.
     QString item(const QString &key) const;
+    // Every value of the item (none when there is no match).
+    QStringList values(const QString &key) const;
 
 private:
-    QList<QPair<QString, QString>> m_items;
+    QList<QPair<QString, QStringList>> m_items;
+    QHash<QString, qsizetype> m_index;  // lower-case name -> position in m_items
 };
 
 // Text of a script argument, reading an object through its default member.

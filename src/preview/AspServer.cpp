@@ -11,8 +11,11 @@ using namespace vbs;
 
 namespace {
 
-const MemberTable kMembers{"MapPath", "CreateObject", "HTMLEncode", "URLEncode"};
-enum Member { MapPath = 1, CreateObject, HTMLEncode, URLEncode };
+const MemberTable kMembers{"MapPath", "CreateObject", "HTMLEncode", "URLEncode", "Execute", "Transfer",
+                           "GetLastError", "ScriptTimeout"};
+enum Member { MapPath = 1, CreateObject, HTMLEncode, URLEncode, Execute, Transfer, GetLastError, ScriptTimeout };
+
+constexpr int kDefaultScriptTimeout = 90;
 
 bool hasMember(Dispatch *obj, const char *name)
 {
@@ -94,9 +97,34 @@ Variant AspServer::call(int id, CallArgs &args, bool)
     case URLEncode:
         args.expect(1, 1);
         return Variant(urlEncode(argText(args, 0)));
+    case Execute:
+    case Transfer:
+        args.expect(1, 1);
+        if (!m_host)
+            raise(ErrInvalidCall);
+        m_host->execute(argText(args, 0), id == Transfer);
+        return {};
+    case GetLastError:
+        args.expect(0, 0);
+        return objectVariant(makeRef<AspError>(m_host ? m_host->lastError() : AspErrorInfo{}));
+    case ScriptTimeout:
+        args.expect(0, 0);
+        return Variant(int32_t(m_host ? m_host->scriptTimeout() : kDefaultScriptTimeout));
     default:
         raise(ErrNoSuchMember);
     }
+}
+
+void AspServer::put(int id, CallArgs &args, const Variant &value, bool)
+{
+    if (id != ScriptTimeout)
+        raise(ErrNoSuchMember);
+    args.expect(0, 0);
+    const int seconds = defaultValue(value).toLong();
+    if (seconds < 1)
+        raise(ErrInvalidCall, QStringLiteral("ScriptTimeout deve essere di almeno un secondo."));
+    if (m_host)
+        m_host->setScriptTimeout(seconds);
 }
 
 Ref<Dispatch> AspServer::createObject(const QString &progId)

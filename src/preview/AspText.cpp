@@ -1,5 +1,12 @@
 #include "AspText.h"
 
+#include "AspCodePage.h"
+
+#include "script/ScriptError.h"
+#include "script/Variant.h"
+
+#include <QDateTime>
+#include <QLocale>
 #include <QStringDecoder>
 
 namespace preview {
@@ -25,7 +32,7 @@ QString decodeText(const QByteArray &bytes)
     QString text = decoder.decode(bytes);
     if (!decoder.hasError())
         return text;
-    return QString::fromLatin1(bytes);
+    return codepage::fromWindows1252(bytes);
 }
 
 QByteArray urlDecode(const QByteArray &text)
@@ -48,6 +55,21 @@ QByteArray urlDecode(const QByteArray &text)
         out.append(s[i]);
     }
     return out;
+}
+
+qsizetype countPairs(const QByteArray &text)
+{
+    qsizetype pairs = 0;
+    bool sawEquals = false;
+    for (const char c : text) {
+        if (c == '=') {
+            sawEquals = true;
+        } else if (c == '&') {
+            pairs += sawEquals ? 1 : 0;
+            sawEquals = false;
+        }
+    }
+    return pairs + (sawEquals ? 1 : 0);
 }
 
 QString htmlEncode(const QString &text)
@@ -86,6 +108,27 @@ QString urlEncode(const QString &text)
         }
     }
     return out;
+}
+
+} // namespace preview
+
+namespace preview {
+
+void requireHeaderText(const QString &text)
+{
+    if (text.contains(QLatin1Char('\r')) || text.contains(QLatin1Char('\n')))
+        vbs::raise(vbs::ErrInvalidCall,
+                   QStringLiteral("Un'intestazione della risposta non può contenere caratteri di a capo (CR o LF)."));
+}
+
+QByteArray httpDate(double oleDate, bool cookieForm)
+{
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
+    vbs::dateToParts(oleDate, y, mo, d, h, mi, s);
+    const QDateTime utc = QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::LocalTime).toUTC();
+    const QString format = cookieForm ? QStringLiteral("ddd, dd-MMM-yyyy hh:mm:ss 'GMT'")
+                                      : QStringLiteral("ddd, dd MMM yyyy hh:mm:ss 'GMT'");
+    return QLocale::c().toString(utc, format).toLatin1();
 }
 
 } // namespace preview

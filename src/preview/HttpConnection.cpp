@@ -29,6 +29,7 @@ const char *reason(int status)
     case 431: return "Request Header Fields Too Large";
     case 501: return "Not Implemented";
     case 503: return "Service Unavailable";
+    case 500: return "Internal Server Error";
     case 505: return "HTTP Version Not Supported";
     default: return "Error";
     }
@@ -59,7 +60,7 @@ HttpConnection::HttpConnection(QTcpSocket *socket, WebServer &server)
         }
     });
     connect(&m_timer, &QTimer::timeout, this, &HttpConnection::onTimeout);
-    setWait(Wait::Idle);
+    setWait(Wait::Line);
 }
 
 HttpConnection::~HttpConnection() = default;
@@ -82,24 +83,49 @@ void HttpConnection::setWait(Wait wait)
     m_wait = wait;
     switch (wait) {
     case Wait::None: m_timer.stop(); break;
+    case Wait::Line: m_timer.start(m_server.requestLineTimeout()); break;
     case Wait::Request:
     case Wait::Sending: m_timer.start(m_server.requestTimeout()); break;
     case Wait::Idle: m_timer.start(m_server.idleTimeout()); break;
     }
 }
 
+bool HttpConnection::isIdle() const
+{
+    return m_wait == Wait::Idle && m_served > 0 && m_buffer.isEmpty() && !m_file && !m_holding && !m_closing
+        && m_socket->bytesToWrite() == 0;
+}
+
+void HttpConnection::closeIdle()
+{
+    m_closing = true;
+    setWait(Wait::None);
+    m_socket->disconnectFromHost();
+    if (!m_finished) {
+        m_finished = true;
+        emit finished(this);
+    }
+}
+
 void HttpConnection::onTimeout()
 {
-    if (m_wait == Wait::Request && !m_closing) {
+    if (m_closing) {
+        m_socket->abort();
+        return;
+    }
+    if (m_wait == Wait::Request || (m_wait == Wait::Line && !m_buffer.isEmpty())) {
         refuse(408, {}, {});
         return;
     }
-    // Idle, or a peer that stopped reading what we send.
+    // Idle, a client that never asked anything, or a peer that stopped
+    // reading what we send.
     m_socket->abort();
 }
 
 void HttpConnection::onReadyRead()
 {
+    if (m_holding)
+        return;  // read again once the answer has left
     const QByteArray data = m_socket->readAll();
     if (m_closing)
         return;
@@ -118,14 +144,49 @@ void HttpConnection::onReadyRead()
         processBuffer();
 }
 
+void HttpConnection::holdInput()
+{
+    if (m_holding || m_closing)
+        return;
+    m_holding = true;
+    m_socket->setReadBufferSize(1);
+    m_socket->ungetChar('\n');
+}
+
+void HttpConnection::releaseInput()
+{
+    if (!m_holding)
+        return;
+    m_holding = false;
+    m_socket->setReadBufferSize(0);
+    char held = 0;
+    m_socket->getChar(&held);
+}
+
 void HttpConnection::onBytesWritten()
 {
+    if (m_holding && !m_closing)
+        setWait(Wait::Sending);  // the peer is taking the answer
     if (m_file) {
         setWait(Wait::Sending);
         pumpFile();
         if (!m_file)
             processBuffer();
     }
+    answerLeft();
+}
+
+// Once everything of the answers so far is with the system, input is read
+// again: what came meanwhile, or the peer's end of input.
+void HttpConnection::answerLeft()
+{
+    if (!m_holding || m_file || m_socket->bytesToWrite() > 0)
+        return;
+    releaseInput();
+    if (m_socket->bytesAvailable() > 0)
+        QTimer::singleShot(0, this, &HttpConnection::onReadyRead);
+    else if (m_wait == Wait::Sending)
+        setWait(m_buffer.isEmpty() ? Wait::Idle : Wait::Request);
 }
 
 void HttpConnection::processBuffer()
@@ -141,14 +202,19 @@ void HttpConnection::processBuffer()
         if (skip)
             m_buffer.remove(0, skip);
         if (m_buffer.isEmpty()) {
-            setWait(Wait::Idle);
+            if (m_holding)
+                setWait(Wait::Sending);
+            else
+                setWait(m_served > 0 ? Wait::Idle : Wait::Line);
             break;
         }
         const HttpRequestParser::Result r = HttpRequestParser::parse(m_buffer);
         if (r.state == HttpRequestParser::State::Incomplete) {
-            // The clock runs from the first byte of the request, not the last.
-            if (m_wait != Wait::Request)
-                setWait(Wait::Request);
+            // The clock runs from the first byte of the request, not the
+            // last; a request line must come sooner than the rest.
+            const Wait wanted = m_buffer.contains("\r\n") ? Wait::Request : Wait::Line;
+            if (m_wait != wanted && !(m_wait == Wait::Line && wanted == Wait::Line))
+                setWait(wanted);
             break;
         }
         if (r.state == HttpRequestParser::State::Invalid) {
@@ -160,7 +226,9 @@ void HttpConnection::processBuffer()
         m_buffer.remove(0, r.length);
         setWait(Wait::None);
         m_keepAlive = r.keepAlive;
-        serve(r, text);
+        ++m_served;
+        serveSafely(r, text);
+        holdInput();
         if (!m_keepAlive && !m_closing) {
             m_closing = true;
             if (!m_file)
@@ -175,10 +243,24 @@ void HttpConnection::refuse(int status, const QByteArray &method, const QByteArr
     m_closing = true;
     m_file.reset();
     m_buffer.clear();
+    releaseInput();
     setWait(Wait::Sending);
     m_socket->write(errorAnswer(status, true));
+    m_socket->flush();  // with the system before the peer's end of input can end the socket
     emit m_server.requestServed(QString::fromLatin1(method), QString::fromLatin1(target), status);
     m_socket->disconnectFromHost();
+}
+
+// No page and no file may take the server down: whatever escapes the
+// answer (memory exhausted, an unexpected failure) ends this request with
+// 500 and this connection, and the server goes on.
+void HttpConnection::serveSafely(const HttpRequestParser::Result &request, const QByteArray &text)
+{
+    try {
+        serve(request, text);
+    } catch (const std::exception &) {
+        refuse(500, request.method, request.target);
+    }
 }
 
 void HttpConnection::serve(const HttpRequestParser::Result &request, const QByteArray &text)
@@ -202,18 +284,34 @@ void HttpConnection::serve(const HttpRequestParser::Result &request, const QByte
     const QString fileName = QFileInfo(file).fileName();
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     const QString extension = dot < 0 ? QString() : fileName.mid(dot);
-    if (extension == QLatin1String(".asp")) {
-        const AspProcessor::Result page = m_server.processor().processPage(file, text);
+    // Pages named on Windows may say ".ASP": they are pages all the same,
+    // never sent out as source.
+    if (extension.compare(QLatin1String(".asp"), Qt::CaseInsensitive) == 0) {
+        AspConnectionInfo connection;
+        connection.remoteAddress = m_socket->peerAddress().toString();
+        connection.remotePort = m_socket->peerPort();
+        connection.localAddress = m_socket->localAddress().toString();
+        connection.localPort = m_socket->localPort();
+        const AspProcessor::Result page = m_server.processor().processPage(file, text, connection);
+        QByteArray head;
+        for (const QByteArray &header : page.headers)
+            head += header + "\r\n";
         if (!page.redirect.isEmpty()) {
+            // The page's cookies and headers go with the redirection.
+            QByteArray headers;
+            for (const QByteArray &header : page.headers) {
+                if (!header.startsWith("Content-Type:"))
+                    headers += header + "\r\n";
+            }
             m_socket->write(statusLine(302) + "Location: " + page.redirect.toUtf8()
-                            + "\r\nContent-Type: text/html\r\nContent-Length: 0\r\n" + closeHeader + "\r\n");
+                            + "\r\nContent-Type: text/html\r\n" + headers + "Content-Length: 0\r\n"
+                            + closeHeader + "\r\n");
             emit m_server.requestServed(method, target, 302);
             return;
         }
-        const QByteArray body = page.output.toUtf8();
-        m_socket->write(statusLine(200) + "Content-Type: text/html; charset=utf-8\r\nContent-Length: "
-                        + QByteArray::number(body.size()) + "\r\n" + closeHeader + "\r\n" + body);
-        emit m_server.requestServed(method, target, 200);
+        m_socket->write("HTTP/1.1 " + page.status + "\r\n" + head + "Content-Length: "
+                        + QByteArray::number(page.body.size()) + "\r\n" + closeHeader + "\r\n" + page.body);
+        emit m_server.requestServed(method, target, page.status.left(3).toInt());
         return;
     }
 

@@ -11,6 +11,7 @@ struct HttpLimits {
     static constexpr int kMaxRequestLineBytes = 8 * 1024;  // method, target and version
     static constexpr int kMaxHeaderLines = 100;
     static constexpr qint64 kMaxBodyBytes = 4 * 1024 * 1024;
+    static constexpr int kMaxFormFields = 10000;  // distinct names of a query string or of a form
 };
 
 // Finds one request at the start of a byte buffer, without a socket.

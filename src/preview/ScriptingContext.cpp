@@ -1,5 +1,6 @@
 #include "ScriptingContext.h"
 
+#include "AspApplication.h"
 #include "AspRequest.h"
 #include "AspResponse.h"
 #include "AspServer.h"
@@ -11,7 +12,7 @@ using namespace vbs;
 
 namespace {
 
-const MemberTable kMembers{"Session", "Server", "Request", "Response"};
+const MemberTable kMembers{"Session", "Server", "Request", "Response", "Application"};
 
 } // namespace
 
@@ -26,17 +27,19 @@ Variant ScriptingContext::call(int id, CallArgs &args, bool)
     case 2: return objectVariant(m_server);
     case 3: return objectVariant(m_request);
     case 4: return objectVariant(m_response);
+    case 5: return m_application ? objectVariant(m_application) : Variant::nothing();
     default: raise(ErrNoSuchMember);
     }
 }
 
 void ScriptingContext::attach(AspRequest *request, AspResponse *response, AspSession *session,
-                              AspServer *server)
+                              AspServer *server, AspApplication *application)
 {
     m_request = Ref<Dispatch>(request);
     m_response = Ref<Dispatch>(response);
     m_session = Ref<Dispatch>(session);
     m_server = Ref<Dispatch>(server);
+    m_application = Ref<Dispatch>(application);
 }
 
 void ScriptingContext::detach()
@@ -45,6 +48,7 @@ void ScriptingContext::detach()
     m_response.reset();
     m_session.reset();
     m_server.reset();
+    m_application.reset();
 }
 
 } // namespace preview

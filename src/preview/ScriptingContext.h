@@ -4,13 +4,14 @@
 
 namespace preview {
 
+class AspApplication;
 class AspRequest;
 class AspResponse;
 class AspServer;
 class AspSession;
 
 // The scripting context that OnStartPage hands to components: the page's
-// Request, Response and Server and the shared Session.
+// Request, Response and Server and the shared Session and Application.
 class ScriptingContext : public vbs::Dispatch {
 public:
     QString typeName() const override { return QStringLiteral("IScriptingContext"); }
@@ -18,7 +19,8 @@ public:
     const void *memberKey() const override;
     vbs::Variant call(int id, vbs::CallArgs &args, bool wantResult) override;
 
-    void attach(AspRequest *request, AspResponse *response, AspSession *session, AspServer *server);
+    void attach(AspRequest *request, AspResponse *response, AspSession *session, AspServer *server,
+                AspApplication *application = nullptr);
     // Drops the four objects (at the end of the page, breaking the cycle
     // between the server and its context).
     void detach();
@@ -28,6 +30,7 @@ private:
     vbs::Ref<vbs::Dispatch> m_response;
     vbs::Ref<vbs::Dispatch> m_session;
     vbs::Ref<vbs::Dispatch> m_server;
+    vbs::Ref<vbs::Dispatch> m_application;
 };
 
 } // namespace preview

@@ -130,7 +130,7 @@ QString SiteMap::mapUrl(const QString &urlPath) const
     bool matched = false;
     for (qsizetype i = 0; i < m_aliases.size(); ++i) {
         const QString &alias = m_aliases[i];
-        if (url.startsWith(alias)) {
+        if (url.startsWith(alias, Qt::CaseInsensitive)) {
             // The character right after the alias is skipped, as the site's
             // links have always been resolved.
             QString rest;
@@ -144,9 +144,17 @@ QString SiteMap::mapUrl(const QString &urlPath) const
     }
     if (!matched)
         path = m_root + decoded;
-    if (folder.isEmpty() || !isInside(path, folder))
+    if (folder.isEmpty())
+        return {};
+    path = resolveCase(folder, QDir::cleanPath(path));
+    if (!isInside(path, folder))
         return {};
     return QDir::cleanPath(path);
+}
+
+QString SiteMap::resolveCase(const QString &base, const QString &path) const
+{
+    return m_case.resolve(base, path);
 }
 
 QString SiteMap::mapPath(const QString &path) const
@@ -155,7 +163,7 @@ QString SiteMap::mapPath(const QString &path) const
     bool matched = false;
     for (qsizetype i = 0; i < m_aliases.size(); ++i) {
         const QString &alias = m_aliases[i];
-        if (path.startsWith(alias)) {
+        if (path.startsWith(alias, Qt::CaseInsensitive)) {
             result = m_folders[i];
             if (!path.startsWith(QLatin1Char('/')) && !path.startsWith(QLatin1Char('\\')))
                 result += QLatin1Char('/');

@@ -2,10 +2,13 @@
 
 #include "AspProcessor.h"
 #include "HttpConnection.h"
+#include "RunningPage.h"
 #include "ado/DatabasePool.h"
+#include "support/ErrorText.h"
 
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 namespace preview {
 
@@ -52,12 +55,13 @@ bool WebServer::start(QString *error)
 {
     if (m_listener)
         return true;
+    RunningPage::clearStop();
     m_listener = new QTcpServer(this);
     m_listener->setMaxPendingConnections(kMaxConnections);
     connect(m_listener, &QTcpServer::newConnection, this, &WebServer::acceptConnections);
     if (!m_listener->listen(QHostAddress::LocalHost, m_port)) {
         if (error)
-            *error = m_listener->errorString();
+            *error = ErrorText::italian(m_listener->errorString());
         delete m_listener;
         m_listener = nullptr;
         return false;
@@ -101,16 +105,40 @@ void WebServer::acceptConnections()
 {
     while (m_listener && m_listener->hasPendingConnections()) {
         QTcpSocket *socket = m_listener->nextPendingConnection();
-        if (m_connections.size() >= kMaxConnections) {
-            socket->write(HttpConnection::errorAnswer(503, true));
-            socket->disconnectFromHost();
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        if (m_connections.size() >= m_maxConnections) {
+            for (HttpConnection *c : std::as_const(m_connections)) {
+                if (c->isIdle()) {
+                    c->closeIdle();
+                    break;
+                }
+            }
+        }
+        if (m_connections.size() >= m_maxConnections) {
+            refuseConnection(socket);
             continue;
         }
         auto *connection = new HttpConnection(socket, *this);
         connect(connection, &HttpConnection::finished, this, &WebServer::connectionFinished);
         m_connections.append(connection);
     }
+}
+
+void WebServer::refuseConnection(QTcpSocket *socket)
+{
+    // The answer goes out at once; the client's request is read and
+    // dropped, and the socket closes when the client does or a little
+    // later. Closing with its request unread would reset the connection
+    // and the client could lose the answer.
+    socket->setParent(this);
+    socket->write(HttpConnection::errorAnswer(503, true));
+    socket->flush();
+    connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(kRefusedLingerMs, socket, [socket] {
+        socket->readAll();
+        socket->disconnectFromHost();
+    });
+    emit requestServed(QString(), QString(), 503);
 }
 
 void WebServer::connectionFinished(HttpConnection *connection)

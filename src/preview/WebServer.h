@@ -11,6 +11,7 @@
 #include <memory>
 
 class QTcpServer;
+class QTcpSocket;
 
 namespace preview {
 
@@ -20,15 +21,20 @@ class HttpConnection;
 // The preview's HTTP server: serves the site's files from the root folder
 // and the virtual directories, runs ".asp" pages through the page
 // processor, and keeps one session for its whole life. It listens on the
-// loopback interface only and works on the thread's event loop.
+// loopback interface only and works on the thread's event loop. When every
+// slot is taken, a kept-alive connection with nothing to do makes room;
+// failing that, the new client is answered 503 (its request is read first,
+// so that the answer is not lost to a reset).
 class WebServer : public QObject {
     Q_OBJECT
 
 public:
     static constexpr quint16 kDefaultPort = 18888;
-    static constexpr int kMaxConnections = 64;
+    static constexpr int kMaxConnections = 256;
+    static constexpr int kRequestLineTimeoutMs = 5000;  // a connection without a whole request line
     static constexpr int kRequestTimeoutMs = 15000;  // a request that does not finish arriving
     static constexpr int kIdleTimeoutMs = 60000;     // a kept-alive connection with nothing to do
+    static constexpr int kRefusedLingerMs = 1000;    // a refused client's request is read for this long
     static constexpr qint64 kFileChunkBytes = 128 * 1024;  // static files are sent in pieces of this size
 
     explicit WebServer(QObject *parent = nullptr);
@@ -45,6 +51,9 @@ public:
     void serveProject(const QString &siteFolder, const QString &aspFolder, const QString &dbFolder,
                       const QString &imagesFolder);
     void setPageTimeLimit(int ms);
+    void setMaxConnections(int n) { m_maxConnections = n; }
+    void setRequestLineTimeout(int ms) { m_requestLineTimeoutMs = ms; }
+    int requestLineTimeout() const { return m_requestLineTimeoutMs; }
     void setRequestTimeout(int ms) { m_requestTimeoutMs = ms; }
     int requestTimeout() const { return m_requestTimeoutMs; }
     void setIdleTimeout(int ms) { m_idleTimeoutMs = ms; }
@@ -68,6 +77,7 @@ signals:
 
 private:
     void acceptConnections();
+    void refuseConnection(QTcpSocket *socket);
     void connectionFinished(HttpConnection *connection);
 
     SiteMap m_site;
@@ -75,6 +85,8 @@ private:
     QTcpServer *m_listener = nullptr;
     QList<HttpConnection *> m_connections;
     quint16 m_port = kDefaultPort;
+    int m_maxConnections = kMaxConnections;
+    int m_requestLineTimeoutMs = kRequestLineTimeoutMs;
     int m_requestTimeoutMs = kRequestTimeoutMs;
     int m_idleTimeoutMs = kIdleTimeoutMs;
 };

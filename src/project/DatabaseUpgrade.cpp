@@ -172,14 +172,15 @@ DatabaseUpgrade::Result DatabaseUpgrade::run()
     setRecordLabel(QString());
 
     Result result = Result::Failed;
+    m_temp = m_project.newTempDatabase();
     try {
         foldProjectJournal();
         if (m_progress.phaseStarted)
             m_progress.phaseStarted(1);
-        DatabaseFiles::copy(m_program.blankDatabase(), m_project.tempDatabase());
+        DatabaseFiles::copy(m_program.blankDatabase(), m_temp);
         {
             Database oldDb(m_project.database(), Database::OpenMode::ReadOnly);
-            Database newDb(m_project.tempDatabase(), Database::OpenMode::ReadWrite);
+            Database newDb(m_temp, Database::OpenMode::ReadWrite);
             newDb.beginTransaction();
             // The new database's triggers cascade deletions between tables;
             // while rows are replaced wholesale they would remove rows
@@ -213,7 +214,7 @@ DatabaseUpgrade::Result DatabaseUpgrade::run()
         if (m_cancelled) {
             result = Result::Cancelled;
         } else {
-            DatabaseFiles::replace(m_project.tempDatabase(), m_project.database());
+            DatabaseFiles::replace(m_temp, m_project.database());
             result = Result::Done;
         }
     } catch (const DataError &e) {
@@ -248,7 +249,7 @@ void DatabaseUpgrade::foldProjectJournal()
 
 void DatabaseUpgrade::removeTemporaryDatabase()
 {
-    const QString temp = m_project.tempDatabase();
+    const QString temp = m_temp;
     for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
                                   QStringLiteral("-journal")}) {
         if (QFileInfo::exists(temp + suffix))

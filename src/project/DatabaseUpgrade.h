@@ -12,13 +12,13 @@ class Database;
 
 // Brings a project database made by an older version to the current
 // structure. A new database is made from the program folder's blank one
-// (db/tempdb.mdb in the project), every row of the old database is copied
+// (db/tempdb-<unique>.mdb in the project), every row of the old database is copied
 // into it column by column, the data whose meaning changed between versions
 // is converted, the reference dictionary entries and options the project
 // lacks are added, VersioneDB becomes 50, and only then does the new file
 // replace db/database.mdb, in one step that a crash cannot half-do. The old
 // database is never written: a cancelled, failed or killed upgrade leaves
-// it as it was, and db/tempdb.mdb is removed at the end in every outcome.
+// it as it was, and that copy is removed at the end in every outcome.
 //
 // The work runs on the calling thread. The window that shows it plugs in
 // the progress callbacks; pump is called at every row, which is where the
@@ -109,5 +109,7 @@ private:
     Progress m_progress;
     Summary m_summary;
     QString m_error;
+    // The copy this run builds (a name of its own: db/tempdb-<unique>.mdb).
+    QString m_temp;
     bool m_cancelled = false;
 };

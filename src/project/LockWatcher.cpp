@@ -1,11 +1,12 @@
 #include "LockWatcher.h"
 
+#include "project/ProjectLock.h"
+
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QTimer>
 
-LockWatcher::LockWatcher(const QString &lockFile, int intervalMs, QObject *parent)
-    : QObject(parent), m_lockFile(lockFile), m_intervalMs(intervalMs > 0 ? intervalMs : 1)
+LockWatcher::LockWatcher(const ProjectFolder &project, int intervalMs, QObject *parent)
+    : QObject(parent), m_project(project), m_intervalMs(intervalMs > 0 ? intervalMs : 1)
 {
 }
 
@@ -47,7 +48,7 @@ void LockWatcher::run()
     std::unique_lock<std::mutex> lock(m_mutex);
     while (!m_stopRequested) {
         lock.unlock();
-        const bool gone = !QFileInfo::exists(m_lockFile);
+        const bool gone = !ProjectLock::currentHolder(m_project);
         lock.lock();
         if (gone) {
             if (m_stopRequested)
@@ -64,7 +65,7 @@ void LockWatcher::run()
 
 bool LockWatcher::waitReleased(int timeoutMs)
 {
-    if (!QFileInfo::exists(m_lockFile))
+    if (!ProjectLock::currentHolder(m_project))
         return true;
     QEventLoop loop;
     connect(this, &LockWatcher::released, &loop, &QEventLoop::quit);

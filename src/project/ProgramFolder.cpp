@@ -93,5 +93,5 @@ QString ProgramFolder::file(const QString &relative) const
 
 bool ProgramFolder::hasCdViewer() const
 {
-    return isFolder(cdViewerFolder());
+    return isFolder(file(QStringLiteral("cdviewer")));
 }

@@ -3,8 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-// The program folder: blank databases, system pages, default projects
-// folder, help. Found by the --program-folder option, then the ZANFIRA_HOME
+// The program folder: blank databases, system pages, help. Found by the --program-folder option, then the ZANFIRA_HOME
 // variable, then beside the executable (../share/zanfira when installed,
 // ../programfolder in a build tree), then the current folder.
 class ProgramFolder {
@@ -31,9 +30,7 @@ public:
     QString blankDatabase() const { return file(QStringLiteral("db/database.mdb")); }
     QString blankTemplateDatabase() const { return file(QStringLiteral("db/progettografico.mdb")); }
     QString systemPages() const { return file(QStringLiteral("template/system")); }
-    QString projectsFolder() const { return file(QStringLiteral("projects")); }
     QString helpFile() const { return file(QStringLiteral("help/help.pdf")); }
-    QString cdViewerFolder() const { return file(QStringLiteral("cdviewer")); }
     bool hasCdViewer() const;
 
 private:

@@ -4,6 +4,7 @@
 #include "data/DatabaseFiles.h"
 
 #include <QDir>
+#include <QStandardPaths>
 #include <QFile>
 #include <QFileInfo>
 
@@ -86,4 +87,12 @@ ProjectCreator::Report ProjectCreator::create(const ProjectFolder &project,
         }
     }
     return report;
+}
+
+QString ProjectCreator::defaultParentFolder()
+{
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    return QDir(documents).filePath(QStringLiteral("projects"));
 }

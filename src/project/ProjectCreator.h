@@ -18,6 +18,17 @@ public:
         "necessario procedere alla configurazione dei parametri generali e di quelli aziendali.\n"
         "In caso contrario possono verificarsi malfunzionamenti del sito che comunque "
         "scompariranno dopo la corretta configurazione.");
+    // The same notice for a program that does not offer the parameter
+    // editors yet: it names only commands the menus have.
+    static inline const QString NoticeWithoutParametersText = QStringLiteral(
+        "ATTENZIONE: prima di inserire i dati del sito nel progetto appena creato è "
+        "necessario attivare le lingue del sito (Configurazione, Lingue) e controllare "
+        "le valute (Configurazione, Valute).");
+
+    // Where new projects go unless the user chooses otherwise: "projects" in
+    // the user's documents (the program folder may be read-only once
+    // installed, and lies inside the build tree of a developer build).
+    static QString defaultParentFolder();
 
     struct Report {
         QStringList createdFolders;   // relative to the project folder

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUuid>
 
 const QStringList &ProjectFolder::subfolders()
 {
@@ -50,9 +51,20 @@ bool ProjectFolder::looksLikeProject() const
         && QFileInfo(file(SiteFolder)).isDir();
 }
 
-bool ProjectFolder::isLocked() const
+QString ProjectFolder::newTempDatabase() const
 {
-    return QFileInfo::exists(lockFile());
+    return file(TempDatabasePrefix + QLatin1Char('-')
+                + QUuid::createUuid().toString(QUuid::Id128).left(16) + QStringLiteral(".mdb"));
+}
+
+QStringList ProjectFolder::tempDatabaseFiles() const
+{
+    const QFileInfo prefix(file(TempDatabasePrefix));
+    QDir dir(prefix.path());
+    QStringList found;
+    for (const QString &name : dir.entryList({prefix.fileName() + QStringLiteral("*")}, QDir::Files))
+        found << dir.filePath(name);
+    return found;
 }
 
 bool ProjectFolder::hasBackup() const

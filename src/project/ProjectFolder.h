@@ -11,7 +11,8 @@ public:
     static inline const QString BackupFile = QStringLiteral("db/backup.mdb");
     static inline const QString LockFile = QStringLiteral("db/sync.lck");
     static inline const QString TemplateDatabaseFile = QStringLiteral("db/progettografico.mdb");
-    static inline const QString TempDatabaseFile = QStringLiteral("db/tempdb.mdb");
+    // Temporary databases (upgrade, import) are named tempdb-<unique>.mdb.
+    static inline const QString TempDatabasePrefix = QStringLiteral("db/tempdb");
     static inline const QString PathIniFile = QStringLiteral("path.ini");
     static inline const QString UpdateMarkerFile = QStringLiteral("upd.znf");
     static inline const QString SiteFolder = QStringLiteral("website");
@@ -35,14 +36,16 @@ public:
     QString backup() const { return file(BackupFile); }
     QString lockFile() const { return file(LockFile); }
     QString templateDatabase() const { return file(TemplateDatabaseFile); }
-    QString tempDatabase() const { return file(TempDatabaseFile); }
+    // A path for a new temporary database that no other run uses.
+    QString newTempDatabase() const;
+    // The temporary databases present (with their journal files).
+    QStringList tempDatabaseFiles() const;
     QString pathIni() const { return file(PathIniFile); }
     QString updateMarker() const { return file(UpdateMarkerFile); }
 
     bool exists() const;
     // A folder counts as a project when it has a db and a website subfolder.
     bool looksLikeProject() const;
-    bool isLocked() const;
     bool hasBackup() const;
     bool hasUpdateMarker() const;
 

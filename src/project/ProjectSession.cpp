@@ -3,6 +3,7 @@
 #include "data/DatabaseFiles.h"
 #include "project/DatabaseProbe.h"
 #include "project/LockWatcher.h"
+#include "project/ProjectLock.h"
 #include "project/RecentProjects.h"
 #include "project/StructureCheck.h"
 #include "support/UiPort.h"
@@ -90,6 +91,7 @@ ProjectSession::ProjectSession(const ProgramFolder &program, RecentProjects &rec
 ProjectSession::~ProjectSession()
 {
     m_db.close();
+    m_lock.reset();
 }
 
 void ProjectSession::setTitle(const QString &title)
@@ -189,7 +191,9 @@ ProjectCreator::Report ProjectSession::createProject(const QString &path, bool n
     const ProjectCreator::Report report = ProjectCreator::create(ProjectFolder(path), m_program);
     m_recent.add(path);
     if (notify)
-        ui().tell(ProjectCreator::NoticeTitle, ProjectCreator::NoticeText, Icon::Information);
+        ui().tell(ProjectCreator::NoticeTitle,
+                  m_hooks.newProjectNotice ? m_hooks.newProjectNotice() : ProjectCreator::NoticeText,
+                  Icon::Information);
     return report;
 }
 
@@ -200,9 +204,15 @@ ProjectSession::OpenResult ProjectSession::openProject(const QString &path)
     closeProject();
     m_project = ProjectFolder(path);
     m_abandoned = false;
-
-    if (!waitForLock())
-        return m_abandoned ? OpenResult::Abandoned : OpenResult::NotOpened;
+    // A project that does not open is not kept locked.
+    struct ReleaseUnlessOpen {
+        ProjectSession &session;
+        ~ReleaseUnlessOpen()
+        {
+            if (!session.m_open)
+                session.m_lock.reset();
+        }
+    } releaseUnlessOpen{*this};
 
     // A project whose database cannot be written cannot be edited, recovered
     // or upgraded: refuse it before touching anything.
@@ -212,6 +222,11 @@ ProjectSession::OpenResult ProjectSession::openProject(const QString &path)
         ui().tell(AppTitle, readOnlyText(m_project.path()), Icon::Stop);
         return OpenResult::NotOpened;
     }
+
+    // Nothing else writes the project while it is open here: no command-line
+    // import, statement or preview, no second client.
+    if (!takeLock())
+        return m_abandoned ? OpenResult::Abandoned : OpenResult::NotOpened;
 
     if (!recoverBackup())
         return OpenResult::NotOpened;
@@ -254,42 +269,61 @@ ProjectSession::OpenResult ProjectSession::openProject(const QString &path)
     return OpenResult::Opened;
 }
 
-bool ProjectSession::waitForLock()
+bool ProjectSession::takeLock()
 {
-    if (!m_project.isLocked())
+    auto lock = std::make_unique<ProjectLock>(m_project);
+    for (;;) {
+        switch (lock->tryAcquire()) {
+        case ProjectLock::Result::Acquired:
+            m_lock = std::move(lock);
+            return true;
+        case ProjectLock::Result::Failed:
+            ui().tell(AppTitle, lock->refusalText(), Icon::Stop);
+            return false;
+        case ProjectLock::Result::Held:
+            break;
+        }
+        if (!m_hooks.waitForLock) {
+            ui().tell(AppTitle, lock->refusalText(), Icon::Stop);
+            return false;
+        }
+        LockWatcher watcher(m_project);
+        watcher.start();
+        const bool released = m_hooks.waitForLock(watcher, lock->refusalText());
+        watcher.stop();
+        if (!released) {
+            m_abandoned = true;
+            return false;
+        }
+        // Free now; another process may still come first, then wait again.
+    }
+}
+
+bool ProjectSession::recoverLeftoverBackup(const ProjectFolder &project, QString *error)
+{
+    if (!project.hasBackup())
         return true;
-    if (!m_hooks.waitForLock) {
-        m_abandoned = true;
+    const DatabaseProbe::State state = DatabaseProbe::check(project.backup());
+    if (state != DatabaseProbe::State::Ok) {
+        *error = damagedBackupText(project.backup(), DatabaseProbe::describe(state));
         return false;
     }
-    LockWatcher watcher(m_project.lockFile());
-    watcher.start();
-    const bool released = m_hooks.waitForLock(watcher);
-    watcher.stop();
-    if (!released)
-        m_abandoned = true;
-    return released;
+    try {
+        DatabaseFiles::replace(project.backup(), project.database());
+    } catch (const DataError &e) {
+        *error = recoveryFailedText(e.text());
+        return false;
+    }
+    return true;
 }
 
 bool ProjectSession::recoverBackup()
 {
-    if (!m_project.hasBackup())
+    QString error;
+    if (recoverLeftoverBackup(m_project, &error))
         return true;
-    // The copy left by a preview or designer window that did not close
-    // normally wins over the database, but only if it is a whole database.
-    const DatabaseProbe::State state = DatabaseProbe::check(m_project.backup());
-    if (state != DatabaseProbe::State::Ok) {
-        ui().tell(AppTitle, damagedBackupText(m_project.backup(), DatabaseProbe::describe(state)),
-                  Icon::Stop);
-        return false;
-    }
-    try {
-        DatabaseFiles::replace(m_project.backup(), m_project.database());
-    } catch (const DataError &e) {
-        ui().tell(AppTitle, recoveryFailedText(e.text()), Icon::Stop);
-        return false;
-    }
-    return true;
+    ui().tell(AppTitle, error, Icon::Stop);
+    return false;
 }
 
 bool ProjectSession::checkStructure()
@@ -387,6 +421,7 @@ void ProjectSession::closeProject()
     const bool hadLanguages = !m_languages.isEmpty();
     m_db.close();
     m_open = false;
+    m_lock.reset();
     m_languages.reset();
     if (hadLanguages && m_hooks.languagesChanged)
         m_hooks.languagesChanged();

@@ -10,8 +10,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class LockWatcher;
+class ProjectLock;
 class RecentProjects;
 
 // What the "Progetti" dialog (or the command line) chose.
@@ -26,10 +28,11 @@ struct ProjectChoice {
 // The window layer plugs in here; the command line and the tests plug in
 // their own. Every hook is optional.
 struct ProjectHooks {
-    // Called while db/sync.lck exists, with the watcher already running.
-    // Returns true once the lock is gone, false when the user gives up
-    // ("Chiudi Zanfira"). Without a hook the project is not waited for.
-    std::function<bool(LockWatcher &watcher)> waitForLock;
+    // Called while another live process holds the project's lock, with the
+    // watcher already running and the text that names the holder. Returns
+    // true once the lock is free, false when the user gives up ("Chiudi
+    // Zanfira"). Without a hook the holder is named and nothing is opened.
+    std::function<bool(LockWatcher &watcher, const QString &holderText)> waitForLock;
     // Runs the upgrade ("Aggiornamento progetto" with its progress bars and
     // "Annulla"): connect the progress, call run(), return its result.
     // Without a hook the upgrade runs with no progress shown.
@@ -39,6 +42,9 @@ struct ProjectHooks {
     std::function<void(const QString &projectPath, const QString &folder)> importExternalData;
     // Opens the "Lingue" editor exactly as its menu command does.
     std::function<void()> openLanguagesEditor;
+    // The notice shown once a new project exists (ProjectCreator::NoticeText
+    // without a hook).
+    std::function<QString()> newProjectNotice;
     // The main window's title changed.
     std::function<void(const QString &title)> titleChanged;
     // The language list was loaded or emptied: refill the selector.
@@ -93,6 +99,13 @@ public:
     static QString backupFailedText(const QString &reason);
     static QString restoreFailedText(const QString &reason);
 
+    // Puts back the database copy that a preview or designer window left
+    // when it did not close normally (it wins over the database, but only
+    // if it is a whole database). Every process that writes a project does
+    // this first, once it holds the project's lock. False with the reason
+    // in *error (one of the texts above).
+    static bool recoverLeftoverBackup(const ProjectFolder &project, QString *error);
+
     ProjectSession(const ProgramFolder &program, RecentProjects &recent, ProjectHooks hooks = {});
     ~ProjectSession();
     ProjectSession(const ProjectSession &) = delete;
@@ -125,7 +138,8 @@ public:
     // Opens the project of path: lock wait, recovery of a leftover backup,
     // structure check and upgrade, title, external data, database, languages.
     OpenResult openProject(const QString &path);
-    // Closes the database connection and empties the languages.
+    // Closes the database connection, empties the languages and releases
+    // the project's lock.
     void closeProject();
 
     bool isOpen() const { return m_open; }
@@ -153,7 +167,9 @@ public:
 
 private:
     void setTitle(const QString &title);
-    bool waitForLock();
+    // Takes the project's lock, waiting (through the hook) while another
+    // process holds it.
+    bool takeLock();
     bool recoverBackup();
     bool checkStructure();
     void checkExternalData();
@@ -167,6 +183,8 @@ private:
     RecentProjects &m_recent;
     ProjectHooks m_hooks;
     ProjectFolder m_project;
+    // Held from the start of openProject until closeProject.
+    std::unique_ptr<ProjectLock> m_lock;
     Database m_db;
     LanguageList m_languages;
     QString m_title = AppTitle;

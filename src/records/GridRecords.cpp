@@ -1,17 +1,15 @@
 #include "GridRecords.h"
 
 #include "data/Database.h"
-#include "data/NextId.h"
-#include "data/SqlQuote.h"
+#include "data/DeletedRecords.h"
 #include "support/UiPort.h"
-
-#include <QDateTime>
+#include "support/ValidationTexts.h"
 
 int GridRecords::store(GridRow &row)
 {
     const int missing = missingMandatory(row);
     if (missing >= 0) {
-        ui().tell(QStringLiteral("Validazione campi"), QStringLiteral("Campo obbligatorio!"),
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory,
                   UiPort::Icon::Stop);
         return missing;
     }
@@ -35,13 +33,3 @@ int GridRecords::checkRow(const GridRow &) const
     return -1;
 }
 
-void GridRecords::logDeleted(const QString &table, int id)
-{
-    const int logId = nextId(m_db, QStringLiteral("RecordsEliminati"));
-    m_db.execute(QStringLiteral("INSERT INTO RecordsEliminati (ID, NomeTabella, IDRecord, "
-                                "DataEliminazione, Modificato) VALUES (%1, %2, %3, %4, TRUE)")
-                     .arg(logId)
-                     .arg(sqlQuote(table))
-                     .arg(id)
-                     .arg(sqlDateTime(QDateTime::currentDateTime())));
-}

@@ -63,8 +63,6 @@ protected:
     virtual void insertRow(GridRow &row) = 0;
     virtual void updateRow(const GridRow &row) = 0;
 
-    void logDeleted(const QString &table, int id);
-
 private:
     Database &m_db;
 };

@@ -2,13 +2,14 @@
 
 #include "records/LanguageContext.h"
 #include "data/Database.h"
+#include "data/DeletedRecords.h"
 #include "data/NextId.h"
 #include "data/Recordset.h"
 #include "data/SqlQuote.h"
 #include "support/UiPort.h"
 #include "support/imaging/Image.h"
+#include "support/ValidationTexts.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,8 +19,6 @@
 #include <functional>
 
 namespace {
-
-const QString kValidationTitle = QStringLiteral("Validazione campi");
 
 void setIfPresent(Recordset &set, const QString &column, const QVariant &value)
 {
@@ -160,26 +159,27 @@ TreeRecords::Field TreeRecords::validate(TreeTexts &texts, int savingId) const
 {
     m_lastFailure = Field::None;
     if (texts.name.isEmpty()) {
-        ui().tell(kValidationTitle, QStringLiteral("Campo obbligatorio!"), UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         return m_lastFailure = Field::Name;
     }
     texts.code = texts.code.toUpper();
     if (!texts.code.isEmpty()) {
         const QChar first = texts.code.at(0);
         if (first < QLatin1Char('A') || first > QLatin1Char('Z')) {
-            ui().tell(kValidationTitle, m_tables.codeNotLetterMessage, UiPort::Icon::Stop);
+            ui().tell(ValidationTexts::Title, m_tables.codeNotLetterMessage, UiPort::Icon::Stop);
             return m_lastFailure = Field::Code;
         }
     }
-    // An empty code counts too: it may be held by one category only.
-    QString where = QStringLiteral("Codice=%1").arg(sqlQuote(texts.code));
+    // An empty code (stored as '' or Null) is no code at all: any number
+    // of nodes may have none. A code given is unique.
     if (texts.code.isEmpty())
-        where = QStringLiteral("(Codice='' OR Codice IS NULL)");
+        return Field::None;
+    QString where = QStringLiteral("Codice=%1").arg(sqlQuote(texts.code));
     if (savingId > 0)
         where += QStringLiteral(" AND ID<>%1").arg(savingId);
     const QVariant hit = m_db.scalar(QStringLiteral("SELECT ID FROM %1 WHERE %2").arg(m_tables.table, where));
     if (!hit.isNull()) {
-        ui().tell(kValidationTitle, m_tables.duplicateCodeMessage, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, m_tables.duplicateCodeMessage, UiPort::Icon::Stop);
         return m_lastFailure = Field::Code;
     }
     return Field::None;
@@ -290,26 +290,10 @@ QList<int> TreeRecords::subtreeIds(int id) const
     return out;
 }
 
-void TreeRecords::logDeleted(const QString &table, int id)
-{
-    const int logId = nextId(m_db, QStringLiteral("RecordsEliminati"));
-    m_db.execute(QStringLiteral("INSERT INTO RecordsEliminati (ID, NomeTabella, IDRecord, "
-                                "DataEliminazione, Modificato) VALUES (%1, %2, %3, %4, TRUE)")
-                     .arg(logId)
-                     .arg(sqlQuote(table))
-                     .arg(id)
-                     .arg(sqlDateTime(QDateTime::currentDateTime())));
-}
-
 void TreeRecords::deleteDependants(const QList<int> &ids)
 {
-    const TreeTables &t = m_tables;
-    const QString where = QStringLiteral("%1 IN (%2)").arg(t.ownerColumn, idList(ids));
-    const QList<QVariantList> rows =
-        m_db.queryRows(QStringLiteral("SELECT ID FROM %1 WHERE %2").arg(t.languageTable, where));
-    for (const QVariantList &r : rows)
-        logDeleted(t.languageTable, r.value(0).toInt());
-    m_db.execute(QStringLiteral("DELETE FROM %1 WHERE %2").arg(t.languageTable, where));
+    deleteLogged(m_db, m_tables.languageTable,
+                 QStringLiteral("%1 IN (%2)").arg(m_tables.ownerColumn, idList(ids)));
 }
 
 QList<int> TreeRecords::deleteSubtree(int id)
@@ -320,9 +304,10 @@ QList<int> TreeRecords::deleteSubtree(int id)
     Transaction tx(m_db);
     deleteDependants(ids);
     for (int node : ids)
-        logDeleted(m_tables.table, node);
+        logDeletedRecord(m_db, m_tables.table, node);
     m_db.execute(QStringLiteral("DELETE FROM %1 WHERE ID IN (%2)").arg(m_tables.table, idList(ids)));
     tx.commit();
+    dependantsDeleted();
 
     const QDir images(QStringLiteral("%1website/images/%2").arg(m_projectFolder, m_tables.imageFolder));
     for (const QString &language : images.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
@@ -486,16 +471,45 @@ void TreeRecords::removeImages(int id)
                          .arg(sqlQuote(lang)));
 }
 
-QString TreeRecords::storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown)
+QString TreeRecords::unreadableImageText(const QString &path)
+{
+    return QStringLiteral("Impossibile leggere l'immagine:\n%1\n\nL'immagine attuale non è stata modificata.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
+QString TreeRecords::unwritableImageText(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Impossibile salvare l'immagine:\n%1\n%2\n\nL'immagine attuale non è stata "
+                          "modificata.")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString TreeRecords::storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown,
+                                QString *error)
 {
     Image image;
-    if (!image.load(sourcePath))
+    if (!image.load(sourcePath)) {
+        if (error)
+            *error = unreadableImageText(sourcePath);
         return {};
+    }
     const ImageFormat format = Image::storedFormatFor(image.sourceFormat());
     Image stored = width > 0 ? image.resizedToWidth(width) : image;
-    const QString path = imagePath(id, currentLanguage(), format == ImageFormat::Gif);
-    if (!stored.save(path, format))
+    const bool gif = format == ImageFormat::Gif;
+    const QString path = imagePath(id, currentLanguage(), gif);
+    QString reason;
+    if (!stored.save(path, format, &reason)) {
+        if (error)
+            *error = unwritableImageText(path, reason);
         return {};
+    }
+    // At most one of the two files exists: the other format goes now that
+    // the new image is safely written.
+    const QString other = imagePath(id, currentLanguage(), !gif);
+    if (QFileInfo::exists(other)) {
+        QFile::setPermissions(other, QFile::permissions(other) | QFileDevice::WriteOwner);
+        QFile::remove(other);
+    }
 
     const TreeTables &t = m_tables;
     Recordset lang(m_db);

@@ -119,17 +119,26 @@ public:
     // Loads sourcePath, resizes it to width (height in proportion), stores it
     // for the current language (BMP and JPEG as .jpg, GIF as .gif) and marks
     // the language row. shown are the texts to give a new language row.
-    // Returns the stored file, empty on failure (the user has been told).
-    QString storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown);
+    // The image already stored is replaced only once the new one is written
+    // (an image of the other format is deleted after that). Returns the
+    // stored file; on failure an empty string, with the text for the user
+    // in error, and the old image is still there.
+    QString storeImage(int id, const QString &sourcePath, int width, const TreeTexts &shown,
+                       QString *error = nullptr);
+    static QString unreadableImageText(const QString &path);
+    static QString unwritableImageText(const QString &path, const QString &reason);
 
     // Width of the node images from the configuration (0: kept as loaded).
     virtual int imageWidth() const { return 0; }
 
 protected:
     // Deletes the rows of other tables that belong to the deleted nodes
-    // (inside deleteSubtree's transaction). logDeleted() records a row.
+    // (inside deleteSubtree's transaction), each written to the
+    // deleted-records log.
     virtual void deleteDependants(const QList<int> &ids);
-    void logDeleted(const QString &table, int id);
+    // Called once deleteSubtree's transaction is committed: the files of
+    // what deleteDependants removed can go.
+    virtual void dependantsDeleted() {}
     static QString idList(const QList<int> &ids);
 
 private:

@@ -242,7 +242,9 @@ Variant Interpreter::callTarget(Expr *target, ExprList &argList, Frame &f, bool 
             const BuiltinInfo *b = id->builtin;
             if (a.size() < b->minArgs || (b->maxArgs >= 0 && a.size() > b->maxArgs))
                 raise(ErrWrongArgCount);
-            return b->fn(*this, a);
+            Variant r = b->fn(*this, a);
+            spendOn(r);
+            return r;
         }
         case Bind::Const:
             raise(ErrTypeMismatch);
@@ -269,7 +271,7 @@ Variant Interpreter::evalMember(MemberExpr *m, ExprList &argList, bool, Frame &f
         objv = m->object->eval(*this, f);
     } else {
         if (!f.with)
-            raise(ErrObjectRequired);
+            raise(ErrUnqualifiedReference);
         objv = *f.with;
     }
     const Variant &ov = objv.deref();
@@ -298,7 +300,9 @@ Variant Interpreter::evalMember(MemberExpr *m, ExprList &argList, bool, Frame &f
     try {
         if (f.me && obj == f.me)
             return invokeMember(f.me, id - 1, a, wantResult, true);
-        return obj->call(id, a, wantResult);
+        Variant r = obj->call(id, a, wantResult);
+        spendOn(r);
+        return r;
     } catch (const ScriptError &e) {
         // obj.Prop(i) where Prop takes no arguments: its value, indexed.
         if (e.number != ErrWrongArgCount || a.size() == 0)

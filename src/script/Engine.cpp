@@ -13,6 +13,11 @@ void Engine::setLimits(const EngineLimits &limits)
     m_interp->limits = limits;
 }
 
+void Engine::setTimeLimit(int ms)
+{
+    m_interp->setTimeLimit(ms);
+}
+
 const EngineLimits &Engine::limits() const
 {
     return m_interp->limits;

@@ -55,6 +55,9 @@ public:
 
     void setLimits(const EngineLimits &limits);
     const EngineLimits &limits() const;
+    // Sets the time limit; during a run it applies to that run, counted from
+    // its start (Server.ScriptTimeout).
+    void setTimeLimit(int ms);
 
     // A host object reachable by name from the script (before run()).
     void addNamedItem(const QString &name, const Ref<Dispatch> &object);

@@ -31,6 +31,10 @@ Variant ErrObject::call(int id, CallArgs &args, bool)
             e.source = args[1].toText();
         if (!args.isMissing(2))
             e.description = args[2].toText();
+        if (!args.isMissing(3))
+            e.helpFile = args[3].toText();
+        if (!args.isMissing(4))
+            e.helpContext = args[4].toLong();
         if (e.description.isEmpty() && ScriptError::describe(e.number).isEmpty())
             e.description = QStringLiteral("Errore definito dall'applicazione o dall'oggetto");
         throw e;

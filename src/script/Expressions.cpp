@@ -9,8 +9,11 @@ namespace vbs {
 Variant Interpreter::concat(const Variant &a, const Variant &b)
 {
     Variant r = opConcat(a, b);
-    if (r.isString() && r.stringValue().size() > limits.maxStringLength)
-        raise(ErrOutOfStringSpace);
+    if (r.isString()) {
+        if (r.stringValue().size() > limits.maxStringLength)
+            raise(ErrOutOfStringSpace);
+        spend(r.stringValue().size());
+    }
     return r;
 }
 

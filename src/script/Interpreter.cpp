@@ -12,6 +12,9 @@ namespace vbs {
 
 namespace {
 
+// The interpreter running a script on this thread, for chargeWork().
+thread_local Interpreter *t_running = nullptr;
+
 // ---- GetRef --------------------------------------------------------------------------------
 
 class ProcRef : public Dispatch {
@@ -73,6 +76,7 @@ void Interpreter::reset()
     --m_running;
     m_globals.clear();
     m_globalIndex.clear();
+    m_declaredGlobals.clear();
     m_procs.clear();
     m_classes.clear();
     m_consts.clear();
@@ -92,6 +96,13 @@ void Interpreter::keepUnit(std::unique_ptr<Unit> u)
 
 // ---- running ------------------------------------------------------------------------------------------
 
+void Interpreter::setTimeLimit(int ms)
+{
+    limits.timeLimitMs = ms;
+    if (m_running > 0)
+        m_deadline = m_runStart + ms;
+}
+
 bool Interpreter::isFatal(const ScriptError &e)
 {
     return e.number == ErrTimeout;
@@ -108,14 +119,26 @@ void Interpreter::record(const ScriptError &e)
     errors.append(e);
 }
 
+void chargeWork(qint64 units)
+{
+    if (t_running)
+        t_running->spend(units);
+}
+
 template <typename Fn>
 bool Interpreter::guarded(Fn &&fn)
 {
+    struct Running {
+        Interpreter *outer = t_running;
+        explicit Running(Interpreter *in) { t_running = in; }
+        ~Running() { t_running = outer; }
+    } running(this);
     const bool outer = m_running == 0;
     char base;
     if (outer) {
         m_stackBase = &base;
-        m_deadline = m_clock.elapsed() + limits.timeLimitMs;
+        m_runStart = m_clock.elapsed();
+        m_deadline = m_runStart + limits.timeLimitMs;
         m_depth = 0;
     }
     ++m_running;
@@ -206,6 +229,8 @@ void Interpreter::setErr(const ScriptError &e)
     m_err->number = e.number;
     m_err->description = e.text();
     m_err->source = e.sourceText();
+    m_err->helpFile = e.helpFile;
+    m_err->helpContext = e.helpContext;
 }
 
 void Interpreter::clearErr()

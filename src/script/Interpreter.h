@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 
 #include <deque>
 #include <memory>
@@ -47,6 +48,9 @@ public:
     Variant evaluate(const QString &expression, bool *ok);
     bool callGlobal(const QString &name, const QList<Variant> &args, Variant *result);
     void reset();
+    // Changes the time limit of the run under way (counted from its start)
+    // and of later runs.
+    void setTimeLimit(int ms);
 
     // --- Context ---
     Variant createObject(const QString &progId) override;
@@ -86,6 +90,26 @@ public:
         if ((++m_ticks & 1023u) == 0)
             checkTime();
     }
+    // Work done inside one statement (characters or items produced): the
+    // time limit is checked after every kWorkPerCheck units, so that a loop
+    // of heavy built-in calls ends on time too.
+    static constexpr qint64 kWorkPerCheck = 1 << 20;
+    void spend(qint64 units)
+    {
+        m_work += units;
+        if (m_work >= kWorkPerCheck) {
+            m_work = 0;
+            checkTime();
+        }
+    }
+    // Charges what a call produced: the length of a string, the items of an array.
+    void spendOn(const Variant &result)
+    {
+        if (result.isString())
+            spend(result.stringValue().size());
+        else if (result.isArray())
+            spend(qint64(result.arrayValue()->items.size()));
+    }
     void checkTime();
     // Raises 28 when the machine stack in use passes the limit.
     void checkStack()
@@ -108,6 +132,9 @@ public:
 private:
     void bindUnit(Unit *u, Frame *context);
     bool lateBind(IdentExpr *id);
+    // A name used under Option Explicit without a declaration when its code
+    // was bound: binds it to a global declared since, or raises 500.
+    void undeclared(IdentExpr *id);
     void resolve(IdentExpr *id, Scope *scope, Procedure *proc, ClassInfo *cls, bool newLocals, bool optionExplicit);
     int globalSlot(const QString &lower);
     void keepUnit(std::unique_ptr<Unit> u);
@@ -117,6 +144,7 @@ private:
 
     std::deque<Variant> m_globals;
     QHash<QString, int> m_globalIndex;
+    QSet<QString> m_declaredGlobals; // names of global Dims of every unit so far
     QHash<QString, Procedure *> m_procs;
     QHash<QString, ClassInfo *> m_classes;
     QHash<QString, Variant> m_consts;
@@ -125,7 +153,9 @@ private:
     const FunctionRegistry &m_builtins;
     QElapsedTimer m_clock;
     qint64 m_deadline = 0;
+    qint64 m_runStart = 0;
     uint32_t m_ticks = 0;
+    qint64 m_work = 0;
     int m_depth = 0;
     int m_running = 0;
     char *m_stackBase = nullptr;

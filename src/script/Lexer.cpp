@@ -108,14 +108,16 @@ private:
         return out.back();
     }
 
-    // A Newline token made only of ':' separators has the text ":" (single-line If
-    // continues across them); a real line end clears it.
+    // The text of a Newline token tells the single-line If what ended the
+    // statement: ":" for separators only (the If goes on across them), ":\n"
+    // for separators then the line end ("If c Then :" is a whole, empty If),
+    // "" for a line end alone.
     void newline(int start, bool colon = false)
     {
         if (out.empty() || out.back().type != Tok::Newline)
             push(Tok::Newline, start).text = colon ? QStringLiteral(":") : QString();
-        else if (!colon)
-            out.back().text.clear();
+        else if (!colon && out.back().text == QLatin1String(":"))
+            out.back().text = QStringLiteral(":\n");
     }
 
     void skipToLineEnd()
@@ -184,6 +186,15 @@ private:
             failAt(ErrInvalidCharacter, pos);
         if (j < n) {
             nextLine(j);
+            // Blank lines right after a continuation do not end the statement.
+            for (;;) {
+                int k = pos;
+                while (k < n && (src[k] == QLatin1Char(' ') || src[k] == QLatin1Char('\t')))
+                    ++k;
+                if (k >= n || !isLineEnd(k))
+                    break;
+                nextLine(k);
+            }
         } else {
             pos = n;
             ++line;
@@ -312,9 +323,8 @@ private:
                 skipDigits(j);
             }
         }
+        // A name may follow a number without a blank, as in "If x = 0Then".
         const QString text = src.mid(pos, j - pos);
-        if (j < n && isIdentChar(src[j]))
-            failAt(ErrExpectedEndOfStatement, j);
         bool ok = false;
         const double d = text.toDouble(&ok);
         if (!ok || !std::isfinite(d))

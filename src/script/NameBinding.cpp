@@ -104,8 +104,10 @@ void Interpreter::bindUnit(Unit *u, Frame *context)
         m_procs.insert(p->lower, p.get());
     for (const auto &c : u->globalConsts)
         m_consts.insert(c.first, c.second);
-    for (const QString &d : u->globalDims)
+    for (const QString &d : u->globalDims) {
         globalSlot(d);
+        m_declaredGlobals.insert(d);
+    }
     Procedure *ctxProc = context ? context->proc : nullptr;
     ClassInfo *ctxClass = context && context->me ? context->me->classInfo() : nullptr;
     for (IdentExpr *id : u->scope.idents)
@@ -135,10 +137,22 @@ bool Interpreter::lateBind(IdentExpr *id)
     return true;
 }
 
+void Interpreter::undeclared(IdentExpr *id)
+{
+    // ExecuteGlobal "Dim x" may have declared the name since the code was bound.
+    if (!m_declaredGlobals.contains(id->lower))
+        raise(ErrUndefinedVariable);
+    const int slot = globalSlot(id->lower);
+    id->bind = Bind::Global;
+    id->index = slot;
+    id->global = &m_globals[size_t(slot)];
+    id->checkExplicit = false;
+}
+
 Variant &Interpreter::variableSlot(IdentExpr *id, Frame &f)
 {
     if (id->checkExplicit)
-        raise(ErrUndefinedVariable);
+        undeclared(id);
     switch (id->bind) {
     case Bind::Local: return f.locals[id->index].deref();
     case Bind::Global: return *id->global;
@@ -157,12 +171,13 @@ Variant Interpreter::readIdent(IdentExpr *id, Frame &f)
         return readIdent(id, f);
     switch (id->bind) {
     case Bind::Local:
-        if (id->checkExplicit)
-            raise(ErrUndefinedVariable);
-        return f.locals[id->index].deref();
     case Bind::Global:
-        if (id->checkExplicit)
-            raise(ErrUndefinedVariable);
+        if (id->checkExplicit) {
+            undeclared(id);
+            return *id->global;
+        }
+        if (id->bind == Bind::Local)
+            return f.locals[id->index].deref();
         return m_globals[size_t(id->index)];
     case Bind::Field:
         if (!f.me)

@@ -84,6 +84,23 @@ bool Parser::atEndOfStatement() const
     return t == Tok::Newline || t == Tok::End;
 }
 
+bool Parser::atStatementStop() const
+{
+    return atEndOfStatement() || atKw(Kw::Else) || atKw(Kw::End);
+}
+
+bool Parser::isName(const Token &t)
+{
+    if (t.type != Tok::Ident)
+        return false;
+    switch (t.kw) {
+    case Kw::None: case Kw::Default: case Kw::Error: case Kw::Explicit: case Kw::Property: case Kw::Step:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Parser::expectEndOfStatement()
 {
     if (peek().type == Tok::Newline) {
@@ -176,7 +193,7 @@ void Parser::parseBlock(Block &into, bool singleLine)
     DepthGuard guard(m_depth, peek());
     if (singleLine) {
         for (;;) {
-            if (atKw(Kw::Else) || atEndOfStatement())
+            if (atStatementStop())
                 break;
             StmtPtr s = parseStatement(true);
             if (s)

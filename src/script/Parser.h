@@ -28,6 +28,12 @@ private:
     void expectKw(Kw k, int error);
     void expect(Tok t, int error);
     bool atEndOfStatement() const;
+    // End of a statement inside a line: the line's end, ':', Else, or the
+    // End of a single-line If or one-line procedure.
+    bool atStatementStop() const;
+    // A name token: an identifier, or one of the keywords VBScript also
+    // accepts as a name (Default, Error, Explicit, Property, Step).
+    static bool isName(const Token &t);
     void expectEndOfStatement();
     void skipNewlines();
     [[noreturn]] void fail(int number) const;
@@ -68,7 +74,10 @@ private:
     ExprPtr parseMul();
     ExprPtr parseUnary();
     ExprPtr parsePow();
-    ExprPtr parsePostfix(bool statementStart = false, int *lastParen = nullptr);
+    // statementStart: the target of a call or assignment statement; lastParen
+    // receives the position of a group that ends the chain, spacedParen the
+    // first group written after a blank ("obj.Method (a)(b)": the arguments).
+    ExprPtr parsePostfix(bool statementStart = false, int *lastParen = nullptr, int *spacedParen = nullptr);
     ExprPtr parsePrimary();
     void parseArgList(ExprList &args); // after '(' up to ')'
     void parseBareArgs(ExprList &args); // statement call without parentheses
@@ -86,6 +95,7 @@ private:
     int m_withDepth = 0;
     int m_loopFor = 0;
     int m_loopDo = 0;
+    int m_stopAt = -1; // re-parsing a call target: stop before this group
 };
 
 } // namespace vbs

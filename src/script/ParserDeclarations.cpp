@@ -35,7 +35,7 @@ void Parser::parseProcedure(Procedure::Kind kind, bool isPublic, bool isDefault,
                     byVal = true;
                 else
                     acceptKw(Kw::ByRef);
-                if (peek().type != Tok::Ident || peek().kw != Kw::None)
+                if (!isName(peek()))
                     fail(ErrExpectedIdentifier);
                 const Token &p = next();
                 if (accept(Tok::LParen))
@@ -55,8 +55,13 @@ void Parser::parseProcedure(Procedure::Kind kind, bool isPublic, bool isDefault,
         proc->resultSlot = proc->scope.declare(proc->lower);
     if ((kind == Procedure::Kind::PropertyLet || kind == Procedure::Kind::PropertySet) && proc->paramCount == 0)
         fail(ErrPropertyNeedsArg);
-    expectEndOfStatement();
-    parseBlock(proc->body);
+    // "Sub s() x = 1 End Sub": statements may follow the header on its line.
+    if (!atEndOfStatement())
+        parseBlock(proc->body, true);
+    if (!atKw(Kw::End)) {
+        expectEndOfStatement();
+        parseBlock(proc->body);
+    }
     expectKw(Kw::End, ErrExpectedEnd);
     switch (kind) {
     case Procedure::Kind::Sub: expectKw(Kw::Sub, ErrExpectedSub); break;
@@ -104,7 +109,7 @@ void Parser::parseProcedure(Procedure::Kind kind, bool isPublic, bool isDefault,
 void Parser::parseClassVarDecl(ClassInfo *cls, bool isPublic)
 {
     for (;;) {
-        if (peek().type != Tok::Ident || peek().kw != Kw::None)
+        if (!isName(peek()))
             fail(ErrExpectedIdentifier);
         const Token &t = next();
         ClassInfo::Field field;
@@ -140,7 +145,7 @@ void Parser::parseClassVarDecl(ClassInfo *cls, bool isPublic)
 void Parser::parseClass()
 {
     next(); // Class
-    if (peek().type != Tok::Ident || peek().kw != Kw::None)
+    if (!isName(peek()))
         fail(ErrExpectedIdentifier);
     const Token &nameTok = next();
     auto cls = std::make_unique<ClassInfo>();

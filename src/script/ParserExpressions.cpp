@@ -72,7 +72,7 @@ BINARY_LEVEL(parseAdd, parseMod, t.type == Tok::Plus || t.type == Tok::Minus,
              t.type == Tok::Plus ? Op::Add : Op::Sub)
 BINARY_LEVEL(parseMod, parseIntDiv, t.type == Tok::Ident && t.kw == Kw::Mod, Op::Mod)
 BINARY_LEVEL(parseIntDiv, parseMul, t.type == Tok::Backslash, Op::IntDiv)
-BINARY_LEVEL(parseMul, parseUnary, t.type == Tok::Star || t.type == Tok::Slash,
+BINARY_LEVEL(parseMul, parsePow, t.type == Tok::Star || t.type == Tok::Slash,
              t.type == Tok::Star ? Op::Mul : Op::Div)
 
 #undef BINARY_LEVEL
@@ -154,25 +154,16 @@ ExprPtr Parser::parseUnary()
         checkDepth(e.get());
         return e;
     }
-    return parsePow();
+    return parsePostfix();
 }
 
+// VBScript's negation binds tighter than ^: -2 ^ 2 is 4, 2 ^ -1 is 0.5.
 ExprPtr Parser::parsePow()
 {
-    ExprPtr left = parsePostfix();
+    ExprPtr left = parseUnary();
     while (peek().type == Tok::Caret) {
         const int line = next().line;
-        // the exponent may carry its own sign: 2 ^ -1
-        ExprPtr right;
-        if (peek().type == Tok::Minus || peek().type == Tok::Plus) {
-            DepthGuard guard(m_depth, peek());
-            const bool neg = next().type == Tok::Minus;
-            right = parsePostfix();
-            if (neg)
-                right = std::make_unique<UnaryExpr>(Op::Neg, std::move(right));
-        } else {
-            right = parsePostfix();
-        }
+        ExprPtr right = parseUnary();
         left = std::make_unique<BinaryExpr>(Op::Pow, std::move(left), std::move(right));
         left->line = line;
         checkDepth(left.get());
@@ -204,17 +195,15 @@ void Parser::parseArgList(ExprList &args)
     }
 }
 
-ExprPtr Parser::parsePostfix(bool statementStart, int *lastParen)
+ExprPtr Parser::parsePostfix(bool statementStart, int *lastParen, int *spacedParen)
 {
     DepthGuard guard(m_depth, peek());
     // When re-parsing a statement's call target, stop before the group that
     // turned out to be the first argument.
-    static thread_local int stopAt = -1;
-    const int myStop = (statementStart && !lastParen) ? stopAt : -1;
+    const int myStop = (statementStart && !lastParen) ? m_stopAt : -1;
     ExprPtr e;
     if (peek().type == Tok::Dot) {
-        if (!m_withDepth)
-            fail(ErrSyntax);
+        // outside With this fails when it runs (505), as VBScript does
         next();
         auto m = std::make_unique<MemberExpr>();
         m->line = peek().line;
@@ -241,8 +230,10 @@ ExprPtr Parser::parsePostfix(bool statementStart, int *lastParen)
                 break;
             if (lastParen)
                 *lastParen = int(m_pos);
-            if (statementStart && lastParen)
-                stopAt = int(m_pos);
+            if (spacedParen && *spacedParen < 0 && t.spaceBefore
+                && (e->kind == Expr::Kind::Ident
+                    || (e->kind == Expr::Kind::Member && !static_cast<MemberExpr *>(e.get())->hasArgs)))
+                *spacedParen = int(m_pos);
             next();
             ++groups;
             if (e->kind == Expr::Kind::Member && !static_cast<MemberExpr *>(e.get())->hasArgs) {
@@ -253,7 +244,7 @@ ExprPtr Parser::parsePostfix(bool statementStart, int *lastParen)
                 continue;
             }
             if (e->kind != Expr::Kind::Ident && e->kind != Expr::Kind::Call && e->kind != Expr::Kind::Member
-                && e->kind != Expr::Kind::Me)
+                && e->kind != Expr::Kind::Me && e->kind != Expr::Kind::Paren)
                 fail(ErrExpectedEndOfStatement);
             auto c = std::make_unique<CallExpr>();
             c->line = t.line;
@@ -323,6 +314,8 @@ ExprPtr Parser::parsePrimary()
         case Kw::Preserve:
         case Kw::Get:
         case Kw::Default:
+        case Kw::Property:
+        case Kw::Step:
             next();
             return makeIdent(t);
         default:

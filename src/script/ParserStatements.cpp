@@ -45,16 +45,16 @@ StmtPtr Parser::parseStatement(bool singleLine)
             }
             break;
         }
+        // Procedures and classes may be declared inside blocks (pages include
+        // files inside "If"); like every declaration they exist from the start.
         case Kw::Sub:
         case Kw::Function:
-            if (m_proc || singleLine || m_depth > 2)
+            if (m_proc || singleLine)
                 fail(ErrExpectedStatement);
             parseProcedure(t.kw == Kw::Sub ? Procedure::Kind::Sub : Procedure::Kind::Function, true, false, nullptr);
             break;
-        case Kw::Property:
-            fail(ErrMustBeInClass);
         case Kw::Class:
-            if (m_proc || singleLine || m_depth > 2)
+            if (m_proc || singleLine)
                 fail(ErrExpectedStatement);
             parseClass();
             break;
@@ -77,7 +77,7 @@ StmtPtr Parser::parseStatement(bool singleLine)
         case Kw::Erase: {
             next();
             auto e = std::make_unique<EraseStmt>();
-            if (peek().type != Tok::Ident || peek().kw != Kw::None)
+            if (!isName(peek()))
                 fail(ErrExpectedIdentifier);
             e->var = makeIdent(next());
             s = std::move(e);
@@ -86,14 +86,22 @@ StmtPtr Parser::parseStatement(bool singleLine)
         case Kw::Stop:
             next();
             break;
+        case Kw::Property:
+            if (atKw(Kw::Get, 1) || atKw(Kw::Let, 1) || atKw(Kw::Set, 1))
+                fail(ErrMustBeInClass);
+            [[fallthrough]];
         case Kw::None:
-        case Kw::Me: {
+        case Kw::Me:
+        case Kw::Default:
+        case Kw::Error:
+        case Kw::Explicit:
+        case Kw::Step: {
             const bool plainArgsFollow = peek(1).type != Tok::Eq && peek(1).type != Tok::Dot
                 && !(peek(1).type == Tok::LParen && !peek(1).spaceBefore);
             if (t.lower == QLatin1String("randomize") && plainArgsFollow) {
                 next();
                 auto r = std::make_unique<RandomizeStmt>();
-                if (!atEndOfStatement() && !atKw(Kw::Else))
+                if (!atStatementStop())
                     r->seed = parseExpr();
                 s = std::move(r);
             } else if ((t.lower == QLatin1String("execute") || t.lower == QLatin1String("executeglobal"))
@@ -146,9 +154,12 @@ StmtPtr Parser::parseIf()
         expectKw(Kw::If, ErrExpectedIf);
         return s;
     }
-    if (peek().type == Tok::Newline)
-        next(); // "If c Then : stmt" continues on the line
     s->blocks.emplace_back();
+    if (peek().type == Tok::Newline) {
+        if (peek().text != QLatin1String(":"))
+            return s; // "If c Then :" and the line ends: nothing to do
+        next();       // "If c Then : stmt" continues on the line
+    }
     parseBlock(s->blocks.back(), true);
     if (atKw(Kw::Else)) {
         next();
@@ -167,7 +178,7 @@ StmtPtr Parser::parseFor()
     next(); // For
     if (acceptKw(Kw::Each)) {
         auto s = std::make_unique<ForEachStmt>();
-        if (peek().type != Tok::Ident || (peek().kw != Kw::None))
+        if (!isName(peek()))
             fail(ErrInvalidForVariable);
         s->var = makeIdent(next());
         expectKw(Kw::In, ErrExpectedIn);
@@ -177,12 +188,12 @@ StmtPtr Parser::parseFor()
         parseBlock(s->body);
         --m_loopFor;
         expectKw(Kw::Next, ErrExpectedNext);
-        if (peek().type == Tok::Ident && peek().kw == Kw::None)
+        if (isName(peek()))
             next();
         return s;
     }
     auto s = std::make_unique<ForStmt>();
-    if (peek().type != Tok::Ident || peek().kw != Kw::None)
+    if (!isName(peek()))
         fail(ErrInvalidForVariable);
     s->var = makeIdent(next());
     expect(Tok::Eq, ErrExpectedEquals);
@@ -196,7 +207,7 @@ StmtPtr Parser::parseFor()
     parseBlock(s->body);
     --m_loopFor;
     expectKw(Kw::Next, ErrExpectedNext);
-    if (peek().type == Tok::Ident && peek().kw == Kw::None)
+    if (isName(peek()))
         next();
     return s;
 }
@@ -286,7 +297,7 @@ StmtPtr Parser::parseDim(bool redim)
     if (redim)
         s->preserve = acceptKw(Kw::Preserve);
     for (;;) {
-        if (peek().type != Tok::Ident || peek().kw != Kw::None)
+        if (!isName(peek()))
             fail(ErrExpectedIdentifier);
         const Token &t = next();
         DimStmt::Item item;
@@ -379,7 +390,7 @@ bool Parser::foldConstant(Expr *e, Variant &out)
 StmtPtr Parser::parseConst(bool topLevel)
 {
     for (;;) {
-        if (peek().type != Tok::Ident || peek().kw != Kw::None)
+        if (!isName(peek()))
             fail(ErrExpectedIdentifier);
         const Token &t = next();
         const QString lower = t.lower;
@@ -461,7 +472,8 @@ StmtPtr Parser::parseAssignOrCall(bool isSet, bool isCall)
     const size_t start = m_pos;
     const size_t identMark = m_scope->idents.size();
     int lastParen = -1;
-    ExprPtr target = parsePostfix(true, &lastParen);
+    int spacedParen = -1;
+    ExprPtr target = parsePostfix(true, &lastParen, &spacedParen);
     if (peek().type == Tok::Eq && !isCall) {
         next();
         if (target->kind != Expr::Kind::Ident && target->kind != Expr::Kind::Call
@@ -499,7 +511,20 @@ StmtPtr Parser::parseAssignOrCall(bool isSet, bool isCall)
     if (isSet)
         fail(ErrExpectedEquals);
     auto s = std::make_unique<CallStmt>();
-    if (atEndOfStatement() || atKw(Kw::Else)) {
+    // "obj.Method (a)(b)" or "f (a).b": a group after a blank that does not
+    // end the statement starts the arguments.
+    if (!isCall && spacedParen > int(start) && spacedParen != lastParen) {
+        target.reset();
+        m_scope->idents.resize(identMark);
+        m_pos = start;
+        m_stopAt = spacedParen;
+        target = parsePostfix(true, nullptr);
+        m_stopAt = -1;
+        parseBareArgs(s->args);
+        s->target = std::move(target);
+        return s;
+    }
+    if (atStatementStop()) {
         if (target->kind == Expr::Kind::Call) {
             auto *c = static_cast<CallExpr *>(target.get());
             if (!isCall && c->args.size() > 1)
@@ -531,8 +556,9 @@ StmtPtr Parser::parseAssignOrCall(bool isSet, bool isCall)
         target.reset();
         m_scope->idents.resize(identMark);
         m_pos = start;
+        m_stopAt = lastParen;
         target = parsePostfix(true, nullptr);
-        // parsePostfix stops before the token index held in m_stopAt
+        m_stopAt = -1;
     }
     parseBareArgs(s->args);
     s->target = std::move(target);
@@ -547,7 +573,7 @@ void Parser::parseBareArgs(ExprList &args)
             next();
             continue;
         }
-        if (atEndOfStatement() || atKw(Kw::Else))
+        if (atStatementStop())
             break;
         args.push_back(parseExpr());
         if (!accept(Tok::Comma))
@@ -555,7 +581,7 @@ void Parser::parseBareArgs(ExprList &args)
         if (atEndOfStatement())
             args.push_back(nullptr);
     }
-    if (!atEndOfStatement() && !atKw(Kw::Else))
+    if (!atStatementStop())
         fail(ErrExpectedEndOfStatement);
 }
 

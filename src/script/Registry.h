@@ -39,6 +39,30 @@ public:
     virtual Variant errObject() = 0;
 };
 
+// Charges work in proportion to units (characters or items produced) to
+// the script running on this thread, which then checks its time limit every
+// so often: built-ins and components call it inside loops that can run long
+// within one call (Replace over megabytes, Join of a big array). It raises
+// the time-limit error when the run is past its limit; outside a run it
+// does nothing.
+void chargeWork(qint64 units);
+
+// Batches chargeWork() for tight loops (one call per 64 K units).
+class WorkMeter {
+public:
+    void add(qint64 units)
+    {
+        m_units += units;
+        if (m_units >= (1 << 16)) {
+            chargeWork(m_units);
+            m_units = 0;
+        }
+    }
+
+private:
+    qint64 m_units = 0;
+};
+
 // A built-in function: gets the engine and the arguments (already counted
 // against minArgs/maxArgs), returns the value (Empty for procedures).
 using BuiltinFunction = Variant (*)(Context &ctx, CallArgs &args);

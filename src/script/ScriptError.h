@@ -34,6 +34,7 @@ enum ErrorNumber : int {
     ErrKeyExists = 457,
     ErrUndefinedVariable = 500,
     ErrIllegalAssignment = 501,
+    ErrUnqualifiedReference = 505,
     ErrClassNotDefined = 506,
     ErrTimeout = 0x1000,          // engine specific: script ran past its time limit
     ErrElementNotFound = 32811,
@@ -95,6 +96,8 @@ public:
     int number = 0;          // e.g. 13; user errors may be any Long (vbObjectError + n)
     QString description;     // Italian text; empty means the standard text for number
     QString source;          // Err.Source; empty means the engine's run-time/compile source
+    QString helpFile;        // Err.HelpFile given to Err.Raise
+    int helpContext = 0;     // Err.HelpContext given to Err.Raise
     int line = 0;            // 1-based line of the script text; 0 when not known yet
     int column = 0;          // 1-based column when known (compile errors), else 0
     bool compile = false;    // a compile (syntax) error rather than a run-time one

@@ -13,13 +13,15 @@ namespace {
 
 // Appends a piece's text to a string built in place (s = s & piece);
 // false when the result is longer than the limit.
-inline bool appendWithin(QString &str, const Variant &piece0, int limit)
+inline bool appendWithin(Interpreter &in, QString &str, const Variant &piece0, qint64 limit)
 {
     const Variant &piece = piece0.deref();
+    const qsizetype before = str.size();
     if (piece.isString())
         str.append(piece.stringValue());
     else
         str.append(piece.toText());
+    in.spend(str.size() - before);
     return str.size() <= limit;
 }
 
@@ -108,7 +110,7 @@ void Interpreter::assign(Expr *target, Variant value, bool isSet, Frame &f)
         else if (f.with)
             objv = *f.with;
         else
-            raise(ErrObjectRequired);
+            raise(ErrUnqualifiedReference);
         const Variant &ov = objv.deref();
         if (!ov.isObject())
             raise(ErrObjectRequired);
@@ -171,7 +173,7 @@ void Interpreter::append(AppendStmt *s, Frame &f)
                 return;
             slot = Variant(slot.toText());
         }
-        if (!appendWithin(slot.stringRef(), piece, limits.maxStringLength)) {
+        if (!appendWithin(*this, slot.stringRef(), piece, limits.maxStringLength)) {
             slot = Variant();
             raise(ErrOutOfStringSpace);
         }
@@ -191,7 +193,7 @@ void Interpreter::append(AppendStmt *s, Frame &f)
         slot = Variant(slot.toText());
     }
     for (const Variant &p : pieces) {
-        if (!appendWithin(slot.stringRef(), p, limits.maxStringLength)) {
+        if (!appendWithin(*this, slot.stringRef(), p, limits.maxStringLength)) {
             slot = Variant();
             raise(ErrOutOfStringSpace);
         }
@@ -406,6 +408,7 @@ void Interpreter::dim(DimStmt *s, Frame &f)
             if (total > limits.maxArrayElements)
                 raise(ErrOutOfMemory);
         }
+        spend(total);
         if (dims.size() > 60)
             raise(ErrSubscript);
         Variant &slot = variableSlot(id, f);

@@ -186,20 +186,98 @@ int16_t Variant::toInteger() const
 
 uint8_t Variant::toByte() const
 {
+    if (m_type == VType::Boolean)
+        return m_u.b ? 255 : 0; // True is all bits set
     const double r = roundHalfEven(toDouble());
     if (!(r >= 0 && r <= 255))
         raise(ErrOverflow);
     return uint8_t(r);
 }
 
+int64_t currencyFromDouble(double d)
+{
+    if (!(std::fabs(d) < 922337203685477.5808))
+        raise(ErrOverflow);
+    const double whole = std::trunc(d);
+    int64_t scaled = 0;
+    if (__builtin_mul_overflow(int64_t(whole), int64_t(10000), &scaled)
+        || __builtin_add_overflow(scaled, int64_t(roundHalfEven((d - whole) * 10000.0)), &scaled))
+        raise(ErrOverflow);
+    return scaled;
+}
+
+namespace {
+
+// Plain decimal text ("-1234.5678", with the locale's decimal separator or a
+// point) read exactly into a scaled Currency value; false for other forms.
+bool parseCurrencyText(const QString &text, int64_t &out)
+{
+    const QString t = text.trimmed();
+    qsizetype i = 0;
+    const bool neg = i < t.size() && t[i] == QLatin1Char('-');
+    if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+')))
+        ++i;
+    __int128 v = 0;
+    int digits = 0, decimals = -1, roundDigit = -1;
+    bool sticky = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (c.isDigit()) {
+            const int d = c.digitValue();
+            ++digits;
+            if (decimals < 0 || decimals < 4) {
+                v = v * 10 + d;
+                if (decimals >= 0)
+                    ++decimals;
+            } else if (roundDigit < 0) {
+                roundDigit = d;
+            } else if (d) {
+                sticky = true;
+            }
+            if (v > (__int128(1) << 64))
+                return false;
+        } else if ((c == currentLocale().decimal || c == QLatin1Char('.')) && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+    }
+    if (!digits)
+        return false;
+    for (int k = decimals < 0 ? 0 : decimals; k < 4; ++k)
+        v *= 10;
+    if (roundDigit > 5 || (roundDigit == 5 && (sticky || (v & 1))))
+        ++v;
+    if (neg)
+        v = -v;
+    if (v > INT64_MAX || v < INT64_MIN)
+        raise(ErrOverflow);
+    out = int64_t(v);
+    return true;
+}
+
+} // namespace
+
 int64_t Variant::toCurrency() const
 {
-    if (m_type == VType::Currency)
-        return m_u.i64;
-    const double v = roundHalfEven(toDouble() * 10000.0);
-    if (!(v >= -9.2233720368547758e18 && v < 9.2233720368547758e18))
-        raise(ErrOverflow);
-    return int64_t(v);
+    switch (m_type) {
+    case VType::Currency: return m_u.i64;
+    case VType::Empty:
+    case VType::Boolean:
+    case VType::Byte:
+    case VType::Integer:
+    case VType::Long: return int64_t(toLong()) * 10000;
+    case VType::String: {
+        int64_t v;
+        if (parseCurrencyText(m_u.s, v))
+            return v;
+        break;
+    }
+    case VType::Ref: return m_u.ref->toCurrency();
+    case VType::Object: return defaultOf(*this).toCurrency();
+    default: break;
+    }
+    return currencyFromDouble(toDouble());
 }
 
 float Variant::toSingle() const
@@ -240,10 +318,13 @@ bool Variant::toBool() const
     case VType::Empty: return false;
     case VType::Null: raise(ErrInvalidNull);
     case VType::String: {
+        // "#TRUE#" and "#FALSE#" are how Write # stores Booleans.
         if (m_u.s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0
+            || m_u.s.compare(QLatin1String("#true#"), Qt::CaseInsensitive) == 0
             || (currentLocale().lcid == 1040 && m_u.s.compare(QLatin1String("vero"), Qt::CaseInsensitive) == 0))
             return true;
         if (m_u.s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0
+            || m_u.s.compare(QLatin1String("#false#"), Qt::CaseInsensitive) == 0
             || (currentLocale().lcid == 1040 && m_u.s.compare(QLatin1String("falso"), Qt::CaseInsensitive) == 0))
             return false;
         double d;

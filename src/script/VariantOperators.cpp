@@ -63,12 +63,44 @@ Variant checkedDouble(double d)
     return Variant(d);
 }
 
+enum class Arith { Add, Sub, Mul };
+
 Variant checkedCurrency(double d)
 {
-    const double s = roundHalfEven(d * 10000.0);
-    if (!(s >= -9.2233720368547758e18 && s < 9.2233720368547758e18))
-        raise(ErrOverflow);
-    return Variant::currency(int64_t(s));
+    return Variant::currency(currencyFromDouble(d));
+}
+
+bool isWholeType(VType t)
+{
+    return t == VType::Byte || t == VType::Integer || t == VType::Long || t == VType::Boolean || t == VType::Empty;
+}
+
+// Currency arithmetic on the scaled integers, exact as long as no operand
+// is a Single or Double; false when the double path has to do it.
+bool currencyArith(Arith op, const Variant &x, const Variant &y, Variant &out)
+{
+    const VType tx = x.type(), ty = y.type();
+    if ((tx != VType::Currency && !isWholeType(tx)) || (ty != VType::Currency && !isWholeType(ty)))
+        return false;
+    const int64_t p = x.toCurrency(), q = y.toCurrency();
+    int64_t r;
+    if (op == Arith::Add || op == Arith::Sub) {
+        if (op == Arith::Add ? __builtin_add_overflow(p, q, &r) : __builtin_sub_overflow(p, q, &r))
+            raise(ErrOverflow);
+    } else {
+        // (p / 10^4) * (q / 10^4) scaled back by 10^4, rounded half to even.
+        const __int128 full = __int128(p) * q;
+        __int128 quot = full / 10000;
+        const __int128 rem = full % 10000;
+        const __int128 twice = (rem < 0 ? -rem : rem) * 2;
+        if (twice > 10000 || (twice == 10000 && (quot & 1)))
+            quot += full < 0 ? -1 : 1;
+        if (quot > INT64_MAX || quot < INT64_MIN)
+            raise(ErrOverflow);
+        r = int64_t(quot);
+    }
+    out = Variant::currency(r);
+    return true;
 }
 
 Variant checkedDate(double d)
@@ -77,8 +109,6 @@ Variant checkedDate(double d)
         raise(ErrOverflow);
     return Variant::date(d);
 }
-
-enum class Arith { Add, Sub, Mul };
 
 Variant arith(Arith op, const Variant &a0, const Variant &b0)
 {
@@ -119,6 +149,9 @@ Variant arith(Arith op, const Variant &a0, const Variant &b0)
             return checkedDouble(r);
         return checkedDate(r);
     }
+    Variant exact;
+    if (rank == 6 && currencyArith(op, x, y, exact))
+        return exact;
     if (rank <= 3) {
         const long long p = intOf(x), q = intOf(y);
         const long long r = op == Arith::Add ? p + q : op == Arith::Sub ? p - q : p * q;
@@ -401,9 +434,11 @@ Cmp compare(const Variant &a0, const Variant &b0, bool aLit, bool bLit, bool tex
         const bool strLit = sa ? aLit : bLit;
         const bool numLit = sa ? bLit : aLit;
         if (strLit) {
+            // A literal that is not a number ("true" <> True, Case "x"
+            // against a number) is simply unequal: the string is greater.
             double d;
             if (!parseNumber(str.stringValue(), d))
-                raise(ErrTypeMismatch);
+                return sa ? Cmp::Greater : Cmp::Less;
             const Cmp c = cmpDouble(num.toDouble(), d);
             return sa ? Cmp(-int(c)) : c;
         }

@@ -12,6 +12,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QSettings>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,8 @@ protected:
     void SetUp() override
     {
         clearRecentProjects();
+        // Every test starts with the editors' windows at their own sizes.
+        QSettings().remove(QStringLiteral("Finestre"));
         ProgramFolder::setCurrent(TempProject::testProgramFolder());
         app = std::make_unique<CVendraApp>();
         app->setDialogRunner([this](QDialog &dlg) {

@@ -2,7 +2,9 @@
 
 #include "app/CAggiornamentoProgettoDlg.h"
 #include "app/CNuovoProgettoDlg.h"
+#include "app/CMainFrame.h"
 #include "app/CProgettiDlg.h"
+#include "app/CommandIds.h"
 #include "project/DatabaseUpgrade.h"
 #include "project/ProjectSession.h"
 
@@ -16,7 +18,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 
 using namespace apptest;
 
@@ -159,6 +163,38 @@ TEST_F(UpgradeDialogTest, OpeningAnOlderProjectRunsTheUpgradeDialog)
               QStringLiteral("1"));
 }
 
+TEST_F(UpgradeDialogTest, WhileTheUpgradeRunsNothingElseStartsAndTheProgramDoesNotClose)
+{
+    scripted->queueAnswer(UiPort::Answer::Yes);
+    int checks = 0;
+    QTimer timer;
+    timer.setInterval(0);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        bool running = false;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            running = running || (qobject_cast<CAggiornamentoProgettoDlg *>(w) && w->isVisible());
+        if (!running || checks > 0)
+            return;
+        ++checks;
+        for (int id : {Cmd::FileNew, Cmd::FileOpen, Cmd::AppExit, Cmd::Lingue, Cmd::Anteprima})
+            EXPECT_FALSE(frame().action(id)->isEnabled()) << id;
+        EXPECT_FALSE(frame().languageSelector()->isEnabled());
+        // The title bar's close and Esci keep the program running.
+        EXPECT_FALSE(frame().close());
+        app->onCommand(Cmd::AppExit);
+        app->onCommand(Cmd::FileOpen);
+        EXPECT_TRUE(frame().isVisible());
+    });
+    timer.start();
+    EXPECT_TRUE(startOn(project.path()));
+    timer.stop();
+    EXPECT_EQ(checks, 1);
+    EXPECT_EQ(dialogs, QStringList()); // Apri showed no "Progetti" dialog
+    EXPECT_TRUE(app->isProjectOpen());
+    for (int id : {Cmd::FileNew, Cmd::FileOpen, Cmd::AppExit, Cmd::Lingue})
+        EXPECT_TRUE(frame().action(id)->isEnabled()) << id;
+}
+
 TEST_F(UpgradeDialogTest, ProgressIsShownAndAnnullaLeavesTheDatabaseUntouched)
 {
     DatabaseUpgrade upgrade(project.program(), project.folder());
@@ -184,7 +220,7 @@ TEST_F(UpgradeDialogTest, ProgressIsShownAndAnnullaLeavesTheDatabaseUntouched)
     EXPECT_TRUE(recordLabels.last().startsWith(QStringLiteral("Aggiornamento record ")));
     EXPECT_GT(dlg.tableBar()->maximum(), 0);
     EXPECT_EQ(fileHash(project.folder().database()), before);
-    EXPECT_FALSE(QFile::exists(project.folder().tempDatabase()));
+    EXPECT_TRUE(project.folder().tempDatabaseFiles().isEmpty());
 }
 
 TEST_F(UpgradeDialogTest, CancelledUpgradeLeavesNoProjectOpen)
@@ -204,5 +240,5 @@ TEST_F(UpgradeDialogTest, CancelledUpgradeLeavesNoProjectOpen)
     EXPECT_FALSE(app->isProjectOpen());
     EXPECT_TRUE(scripted->messageTexts().contains(ProjectSession::NotUpgradedText));
     EXPECT_EQ(fileHash(project.folder().database()), before);
-    EXPECT_FALSE(QFile::exists(project.folder().tempDatabase()));
+    EXPECT_TRUE(project.folder().tempDatabaseFiles().isEmpty());
 }

@@ -1,11 +1,16 @@
 #include "AppTestSupport.h"
 
 #include "app/CChildFrame.h"
-#include "editors/orders/COrderTextView.h"
 #include "app/CSplashWnd.h"
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
+#include "common/Screenshots.h"
+#include "config/CurrencyTable.h"
+#include "controls/CEditableGrid.h"
+#include "controls/CValidatedEdit.h"
 #include "editors/common/EditorContract.h"
+#include "editors/common/TreeEditorView.h"
+#include "editors/orders/COrderTextView.h"
 #include "project/ProjectSession.h"
 
 #include <QAction>
@@ -16,6 +21,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QTest>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QToolBar>
 
 using namespace apptest;
@@ -31,12 +39,12 @@ public:
     bool saveResult = true;
     bool pendingRow = false;
     bool rowValid = true;
-    int mode = 0;
     bool follows = false;
     int saves = 0;
     int resumes = 0;
     int refreshes = 0;
     int firstRuns = 0;
+    bool recordEnabled = true;
 
     bool insertInProgress() const override { return inserting; }
     bool hasUnsavedChanges() override { return unsaved; }
@@ -50,11 +58,10 @@ public:
     bool hasPendingNewRow() const override { return pendingRow; }
     bool validatePendingNewRow() override { return rowValid; }
     void resumeEditing() override { ++resumes; }
-    int viewMode() const override { return mode; }
     bool refreshesOnLanguageChange() const override { return follows; }
     void refreshLanguage() override { ++refreshes; }
     bool handlesRecordCommand(int id) const override { return id == Cmd::RecordFirst; }
-    CommandState recordCommandState(int) override { return {true, false}; }
+    CommandState recordCommandState(int) override { return {recordEnabled, false}; }
     void runRecordCommand(int) override { ++firstRuns; }
 };
 
@@ -187,6 +194,14 @@ TEST_F(MainFrameTest, RecordCommandsGoToTheOpenEditor)
     EXPECT_FALSE(frame().action(Cmd::RecordLast)->isEnabled());
     frame().action(Cmd::RecordFirst)->trigger();
     EXPECT_EQ(view->firstRuns, 1);
+
+    // The editor's state moved on before the toolbar caught up: the command
+    // it no longer allows does not reach it.
+    view->recordEnabled = false;
+    ASSERT_TRUE(frame().action(Cmd::RecordFirst)->isEnabled());
+    frame().action(Cmd::RecordFirst)->trigger();
+    EXPECT_EQ(view->firstRuns, 1);
+    EXPECT_FALSE(frame().action(Cmd::RecordFirst)->isEnabled());
 }
 
 TEST_F(MainFrameTest, InsertInProgressKeepsTheProductEditorOpen)
@@ -201,15 +216,11 @@ TEST_F(MainFrameTest, InsertInProgressKeepsTheProductEditorOpen)
     EXPECT_EQ(scripted->lastMessage().icon, UiPort::Icon::Exclamation);
     EXPECT_EQ(view->saves, 0);
 
-    // View mode 1 never saves; otherwise a failed save keeps it open silently.
+    // A failed save keeps it open silently.
     view->inserting = false;
     view->unsaved = true;
     view->saveResult = false;
-    view->mode = 1;
     EXPECT_TRUE(CChildFrame::ruleFor("CProdottiView").rule == CChildFrame::CloseRule::RecordForm);
-    EXPECT_TRUE(f->canClose());
-    EXPECT_EQ(view->saves, 0);
-    view->mode = 0;
     EXPECT_FALSE(f->canClose());
     EXPECT_EQ(view->saves, 1);
     view->saveResult = true;
@@ -345,6 +356,20 @@ TEST_F(MainFrameTest, OrderTextIsStoredPerLanguageOnChangeAndClose)
     f->close();
 }
 
+TEST_F(MainFrameTest, OrderTextTheUserDidNotChangeIsNotWritten)
+{
+    const QString db = project.folder().database();
+    execSql(db, "INSERT INTO CondizioniVendita (ID, CodiceLingua, Testo, Modificato) VALUES (1, 'it', 'Pubblicato', 0)");
+    CChildFrame *f = app->OpenEditor(Cmd::CondizioniVendita);
+    ASSERT_NE(f, nullptr);
+    // English shows the Italian text as its fallback; looking is not writing.
+    selectLanguage(QStringLiteral("en"));
+    selectLanguage(QStringLiteral("it"));
+    EXPECT_TRUE(f->close());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(scalarText(db, "SELECT COUNT(*) || ':' || SUM(Modificato) FROM CondizioniVendita"), QStringLiteral("1:0"));
+}
+
 TEST_F(MainFrameTest, ExitReminderWhenTheSiteNeedsUpdating)
 {
     ASSERT_TRUE(QFile(project.folder().updateMarker()).open(QIODevice::WriteOnly));
@@ -399,18 +424,129 @@ TEST_F(MainFrameTest, SplashGoesByItself)
     CSplashWnd::EnableSplashScreen(false);
 }
 
-TEST_F(MainFrameTest, Screenshot)
+TEST_F(MainFrameTest, ScreenshotWithTheDictionaryOpen)
 {
     frame().resize(1100, 720);
     CChildFrame *f = app->OpenEditor(Cmd::Dizionario);
     ASSERT_NE(f, nullptr);
-    QCoreApplication::processEvents();
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QString file = folder + QStringLiteral("/mainwindow.png");
-    EXPECT_TRUE(frame().grab().save(file));
-    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_TRUE(saveScreenshot(frame(), QStringLiteral("mainwindow.png")));
     f->close();
+}
+
+TEST_F(MainFrameTest, CtrlSStoresWhatTheOpenEditorHolds)
+{
+    frame().show();
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    const QString db = project.folder().database();
+
+    CChildFrame *f = app->OpenEditor(Cmd::CondizioniVendita);
+    ASSERT_NE(f, nullptr);
+    auto *text = qobject_cast<COrderTextView *>(f->view())->textEdit();
+    text->setFocus();
+    QTest::keyClicks(text, QStringLiteral("Pagamento anticipato"));
+    QTest::keyClick(text, Qt::Key_S, Qt::ControlModifier);
+    // Stored while the window stays open.
+    EXPECT_EQ(scalarText(db, "SELECT Testo FROM CondizioniVendita WHERE CodiceLingua='it'"),
+              QStringLiteral("Pagamento anticipato"));
+    EXPECT_TRUE(f->isVisible());
+    ASSERT_TRUE(f->close());
+    QCoreApplication::processEvents();
+
+    execSql(db, "INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (1, 1, 0, 'VIN')");
+    execSql(db, "INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome, Descrizione) VALUES (1, 1, 'it', 'Vini', 'Vini')");
+    f = app->OpenEditor(Cmd::Categorie);
+    ASSERT_NE(f, nullptr);
+    auto *tree = dynamic_cast<TreeEditorView *>(f->view());
+    ASSERT_NE(tree, nullptr);
+    tree->clickNode(1);
+    tree->clickNode(1);
+    ASSERT_EQ(tree->openId(), 1);
+    tree->nameEdit()->setFocus();
+    tree->nameEdit()->selectAll();
+    QTest::keyClicks(tree->nameEdit(), QStringLiteral("Vini rossi"));
+    QTest::keyClick(tree->nameEdit(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(scalarText(db, "SELECT Nome FROM CategorieLingue WHERE IDCategoria=1 AND CodiceLingua='it'"),
+              QStringLiteral("Vini rossi"));
+    f->close();
+}
+
+TEST_F(MainFrameTest, CtrlSOnANewRowWithoutItsMandatoryFieldGoesBackToThatField)
+{
+    frame().show();
+    frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    CChildFrame *f = app->OpenEditor(Cmd::Valute);
+    ASSERT_NE(f, nullptr);
+    CEditableGrid *grid = f->findChild<CEditableGrid *>();
+    ASSERT_NE(grid, nullptr);
+    const int row = grid->rowCount() - 1;  // the blank row for a new currency
+    grid->setCellText(row, CurrencyTable::Simbolo, QStringLiteral("Fr"));
+    grid->setCurrentCell(row, CurrencyTable::Simbolo);
+    grid->table()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(scripted->messageTexts(), QStringList{QStringLiteral("Campo obbligatorio!")});
+    EXPECT_EQ(grid->currentRow(), row);
+    EXPECT_EQ(grid->currentColumn(), int(CurrencyTable::Nome));
+    scripted->clearCalls();
+    // Typing goes to that field; Ctrl+S from the open cell stores the row.
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Franco svizzero"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(scripted->messageTexts().isEmpty()) << scripted->messageTexts().join('|').toStdString();
+    EXPECT_EQ(scalarText(project.folder().database(), "SELECT Simbolo FROM Valute WHERE Nome='Franco svizzero'"),
+              QStringLiteral("Fr"));
+    f->close();
+}
+
+TEST_F(MainFrameTest, EditorWindowsResizeMaximiseAndRememberTheirSize)
+{
+    CChildFrame *f = app->OpenEditor(Cmd::Dizionario);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(f->windowFlags() & Qt::MSWindowsFixedSizeDialogHint);
+    f->resize(610, 430);
+    ASSERT_TRUE(f->close());
+    QCoreApplication::processEvents();
+
+    f = app->OpenEditor(Cmd::Dizionario);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->size(), QSize(610, 430));
+    f->showMaximized();
+    ASSERT_TRUE(f->close());
+    QCoreApplication::processEvents();
+    f = app->OpenEditor(Cmd::Dizionario);
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->isMaximized());
+    f->showNormal();
+    f->close();
+}
+
+TEST_F(MainFrameTest, GridEditorsShowAllTheirColumnsAt1280x800)
+{
+    frame().resize(1280, 800);
+    frame().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
+    for (int id : {Cmd::ProdottiTabella, Cmd::Lingue, Cmd::Valute}) {
+        CChildFrame *f = app->OpenEditor(id);
+        ASSERT_NE(f, nullptr) << id;
+        QCoreApplication::processEvents();
+        const auto grids = f->findChildren<CEditableGrid *>();
+        ASSERT_FALSE(grids.isEmpty()) << id;
+        QTableWidget *table = grids.first()->table();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return table->viewport()->width() > 0; }, 3000));
+        const int last = table->columnCount() - 1;
+        EXPECT_LE(table->columnViewportPosition(last) + table->columnWidth(last), table->viewport()->width())
+            << f->windowTitle().toStdString();
+        EXPECT_EQ(table->horizontalScrollBar()->maximum(), 0) << f->windowTitle().toStdString();
+        // A larger window gives the grid the room.
+        const int before = table->viewport()->width();
+        f->showMaximized();
+        (void)QTest::qWaitFor([&] { return table->viewport()->width() > before; }, 3000);
+        EXPECT_GT(table->viewport()->width(), before) << f->windowTitle().toStdString();
+        f->showNormal();
+        ASSERT_TRUE(f->close());
+        QCoreApplication::processEvents();
+    }
 }
 
 #include "MainFrameTest.moc"

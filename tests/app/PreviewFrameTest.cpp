@@ -3,6 +3,14 @@
 #include "app/preview/CBrowserView.h"
 #include "app/preview/CPreviewFrame.h"
 #include "project/ProjectFolder.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CommandIds.h"
+#include "data/DataError.h"
+#include "data/DatabaseFiles.h"
+
+#include <QAction>
+#include <QMdiArea>
 
 #include <QEventLoop>
 #include <QFile>
@@ -43,11 +51,12 @@ TEST_F(PreviewFrameTest, ServesTheSiteAndDiscardsDatabaseChangesWhenClosed)
                                      "<% x = 6 * 7 %>Risposta: <%= x %>"));
     const QString before = scalarText(folder.database(), QStringLiteral("SELECT COUNT(*) FROM Lingue"));
 
-    auto frame = std::make_unique<CPreviewFrame>(
+    std::unique_ptr<CPreviewFrame> frame(CPreviewFrame::open(
         project.path(),
         CPreviewFrame::DatabaseCopy{[&] { return app->BackupDatabase(); },
                                     [&] { return app->RestoreDatabase(); }},
-        nullptr, quint16(0));
+        nullptr, quint16(0)));
+    ASSERT_TRUE(frame);
     EXPECT_TRUE(QFile::exists(folder.path() + QStringLiteral("/db/backup.mdb")));
     ASSERT_TRUE(frame->view()->startError().isEmpty()) << frame->view()->startError().toStdString();
     EXPECT_TRUE(frame->view()->address().startsWith(QStringLiteral("http://127.0.0.1:")));
@@ -61,3 +70,44 @@ TEST_F(PreviewFrameTest, ServesTheSiteAndDiscardsDatabaseChangesWhenClosed)
     EXPECT_FALSE(QFile::exists(folder.path() + QStringLiteral("/db/backup.mdb")));
     EXPECT_EQ(scalarText(folder.database(), QStringLiteral("SELECT COUNT(*) FROM Lingue")), before);
 }
+
+TEST_F(PreviewFrameTest, NoPreviewOpensWhenTheDatabaseCannotBeBackedUp)
+{
+    TempProject project;
+    ASSERT_TRUE(startOn(project.path()));
+    scripted->clearCalls();
+    // The copy fails half-way, as on a full disk.
+    DatabaseFiles::setStepHook([](int) { throw DataError(QStringLiteral("disco pieno"), QString()); });
+    CChildFrame *frame = app->OpenEditor(Cmd::Anteprima);
+    DatabaseFiles::setStepHook(nullptr);
+
+    EXPECT_EQ(frame, nullptr);
+    EXPECT_TRUE(app->mainFrame()->mdiArea()->subWindowList().isEmpty());
+    EXPECT_FALSE(app->isEditorOpen());
+    ASSERT_EQ(scripted->messages().size(), 1u);
+    EXPECT_TRUE(scripted->lastMessage().text.startsWith(QStringLiteral("Impossibile creare la copia di sicurezza del database")))
+        << scripted->lastMessage().text.toStdString();
+    EXPECT_EQ(scripted->lastMessage().icon, UiPort::Icon::Stop);
+    // The project stays open and usable; no copy is left to be put back later.
+    EXPECT_TRUE(app->isProjectOpen());
+    EXPECT_FALSE(QFile::exists(project.folder().backup()));
+    EXPECT_TRUE(app->mainFrame()->action(Cmd::Anteprima)->isEnabled());
+}
+
+#ifndef ZANFIRA_HAVE_WEBENGINE
+TEST_F(PreviewFrameTest, WithoutTheEmbeddedBrowserTheSystemBrowserOpensAtOnce)
+{
+    TempProject project;
+    ASSERT_TRUE(startOn(project.path()));
+    QStringList opened;
+    CBrowserView::setSystemBrowser([&](const QUrl &url) { opened << url.toString(); return true; });
+    std::unique_ptr<CPreviewFrame> frame(CPreviewFrame::open(
+        project.path(), {[&] { return app->BackupDatabase(); }, [&] { return app->RestoreDatabase(); }},
+        nullptr, quint16(0)));
+    ASSERT_TRUE(frame);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(opened, QStringList{frame->view()->address()});
+    frame.reset();
+    CBrowserView::setSystemBrowser(nullptr);
+}
+#endif

@@ -5,6 +5,7 @@
 #include "app/CProgettiDlg.h"
 #include "app/CSelezioneDirectoryDlg.h"
 #include "app/QtUiPort.h"
+#include "common/Screenshots.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,6 +24,7 @@ struct BoxAnswerer {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QString title;
+    QStringList buttonTexts;
 
     void pressNext(QMessageBox::StandardButton press)
     {
@@ -32,6 +34,9 @@ struct BoxAnswerer {
             icon = box->icon();
             buttons = box->standardButtons();
             title = box->windowTitle();
+            buttonTexts.clear();
+            for (QAbstractButton *b : box->buttons())
+                buttonTexts << b->text().remove(QLatin1Char('&'));
             box->button(press)->click();
         });
     }
@@ -51,6 +56,9 @@ TEST(QtUiPortTest, MessageIconsButtonsAndAnswers)
     EXPECT_EQ(answerer.icon, QMessageBox::Warning);
     EXPECT_EQ(answerer.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(answerer.title, QStringLiteral("Aggiornamento sito"));
+    // Qt's own buttons speak Italian.
+    EXPECT_TRUE(answerer.buttonTexts.contains(QStringLiteral("Sì"))) << answerer.buttonTexts.join(',').toStdString();
+    EXPECT_FALSE(answerer.buttonTexts.contains(QStringLiteral("Yes")));
 
     answerer.pressNext(QMessageBox::Ok);
     port.tell(QStringLiteral("t"), QStringLiteral("x"), UiPort::Icon::Stop);
@@ -93,15 +101,10 @@ TEST(QtUiPortTest, FolderChooserChecksTheTypedPath)
     EXPECT_EQ(dlg.folder(), base.path() + QStringLiteral("/a/b"));
 }
 
-// Pictures of the dialogs for a look by eye (build folder, screenshots/).
-TEST(QtUiPortTest, DialogScreenshots)
+TEST(QtUiPortTest, ScreenshotsOfTheDialogs)
 {
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
     auto shoot = [&](QWidget &w, const char *name) {
-        w.show();
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(w.grab().save(folder + QLatin1Char('/') + QLatin1String(name)));
+        EXPECT_TRUE(saveScreenshot(w, QLatin1String(name)));
         w.hide();
     };
     CProgettiDlg progetti({QStringLiteral("/home/negozio/progetti/scarpe"),

@@ -8,11 +8,14 @@
 #include "app/CommandIds.h"
 #include "app/CommandTable.h"
 #include "project/ProjectCreator.h"
+#include "project/ProjectLock.h"
 #include "project/ProjectSession.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -58,12 +61,18 @@ TEST_F(StartupTest, FirstStartCreatesTheNewProject)
 {
     TempDir parent;
     const QString target = parent.file(QStringLiteral("negozio"));
+    const QString documentsProjects =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/projects");
+    EXPECT_FALSE(documentsProjects.startsWith(TempProject::testProgramFolder().path()));
     onDialog = [&](QDialog &dlg) {
         if (auto *p = qobject_cast<CProgettiDlg *>(&dlg)) {
             p->accept();
             return dlg.result();
         }
         if (auto *n = qobject_cast<CNuovoProgettoDlg *>(&dlg)) {
+            // New projects go below the user's documents, not the program folder.
+            EXPECT_EQ(n->directoryEdit()->text(), documentsProjects);
+            EXPECT_TRUE(QFileInfo(documentsProjects).isDir());
             typeText(n->nameEdit(), QStringLiteral("Negozio"));
             EXPECT_EQ(n->nameEdit()->text(), QStringLiteral("egozio"));
             n->nameEdit()->setText(QStringLiteral("negozio"));
@@ -78,7 +87,11 @@ TEST_F(StartupTest, FirstStartCreatesTheNewProject)
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("Zanfira - [negozio]"));
     EXPECT_TRUE(QFile::exists(target + QStringLiteral("/db/database.mdb")));
     EXPECT_EQ(app->recentProjects().newest(), target);
-    EXPECT_TRUE(scripted->messageTexts().contains(ProjectCreator::NoticeText));
+    // The notice names only commands this program offers.
+    EXPECT_TRUE(scripted->messageTexts().contains(ProjectCreator::NoticeWithoutParametersText));
+    EXPECT_FALSE(findAppCommand(Cmd::ParGenerali)->isAvailable());
+    EXPECT_TRUE(findAppCommand(Cmd::Lingue)->isAvailable());
+    EXPECT_TRUE(findAppCommand(Cmd::Valute)->isAvailable());
     EXPECT_EQ(dialogs, (QStringList{"CProgettiDlg", "CNuovoProgettoDlg"}));
 }
 
@@ -129,11 +142,13 @@ TEST_F(StartupTest, CommandLineProjectOpensAndJoinsTheRecentList)
 TEST_F(StartupTest, LockWaitEndsByItselfWhenTheLockGoes)
 {
     TempProject project;
-    const QString lock = project.folder().lockFile();
-    ASSERT_TRUE(QFile(lock).open(QIODevice::WriteOnly));
+    ProjectLock holder(project.folder());
+    ASSERT_EQ(holder.tryAcquire(), ProjectLock::Result::Acquired);
     onDialog = [&](QDialog &dlg) {
         EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Sincronizzazione in corso..."));
-        QTimer::singleShot(300, [&] { QFile::remove(lock); });
+        auto *sync = qobject_cast<CSincronizzazioneDlg *>(&dlg);
+        EXPECT_TRUE(sync && sync->holderLabel()->text().startsWith(QStringLiteral("Il progetto è già in uso da ")));
+        QTimer::singleShot(300, [&] { holder.release(); });
         return dlg.exec();
     };
     EXPECT_TRUE(startOn(project.path()));
@@ -144,7 +159,8 @@ TEST_F(StartupTest, LockWaitEndsByItselfWhenTheLockGoes)
 TEST_F(StartupTest, ChiudiZanfiraDuringTheLockWaitEndsTheStartUp)
 {
     TempProject project;
-    ASSERT_TRUE(QFile(project.folder().lockFile()).open(QIODevice::WriteOnly));
+    ProjectLock holder(project.folder());
+    ASSERT_EQ(holder.tryAcquire(), ProjectLock::Result::Acquired);
     onDialog = [&](QDialog &dlg) {
         auto *sync = qobject_cast<CSincronizzazioneDlg *>(&dlg);
         EXPECT_NE(sync, nullptr);

@@ -1,10 +1,14 @@
 #include "catalogue/CategoryTree.h"
+#include "catalogue/ProductPictures.h"
+#include "catalogue/ProductRecords.h"
 
 #include "common/ProjectDatabase.h"
 #include "common/ScriptedUiPort.h"
 
 #include "support/imaging/Image.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 
@@ -73,11 +77,14 @@ TEST_F(CategoryFixture, ValidationChecksNameThenCodeThenDuplicates)
     EXPECT_FALSE(tree.save(beers, {"ABC", "Birre", ""}));
     EXPECT_EQ(ui->lastMessage().text, "Codice categoria già presente in archivio!");
 
-    // An empty code may be held by one category only.
+    // No code, empty or Null, is no duplicate: many categories may have none.
     const int empty = tree.insert(0, {"", "Senza codice", ""});
     EXPECT_GT(empty, 0);
-    EXPECT_EQ(tree.insert(0, {"", "Altro senza codice", ""}), 0);
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (90, 90, 0, NULL)");
+    ui->clearCalls();
+    EXPECT_GT(tree.insert(0, {"", "Altro senza codice", ""}), 0);
     EXPECT_TRUE(tree.save(empty, {"", "Senza codice 2", ""}));
+    EXPECT_TRUE(ui->messages().empty());
 }
 
 TEST_F(CategoryFixture, InsertOutsideDefaultLanguageWritesBothLanguagesAndTreeFallsBack)
@@ -262,4 +269,39 @@ TEST_F(CategoryFixture, ImagesAreResizedToTheConfiguredWidthAndKeepTheirKind)
     tree.deleteSubtree(id);
     EXPECT_FALSE(QFileInfo::exists(stored));
     EXPECT_TRUE(tree.currentImage(id).isEmpty());
+}
+
+TEST_F(CategoryFixture, DeletingACategoryRemovesItsProductsFilesSoAReusedIdStartsClean)
+{
+    const int cat = add(0, "Sedie");
+    Database &db = project.db();
+    db.execute("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice) VALUES (1, 1, 0, 'A1')");
+    db.execute("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice) VALUES (2, 2, 1, 'A1-R')");
+    db.execute("INSERT INTO ProdottiColori (ID, IDProdotto, Codice) VALUES (3, 2, 'ROSSO')");
+    db.execute(QStringLiteral("INSERT INTO CategorieProdotti (ID, IDCategoria, IDProdotto) VALUES (1, %1, 1)").arg(cat));
+    const ProductPictures pictures(project.projectFolder());
+    const QStringList files{pictures.productImage(1), pictures.productThumbnail(1),
+                            pictures.productImage(2), pictures.colourPhoto(3), pictures.colourDetail(3)};
+    for (const QString &file : files) {
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+    }
+
+    ASSERT_EQ(tree.deleteSubtree(cat), QList<int>{cat});
+    for (const QString &file : files)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    // The variant went with its base product and is logged too.
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM Prodotti"), 0);
+    EXPECT_EQ(rows("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='Prodotti' AND IDRecord=2"), 1);
+
+    // The next product takes the freed identifier and shows no picture.
+    ProductRecords records{db, project, project.projectFolder()};
+    const int reused = records.reserveId();
+    EXPECT_EQ(reused, 1);
+    ProductFields fields;
+    fields.code = "B1";
+    fields.name = "Tavolo";
+    records.saveNew(reused, 0, fields);
+    EXPECT_FALSE(records.load(reused).hasImageFile);
 }

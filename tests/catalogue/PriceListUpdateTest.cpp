@@ -53,7 +53,11 @@ TEST_F(PriceListFixture, OneListPriceOfOneCategoryInEveryLanguage)
     o.percentage = 10;
     o.list = 3;
     std::vector<std::pair<int, int>> steps;
-    EXPECT_EQ(PriceListUpdate::run(*db, o, [&](int pos, int n) { steps.emplace_back(pos, n); }), 6);
+    const PriceListUpdate::Report report = PriceListUpdate::run(*db, o, [&](int pos, int n) { steps.emplace_back(pos, n); });
+    EXPECT_EQ(report.rows, 6);
+    EXPECT_EQ(report.prices, 6);
+    EXPECT_EQ(report.products, 3);
+    EXPECT_EQ(PriceListUpdate::doneText(report), "Aggiornamento completato.\nPrezzi modificati: 6 (prodotti aggiornati: 3).");
     EXPECT_EQ(steps, (std::vector<std::pair<int, int>>{{1, 3}, {2, 3}, {3, 3}}));
     for (int p : {1, 2, 3}) {
         for (const char *l : {"it", "en"}) {
@@ -74,12 +78,18 @@ TEST_F(PriceListFixture, AllCategoriesChangeEachLinkedProductOnce)
     o.list = PriceListUpdate::AllLists;
     o.promotional = true;
     EXPECT_EQ(PriceListUpdate::productCount(*db, 0), 4);
-    EXPECT_EQ(PriceListUpdate::run(*db, o), 8);
+    // Product 4 has no Prezzo4 in Italian: it stays empty.
+    db->execute(QStringLiteral("UPDATE ProdottiLingue SET Prezzo4=NULL WHERE IDProdotto=4 AND CodiceLingua='it'"));
+    const PriceListUpdate::Report report = PriceListUpdate::run(*db, o);
+    EXPECT_EQ(report.rows, 8);
+    EXPECT_EQ(report.prices, 8 * 5 - 1);
+    EXPECT_EQ(report.products, 4);
+    EXPECT_TRUE(db->scalar(QStringLiteral("SELECT Prezzo4 FROM ProdottiLingue WHERE IDProdotto=4 AND CodiceLingua='it'")).isNull());
     // Product 3 has two links and is lowered by 10% only once.
     for (int p : {1, 3, 4}) {
         EXPECT_NEAR(price(p, "en", "Prezzo1"), 18.0, 1e-9);
         EXPECT_NEAR(price(p, "it", "Prezzo2"), 27.0, 1e-9);
-        EXPECT_NEAR(price(p, "it", "Prezzo4"), 45.0, 1e-9);
+        EXPECT_NEAR(price(p, "en", "Prezzo4"), 45.0, 1e-9);
         EXPECT_NEAR(price(p, "it", "PrezzoPromozionale"), 9.0, 1e-9);
     }
     // A product with no category link is not touched.
@@ -92,7 +102,9 @@ TEST_F(PriceListFixture, ZeroPercentMarksRowsWithoutChangingPrices)
     o.categoryId = 20;
     o.percentage = 0;
     o.list = 1;
-    EXPECT_EQ(PriceListUpdate::run(*db, o), 4);
+    const PriceListUpdate::Report report = PriceListUpdate::run(*db, o);
+    EXPECT_EQ(report.rows, 4);
+    EXPECT_EQ(report.prices, 0);
     EXPECT_DOUBLE_EQ(price(4, "it", "Prezzo1"), 20.0);
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE AND IDProdotto IN (3, 4)")).toInt(), 4);
     EXPECT_EQ(db->scalar(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE")).toInt(), 4);

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "TempDir.h"
 #include "data/Database.h"
 
@@ -6,41 +7,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTcpSocket>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-// Runs zanfira-cli with its settings kept in the test's own folder, so the
-// user's recent-project list is never touched.
-CliRun runCli(const TempDir &home, const QStringList &args)
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home.path());
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.file(QStringLiteral(".config")));
-    if (!env.contains(QStringLiteral("ZANFIRA_HOME")))
-        env.insert(QStringLiteral("ZANFIRA_HOME"), QStringLiteral(ZANFIRA_PROGRAM_FOLDER));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ZANFIRA_CLI), args);
-    CliRun r;
-    if (!p.waitForFinished(180000))
-        return r;
-    r.code = p.exitCode();
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
-}
 
 int count(Database &db, const QString &sql)
 {
@@ -62,6 +34,13 @@ TEST(CliDemoTest, DemoProjectHoldsABilingualCatalogueWithPictures)
     EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM Categorie c WHERE IDCategoriaPadre IN "
                                        "(SELECT ID FROM Categorie WHERE IDCategoriaPadre IN (SELECT ID FROM Categorie WHERE IDCategoriaPadre=0))")), 12);
     EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(*) FROM CategorieLingue")), 2 * count(db, QStringLiteral("SELECT COUNT(*) FROM Categorie")));
+    // Each with a code of its own, as the category editor would accept it.
+    EXPECT_EQ(count(db, QStringLiteral("SELECT COUNT(DISTINCT Codice) FROM Categorie WHERE Codice<>''")),
+              count(db, QStringLiteral("SELECT COUNT(*) FROM Categorie")));
+    for (const QVariantList &row : db.queryRows(QStringLiteral("SELECT Codice FROM Categorie"))) {
+        const QString code = row.value(0).toString();
+        EXPECT_TRUE(code.size() <= 20 && code == code.toUpper() && code.at(0).isLetter()) << code.toStdString();
+    }
     const int products = count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti"));
     EXPECT_GE(products, 40);
     EXPECT_GE(count(db, QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE IDProdottoBase<>0")), 4);

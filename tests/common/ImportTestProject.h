@@ -46,5 +46,5 @@ public:
         return db.scalar(sql);
     }
     int count(const QString &sql) const { return value(sql).toInt(); }
-    bool tempLeft() const { return QFile::exists(folder().tempDatabase()); }
+    bool tempLeft() const { return !folder().tempDatabaseFiles().isEmpty(); }
 };

@@ -74,9 +74,9 @@ UiPort::Answer ScriptedUiPort::message(const QString &title, const QString &text
     return call.answer;
 }
 
-QString ScriptedUiPort::nextPath(Kind kind, const QString &title, const QString &start)
+QString ScriptedUiPort::nextPath(Kind kind, const QString &title, const QString &start, const QString &filter)
 {
-    m_calls.push_back(Call{kind, title, start, Icon::None, Buttons::Ok, Answer::Ok});
+    m_calls.push_back(Call{kind, title, start, Icon::None, Buttons::Ok, Answer::Ok, filter});
     if (m_paths.empty()) {
         if (m_strict)
             ADD_FAILURE() << "unexpected chooser: " << title.toStdString();
@@ -91,15 +91,15 @@ QString ScriptedUiPort::nextPath(Kind kind, const QString &title, const QString 
 }
 
 QString ScriptedUiPort::chooseOpenFile(const QString &title, const QString &startFolder,
-                                       const QString &)
+                                       const QString &filter)
 {
-    return nextPath(Kind::OpenFile, title, startFolder);
+    return nextPath(Kind::OpenFile, title, startFolder, filter);
 }
 
 QString ScriptedUiPort::chooseSaveFile(const QString &title, const QString &startPath,
-                                       const QString &)
+                                       const QString &filter)
 {
-    return nextPath(Kind::SaveFile, title, startPath);
+    return nextPath(Kind::SaveFile, title, startPath, filter);
 }
 
 QString ScriptedUiPort::chooseFolder(const QString &title, const QString &startFolder)

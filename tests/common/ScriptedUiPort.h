@@ -25,6 +25,7 @@ public:
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
         Answer answer = Answer::Ok;
+        QString filter;        // the file chooser's filter
     };
 
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
@@ -54,7 +55,7 @@ public:
     bool choosePrinter(QPrinter &printer) override;
 
 private:
-    QString nextPath(Kind kind, const QString &title, const QString &start);
+    QString nextPath(Kind kind, const QString &title, const QString &start, const QString &filter = {});
 
     std::vector<Call> m_calls;
     std::deque<Answer> m_answers;

@@ -2,6 +2,7 @@
 #include "controls/GridTable.h"
 
 #include "RecordingUi.h"
+#include "common/Screenshots.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -444,7 +445,6 @@ TEST(EditableGrid, ScreenshotOfTypedRows)
     openLineEditor(grid)->setText("Inglese (UK)");
     grid.requestMove(2, 2);
     QApplication::processEvents();
-    const QString path = QStringLiteral(ZANFIRA_BINARY_DIR "/grid-screenshot.png");
-    ASSERT_TRUE(grid.grab().save(path));
+    ASSERT_TRUE(saveScreenshot(grid, QStringLiteral("griglia.png")));
     EXPECT_EQ(grid.cellText(2, 3), "Inglese (UK)");
 }

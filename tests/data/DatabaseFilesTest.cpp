@@ -125,6 +125,32 @@ TEST(DatabaseFiles, PendingLogIsFoldedInAndStaleLogNeverMeetsTheNewFile)
                  QFileInfo(target + QStringLiteral("-wal")).size() > 0);
 }
 
+TEST(DatabaseFiles, CopyOfAnOpenDatabaseHoldsTheCommitStillInItsLog)
+{
+    TempDir dir;
+    const QString live = dir.file(QStringLiteral("database.mdb"));
+    const QString copy = dir.file(QStringLiteral("copia.mdb"));
+    const QString backup = dir.file(QStringLiteral("backup.mdb"));
+    Database db(live, Database::OpenMode::ReadWriteCreate);
+    db.executeNative(QStringLiteral("PRAGMA wal_autocheckpoint=0; CREATE TABLE M (ID INTEGER PRIMARY KEY, Testo TEXT);"
+                                    "INSERT INTO M VALUES (1, 'NEL LOG')"));
+    ASSERT_GT(QFileInfo(live + QStringLiteral("-wal")).size(), 0);
+
+    DatabaseFiles::copy(live, copy);
+    EXPECT_EQ(markerOf(copy), QStringLiteral("NEL LOG"));
+    db.executeNative(QStringLiteral("UPDATE M SET Testo='DOPO' WHERE ID=1"));
+    DatabaseFiles::backup(live, backup);
+    EXPECT_EQ(markerOf(backup), QStringLiteral("DOPO"));
+
+    // The open connection goes on working on its file, and what it writes
+    // after the copies is there for the next reader.
+    db.executeNative(QStringLiteral("INSERT INTO M VALUES (2, 'ANCORA')"));
+    EXPECT_EQ(markerOf(live), QStringLiteral("DOPO"));
+    db.close();
+    Database reopened(live, Database::OpenMode::ReadOnly);
+    EXPECT_EQ(reopened.scalar(QStringLiteral("SELECT Testo FROM M WHERE ID=2")).toString(), QStringLiteral("ANCORA"));
+}
+
 TEST(DatabaseFiles, KilledReplaceLeavesOldOrNewComplete)
 {
     for (int step = 2; step <= 5; ++step) {

@@ -191,6 +191,18 @@ TEST_F(JetSqlTest, TextComparesWithoutRegardToCase)
     // Computed text has no column collation: the literal brings it.
     EXPECT_EQ(count(QStringLiteral("Clienti"), QStringLiteral("Nome & ' ' & Cognome = 'mario rossi'")), 1);
     EXPECT_EQ(count(QStringLiteral("Clienti"), QStringLiteral("UCase(Left(Cognome,2))='RO'")), 1);
+
+    // A find binds its text as a parameter; it compares as a filter does.
+    Recordset rs(*db, QStringLiteral("Clienti"));
+    rs.open();
+    for (const char *criterion : {"UCase(Cognome)='rossi'", "Nome & ' ' & Cognome = 'mario rossi'", "Cognome='ROSSI'"}) {
+        rs.moveFirst();
+        ASSERT_TRUE(rs.findLast(QString::fromUtf8(criterion))) << criterion;
+        EXPECT_EQ(rs.intValue(QStringLiteral("ID")), 1) << criterion;
+        rs.moveLast();
+        ASSERT_TRUE(rs.findPrev(QString::fromUtf8(criterion))) << criterion;
+        EXPECT_EQ(rs.intValue(QStringLiteral("ID")), 1) << criterion;
+    }
 }
 
 TEST_F(JetSqlTest, DatesAreReadMonthFirst)

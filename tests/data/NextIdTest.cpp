@@ -70,6 +70,23 @@ TEST_F(DataTest, LocalKeysStartAboveOneBillion)
     EXPECT_THROW(nextLocalId(users), DataError);
 }
 
+TEST_F(DataTest, NumberingReachesTheLargestKeyAndThenStops)
+{
+    native("INSERT INTO Categorie (ID) VALUES (2147483646)");
+    native("INSERT INTO Clienti (ID) VALUES (2147483646)");
+    Recordset users(*db, QStringLiteral("Clienti"));
+    users.open();
+    EXPECT_EQ(nextId(*db, QStringLiteral("Categorie")), 2147483647);
+    EXPECT_EQ(nextLocalId(users), 2147483647);
+    native("INSERT INTO Categorie (ID) VALUES (2147483647)");
+    try {
+        nextId(*db, QStringLiteral("Categorie"));
+        ADD_FAILURE() << "a key beyond 2147483647 was handed out";
+    } catch (const DataError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Numerazione esaurita per la tabella Categorie"));
+    }
+}
+
 TEST_F(DataTest, NextIdNeedsATable)
 {
     Recordset rs(*db);

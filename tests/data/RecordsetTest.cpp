@@ -369,6 +369,28 @@ TEST_F(RecordsetTest, ChangesThroughAnotherSetAreSeenOnTheNextMove)
     EXPECT_EQ(reader.recordCount(), 4);
 }
 
+TEST_F(RecordsetTest, UpdateOfARowDeletedBehindTheSetFails)
+{
+    Recordset editor(*db, QStringLiteral("Categorie"));
+    editor.open();
+    ASSERT_TRUE(editor.findFirst(QStringLiteral("ID=2")));
+    editor.edit();
+    editor.setValue(QStringLiteral("Codice"), QStringLiteral("cambiato"));
+
+    Recordset other(*db, QStringLiteral("Categorie"));
+    other.open();
+    ASSERT_TRUE(other.findFirst(QStringLiteral("ID=2")));
+    other.deleteCurrent();
+
+    try {
+        editor.update();
+        ADD_FAILURE() << "the update of a deleted row reported success";
+    } catch (const DataError &e) {
+        EXPECT_EQ(e.message(), QStringLiteral("Il record non esiste più"));
+    }
+    EXPECT_EQ(db->scalar(QStringLiteral("SELECT Count(*) FROM Categorie WHERE Codice='cambiato'")).toInt(), 0);
+}
+
 TEST_F(RecordsetTest, SortedSetSeesChangesMadeWhileItReadsAhead)
 {
     QStringList rows;

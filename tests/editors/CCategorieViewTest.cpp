@@ -2,14 +2,17 @@
 
 #include "EditorTestProject.h"
 #include "common/ScriptedUiPort.h"
+#include "common/Screenshots.h"
 
 #include "controls/CValidatedEdit.h"
+#include "support/imaging/Image.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -95,6 +98,30 @@ TEST_F(CategoryViewFixture, SelectionOpeningAndButtonStates)
     EXPECT_EQ(view->selectedId(), 0);
 }
 
+TEST_F(CategoryViewFixture, SelectingWithTheMouseEnablesTheMoveButtonsAsTheKeyboardDoes)
+{
+    const int wine = insertUnder(0, "VIN", "Vini");
+    insertUnder(wine, "ROS", "Rossi");
+    const int white = insertUnder(wine, "BIA", "Bianchi");
+    view->show();
+    view->tree()->expandAll();
+    QApplication::processEvents();
+
+    QTreeWidgetItem *item = view->itemFor(white);
+    QTest::mouseClick(view->tree()->viewport(), Qt::LeftButton, {},
+                      view->tree()->visualItemRect(item).center());
+    EXPECT_EQ(view->selectedId(), white);
+    EXPECT_TRUE(enabled(TreeEditorView::Up));
+    EXPECT_FALSE(enabled(TreeEditorView::Down));
+
+    // The keyboard gives the same states.
+    view->tree()->setFocus();
+    QTest::keyClick(view->tree()->viewport(), Qt::Key_Up);
+    EXPECT_NE(view->selectedId(), white);
+    EXPECT_FALSE(enabled(TreeEditorView::Up));
+    EXPECT_TRUE(enabled(TreeEditorView::Down));
+}
+
 TEST_F(CategoryViewFixture, DeleteAsksAndRemovesTheSubtree)
 {
     const int wine = insertUnder(0, "VIN", "Vini");
@@ -116,7 +143,7 @@ TEST_F(CategoryViewFixture, DeleteAsksAndRemovesTheSubtree)
     EXPECT_TRUE(enabled(TreeEditorView::Insert));
 }
 
-TEST_F(CategoryViewFixture, ImageCancelRemovesTheImageAndACopyAppearsUnderTheTarget)
+TEST_F(CategoryViewFixture, ImageCancelRemovesTheImageWhenConfirmedAndACopyAppearsUnderTheTarget)
 {
     const int wine = insertUnder(0, "VIN", "Vini");
     const int beer = insertUnder(0, "BIR", "Birre");
@@ -133,7 +160,14 @@ TEST_F(CategoryViewFixture, ImageCancelRemovesTheImageAndACopyAppearsUnderTheTar
     EXPECT_EQ(QImage(stored).size(), QSize(120, 60));
     EXPECT_TRUE(view->image().isLoaded());
 
-    view->chooseImage(); // cancelled
+    // Cancelling the chooser asks before the stored image goes.
+    ui->queueAnswer(UiPort::Answer::No);
+    view->chooseImage();
+    EXPECT_EQ(ui->lastMessage().text, "Eliminare l'immagine attuale della categoria?");
+    EXPECT_EQ(ui->lastMessage().title, "Icona Categoria");
+    EXPECT_TRUE(QFile::exists(stored));
+    ui->queueAnswer(UiPort::Answer::Yes);
+    view->chooseImage();
     EXPECT_FALSE(QFile::exists(stored));
     EXPECT_FALSE(view->image().isLoaded());
 
@@ -145,6 +179,94 @@ TEST_F(CategoryViewFixture, ImageCancelRemovesTheImageAndACopyAppearsUnderTheTar
     EXPECT_EQ(view->itemFor(beer)->childCount(), 2);
     view->dropNode(wine, beer, false); // already its parent: refused
     EXPECT_EQ(view->itemFor(beer)->childCount(), 2);
+}
+
+TEST_F(CategoryViewFixture, AnImageThatCannotBeReadOrStoredLeavesTheOldOne)
+{
+    const int wine = insertUnder(0, "VIN", "Vini");
+    QImage picture(60, 30, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    const QString source = project.file("pic.jpg");
+    ASSERT_TRUE(picture.save(source, "JPG"));
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    view->clickNode(wine);
+    view->clickNode(wine);
+    QPushButton *imageButton = view->button(TreeEditorView::ImageButton);
+    ui->queuePath(source);
+    QTest::mouseClick(imageButton, Qt::LeftButton);
+    const QString stored = project.projectFolder() + QStringLiteral("website/images/categorie/it/%1.jpg").arg(wine);
+    ASSERT_TRUE(QFile::exists(stored));
+    ui->clearCalls();
+
+    // A file that is not an image.
+    const QString text = project.file("note.jpg");
+    {
+        QFile f(text);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("non sono un'immagine");
+    }
+    ui->queuePath(text);
+    QTest::mouseClick(imageButton, Qt::LeftButton);
+    ASSERT_EQ(ui->messages().size(), 1u);
+    EXPECT_EQ(ui->lastMessage().title, "Icona Categoria");
+    EXPECT_EQ(ui->lastMessage().text, "Impossibile leggere l'immagine:\n" + text
+                                          + "\n\nL'immagine attuale non è stata modificata.");
+    EXPECT_EQ(ui->lastMessage().icon, UiPort::Icon::Stop);
+    EXPECT_EQ(QImage(stored).size(), QSize(120, 60));
+    EXPECT_TRUE(view->image().isLoaded());
+    EXPECT_EQ(project.count(QStringLiteral("SELECT Immagine FROM CategorieLingue WHERE IDCategoria=%1").arg(wine)), 1);
+
+    // A GIF whose file cannot be written (its name is taken by a folder).
+    const QString gifTarget = project.projectFolder() + QStringLiteral("website/images/categorie/it/%1.gif").arg(wine);
+    ASSERT_TRUE(QDir().mkpath(gifTarget));
+    const QString gif = project.file("pic.gif");
+    ASSERT_TRUE(Image(picture).saveGif(gif));
+    ui->clearCalls();
+    ui->queuePath(gif);
+    QTest::mouseClick(imageButton, Qt::LeftButton);
+    ASSERT_EQ(ui->messages().size(), 1u);
+    EXPECT_TRUE(ui->lastMessage().text.startsWith("Impossibile salvare l'immagine:\n" + gifTarget + "\n"))
+        << ui->lastMessage().text.toStdString();
+    EXPECT_TRUE(ui->lastMessage().text.endsWith("\n\nL'immagine attuale non è stata modificata."));
+    EXPECT_EQ(QImage(stored).size(), QSize(120, 60));
+    EXPECT_EQ(project.count(QStringLiteral("SELECT Immagine FROM CategorieLingue WHERE IDCategoria=%1").arg(wine)), 1);
+
+    // Once the GIF can be written, it replaces the JPEG.
+    ASSERT_TRUE(QDir().rmdir(gifTarget));
+    ui->queuePath(gif);
+    QTest::mouseClick(imageButton, Qt::LeftButton);
+    EXPECT_TRUE(QFile::exists(gifTarget));
+    EXPECT_FALSE(QFile::exists(stored));
+}
+
+TEST_F(CategoryViewFixture, CategoriesWithoutCodeCanBeRenamed)
+{
+    // Categories written without a code (Null), as an import or an older
+    // program leaves them.
+    for (int id : {1, 2}) {
+        project.db().execute(QStringLiteral("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) "
+                                            "VALUES (%1, %1, 0, NULL)").arg(id));
+        project.db().execute(QStringLiteral("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) "
+                                            "VALUES (%1, %1, 'it', 'Categoria %1')").arg(id));
+    }
+    view = std::make_unique<CCategorieView>(project);
+    view->resize(760, 460);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    QTreeWidget *tree = view->tree();
+    const QRect item = tree->visualItemRect(view->itemFor(2));
+    // A click selects, a second click opens the category for modification.
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, item.center());
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, item.center(), 600);
+    ASSERT_TRUE(view->button(TreeEditorView::Save)->isEnabled());
+    view->nameEdit()->setFocus();
+    view->nameEdit()->selectAll();
+    QTest::keyClicks(view->nameEdit(), "Accessori");
+    QTest::mouseClick(view->button(TreeEditorView::Save), Qt::LeftButton);
+    EXPECT_TRUE(ui->messages().empty()) << ui->lastMessage().text.toStdString();
+    EXPECT_EQ(project.db().scalar("SELECT Nome FROM CategorieLingue WHERE IDCategoria=2").toString(), "Accessori");
+    EXPECT_EQ(view->itemFor(2)->text(0), "Accessori");
 }
 
 TEST_F(CategoryViewFixture, ScreenshotOfAThreeLevelTree)
@@ -171,13 +293,8 @@ TEST_F(CategoryViewFixture, ScreenshotOfAThreeLevelTree)
     ui->queuePath(source);
     view->chooseImage();
     view->tree()->expandAll();
-    view->show();
-    QApplication::processEvents();
-
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/categorie.png");
-    ASSERT_TRUE(view->grab().save(path));
+    ASSERT_TRUE(saveScreenshot(*view, QStringLiteral("categorie.png")));
+    const QString path = screenshotPath(QStringLiteral("categorie.png"));
     EXPECT_EQ(QImage(path).size(), view->size());
 }
 

@@ -2,6 +2,7 @@
 #include "editors/common/NavigationEditor.h"
 
 #include "common/ScriptedUiPort.h"
+#include "records/FilterCriteria.h"
 
 #include <gtest/gtest.h>
 
@@ -218,7 +219,7 @@ TEST_F(NavigationFixture, InsertOutsideDefaultLanguageSwitchesAndCancelDiscardsL
 TEST_F(NavigationFixture, FilterThatSelectsNothingIsCancelled)
 {
     nav.run(Filter);
-    form.criteria = {NavigationEditor::boolCriterion("Attivo", Qt::Unchecked)};
+    form.criteria = {FilterCriteria::boolCriterion("Attivo", Qt::Unchecked)};
     nav.run(First);
     EXPECT_EQ(ui->lastMessage().text,
               "Il filtro impostato non seleziona alcun record e viene pertanto annullato.");
@@ -234,8 +235,8 @@ TEST_F(NavigationFixture, FilterThatSelectsNothingIsCancelled)
 TEST_F(NavigationFixture, DeletingTheLastRecordOfAFilterCancelsTheFilter)
 {
     nav.run(Filter);
-    form.criteria = {NavigationEditor::boolCriterion("Attivo", Qt::Checked),
-                     NavigationEditor::boolCriterion("Novita", Qt::PartiallyChecked)};
+    form.criteria = {FilterCriteria::boolCriterion("Attivo", Qt::Checked),
+                     FilterCriteria::boolCriterion("Novita", Qt::PartiallyChecked)};
     nav.run(First);
     ASSERT_EQ(nav.filterState(), NavigationEditor::FilterApplied);
     EXPECT_EQ(nav.recordCount(), 1);
@@ -279,12 +280,26 @@ TEST_F(NavigationFixture, DeletingEveryRecordBlanksTheForm)
 
 TEST(NavigationFilterText, CriteriaAreQuotedAndJoinedOntoTheBaseFilter)
 {
-    EXPECT_EQ(NavigationEditor::prefixCriterion("Codice", "D'A"), "[Codice] Like 'D''A*'");
-    EXPECT_EQ(NavigationEditor::prefixCriterion("Codice", ""), "");
+    EXPECT_EQ(FilterCriteria::prefixCriterion("Codice", "D'A"), "[Codice] Like 'D''A*'");
+    EXPECT_EQ(FilterCriteria::prefixCriterion("Codice", ""), "");
     // Wildcards typed by the user match themselves.
-    EXPECT_EQ(NavigationEditor::prefixCriterion("Codice", "A*#"), "[Codice] Like 'A[*][#]*'");
-    EXPECT_EQ(NavigationEditor::joinFilter("IDProdottoBase=0", {"[Attivo]=TRUE", "", "[Codice] Like 'A*'"}),
+    EXPECT_EQ(FilterCriteria::prefixCriterion("Codice", "A*#"), "[Codice] Like 'A[*][#]*'");
+    EXPECT_EQ(FilterCriteria::joinFilter("IDProdottoBase=0", {"[Attivo]=TRUE", "", "[Codice] Like 'A*'"}),
               "IDProdottoBase=0 AND [Attivo]=TRUE AND [Codice] Like 'A*'");
-    EXPECT_EQ(NavigationEditor::joinFilter("A=1 OR B=2", {"C=3"}), "(A=1 OR B=2) AND C=3");
-    EXPECT_EQ(NavigationEditor::joinFilter("", {"C=3"}), "C=3");
+    EXPECT_EQ(FilterCriteria::joinFilter("A=1 OR B=2", {"C=3"}), "(A=1 OR B=2) AND C=3");
+    EXPECT_EQ(FilterCriteria::joinFilter("", {"C=3"}), "C=3");
+}
+
+TEST_F(NavigationFixture, ADisabledCommandFromALaggingToolbarIsIgnored)
+{
+    ASSERT_FALSE(on(Previous));
+    form.differs = true;
+    nav.run(Previous);
+    EXPECT_EQ(form.saves, 0);
+    EXPECT_EQ(form.shown, 1);
+    EXPECT_EQ(cursor.current(), 1);
+    // Enabled, the same command saves the changed record and moves.
+    nav.run(Next);
+    EXPECT_EQ(form.saves, 1);
+    EXPECT_EQ(form.shown, 2);
 }

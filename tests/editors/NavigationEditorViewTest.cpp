@@ -2,6 +2,7 @@
 
 #include "EditorTestProject.h"
 #include "common/ScriptedUiPort.h"
+#include "records/FilterCriteria.h"
 
 #include "data/NextId.h"
 #include "data/Recordset.h"
@@ -77,8 +78,8 @@ public:
     void deleteRecord() override { records().deleteCurrent(); }
     QStringList filterCriteria() override
     {
-        return {NavigationEditor::boolCriterion("Attivo", active->checkState()),
-                NavigationEditor::prefixCriterion("Codice", code->text())};
+        return {FilterCriteria::boolCriterion("Attivo", active->checkState()),
+                FilterCriteria::prefixCriterion("Codice", code->text())};
     }
 
 private:

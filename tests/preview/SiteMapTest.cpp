@@ -55,10 +55,43 @@ TEST(SiteMap, PathsLeavingTheirFolderAreRefused)
         "/a/../../segreto.txt", "/images/../../segreto.txt", "/images/..%2F..%2Fsegreto.txt",
         "/db/../asp/default.asp", "/./default.asp", "/..\\segreto.txt", "/%5c..%5csegreto.txt",
         "/default.asp%00.gif", "/a%00", "segreto.txt", "../segreto.txt", "http://x/default.asp",
-        "/fuori/segreto.txt", "/%zz", "/%c3", "/images%2f..%2f..%2fsegreto.txt", "/images/..",
+        "/fuori/segreto.txt", "/FUORI/segreto.txt", "/Fuori/SEGRETO.TXT", "/%zz", "/%c3", "/images%2f..%2f..%2fsegreto.txt", "/images/..",
     };
     for (const char *url : hostile)
         EXPECT_EQ(s.map.mapUrl(QString::fromLatin1(url)), QString()) << url;
+}
+
+TEST(SiteMap, SiblingFolderStartingWithTheFoldersNameIsOutside)
+{
+    MappedSite s;
+    writeFile(s.dir.file(QStringLiteral("asp2/x.inc")), "x");
+    writeFile(s.dir.file(QStringLiteral("images2/y.gif")), "y");
+    EXPECT_FALSE(SiteMap::isInside(s.dir.file(QStringLiteral("asp2/x.inc")), s.root()));
+    EXPECT_FALSE(SiteMap::isInside(s.dir.file(QStringLiteral("asp2")), s.root()));
+    EXPECT_TRUE(SiteMap::isInside(s.root() + QStringLiteral("/x.inc"), s.root()));
+    EXPECT_TRUE(SiteMap::isInside(s.root(), s.root()));
+    // Links inside the root and an alias folder that lead to the siblings.
+    ASSERT_TRUE(QFile::link(s.dir.file(QStringLiteral("asp2")), s.root() + QStringLiteral("/vicino")));
+    ASSERT_TRUE(QFile::link(s.dir.file(QStringLiteral("images2")), s.images() + QStringLiteral("/vicino")));
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/vicino/x.inc")), QString());
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/images/vicino/y.gif")), QString());
+}
+
+TEST(SiteMap, NamesThatDifferOnlyInCaseAreFound)
+{
+    MappedSite s;
+    s.page(QStringLiteral("Sub/Pagina.asp"), "p");
+    s.page(QStringLiteral("a.asp"), "a");
+    s.page(QStringLiteral("A.asp"), "A");
+    writeFile(s.images() + QStringLiteral("/Logo.GIF"), "g");
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/sub/PAGINA.asp")), s.root() + QStringLiteral("/Sub/Pagina.asp"));
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/Images/logo.gif")), s.images() + QStringLiteral("/Logo.GIF"));
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/A.asp")), s.root() + QStringLiteral("/A.asp"));  // exact name first
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/sub/altra.asp")), s.root() + QStringLiteral("/sub/altra.asp"));  // no match: as written
+    // A file added after the folder was first looked at is found too.
+    s.page(QStringLiteral("Sub/Nuova.ASP"), "n");
+    EXPECT_EQ(s.map.mapUrl(QStringLiteral("/SUB/nuova.asp")), s.root() + QStringLiteral("/Sub/Nuova.ASP"));
+    EXPECT_EQ(s.map.mapPath(QStringLiteral("/DB/database.mdb")), s.db() + QStringLiteral("/database.mdb"));
 }
 
 TEST(SiteMap, MapPathFollowsTheSiteRules)

@@ -4,7 +4,17 @@
 #include "data/Database.h"
 #include "preview/WebServer.h"
 
+#include "preview/AspServer.h"
+#include "script/Registry.h"
+
+#include <QElapsedTimer>
 #include <QNetworkInterface>
+
+#include <stdexcept>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -86,7 +96,8 @@ TEST(WebServer, ListensOnLoopbackOnly)
     other.setPort(s.server.port());
     QString error;
     EXPECT_FALSE(other.start(&error));
-    EXPECT_FALSE(error.isEmpty());
+    // Told in Italian, as the preview window and zanfira-cli show it.
+    EXPECT_EQ(error, QStringLiteral("la porta è già usata da un altro programma"));
 }
 
 TEST(WebServer, ServesPagesFilesAndAnswers)
@@ -95,7 +106,7 @@ TEST(WebServer, ServesPagesFilesAndAnswers)
     auto home = s.get("/");
     ASSERT_TRUE(home);
     EXPECT_EQ(home->status, 200);
-    EXPECT_EQ(home->body, "<html><body><h1>Negozio</h1>\n<p>Benvenuti</p>\r\n");
+    EXPECT_EQ(home->body, "<html><body><h1>Negozio</h1>\r\n\r\n<p>Benvenuti</p>\r\n");
     EXPECT_EQ(home->header("Content-Type"), "text/html; charset=utf-8");
 
     auto logo = s.get("/images/logo.gif");
@@ -120,9 +131,14 @@ TEST(WebServer, ServesPagesFilesAndAnswers)
     EXPECT_TRUE(missing->head.startsWith("HTTP/1.1 404 File Not Found\r\n"));
     EXPECT_EQ(s.get("/inc")->status, 404);  // a folder
 
-    auto upper = s.get("/Pagina.ASP");  // not run: served as it stands
+    // Names from Windows: letter case does not matter, and ".ASP" pages run.
+    auto upper = s.get("/Pagina.ASP");
     ASSERT_TRUE(upper);
-    EXPECT_EQ(upper->body, "<%= 1 %>");
+    EXPECT_EQ(upper->body, "1");
+    auto mixed = s.get("/PAGINA.asp");
+    ASSERT_TRUE(mixed);
+    EXPECT_EQ(mixed->body, "1");
+    EXPECT_EQ(s.get("/Images/LOGO.GIF")->body.size(), 300006);
 
     auto go = s.get("/vai.asp");
     ASSERT_TRUE(go);
@@ -242,8 +258,9 @@ TEST(WebServer, HostileRequestsTable)
 TEST(WebServer, SlowPartialRequestsTimeOut)
 {
     FixtureSite s;
-    s.server.setRequestTimeout(300);
-    s.server.setIdleTimeout(400);
+    s.server.setRequestLineTimeout(300);
+    s.server.setRequestTimeout(900);
+    s.server.setIdleTimeout(20000);
     RawClient slow;
     ASSERT_TRUE(slow.connectTo(s.server.port()));
     slow.send("GET / HT");
@@ -257,9 +274,107 @@ TEST(WebServer, SlowPartialRequestsTimeOut)
     EXPECT_EQ(answer->status, 408);
     EXPECT_TRUE(slow.waitClosed(2000));
 
+    // A whole request line earns the longer time for the headers.
+    RawClient headers;
+    ASSERT_TRUE(headers.connectTo(s.server.port()));
+    headers.send("GET / HTTP/1.1\r\nHost: x\r\n");
+    spinUntil([] { return false; }, 500);
+    EXPECT_FALSE(headers.isClosed());
+    answer = headers.answer(2000);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 408);
+
+    // A client that never asks anything is let go long before the idle time.
+    QElapsedTimer clock;
+    clock.start();
     RawClient idle;
     ASSERT_TRUE(idle.connectTo(s.server.port()));
     EXPECT_TRUE(idle.waitClosed(3000));
+    EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_TRUE(idle.pending().isEmpty());
     EXPECT_TRUE(spinUntil([&] { return s.server.connectionCount() == 0; }));
+}
+
+TEST(WebServer, AFullServerMakesRoomOrAnswers503)
+{
+    FixtureSite s;
+    s.server.setMaxConnections(3);
+    // Three clients that have not asked anything yet hold every slot.
+    RawClient waiting[3];
+    for (RawClient &c : waiting)
+        ASSERT_TRUE(c.connectTo(s.server.port()));
+    ASSERT_TRUE(spinUntil([&] { return s.server.connectionCount() == 3; }));
+    RawClient refused;
+    ASSERT_TRUE(refused.connectTo(s.server.port()));
+    refused.send("GET /default.asp HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    auto answer = refused.answer(3000);
+    ASSERT_TRUE(answer) << refused.socket().errorString().toStdString();
+    EXPECT_EQ(answer->status, 503);
+    EXPECT_TRUE(refused.waitClosed(3000));
+    EXPECT_NE(refused.socket().error(), QAbstractSocket::NetworkError);
+
+    // Clients kept alive with nothing to do give their place to a new one.
+    for (RawClient &c : waiting) {
+        c.send("GET /sessione.asp HTTP/1.1\r\n\r\n");
+        ASSERT_TRUE(c.answer());
+    }
+    RawClient next;
+    ASSERT_TRUE(next.connectTo(s.server.port()));
+    next.send("GET /sessione.asp HTTP/1.1\r\n\r\n");
+    answer = next.answer(3000);
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->status, 200);
+    EXPECT_EQ(s.server.connectionCount(), 3);
+}
+
+#ifdef Q_OS_UNIX
+TEST(WebServer, AClientThatStopsSendingStillGetsTheWholeAnswer)
+{
+    FixtureSite s;
+    s.write(QStringLiteral("lunga.asp"), "<% For i = 1 To 20000 : Response.Write String(99, \"x\") & vbLf : Next %>");
+    const struct {
+        QByteArray target;
+        qint64 length;
+    } cases[] = {{"/images/logo.gif", 300006}, {"/lunga.asp", 2000000}};
+    for (const auto &c : cases) {
+        RawClient client;
+        ASSERT_TRUE(client.connectTo(s.server.port()));
+        client.send("GET " + c.target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+        // The client closes its sending side at once, as some tools do.
+        ASSERT_EQ(::shutdown(int(client.socket().socketDescriptor()), SHUT_WR), 0);
+        auto answer = client.answer(10000);
+        ASSERT_TRUE(answer) << c.target.toStdString();
+        EXPECT_EQ(answer->status, 200);
+        EXPECT_EQ(answer->body.size(), c.length) << c.target.toStdString();
+        EXPECT_TRUE(client.waitClosed(3000));
+    }
+    EXPECT_TRUE(spinUntil([&] { return s.server.connectionCount() == 0; }));
+}
+#endif
+
+namespace {
+
+// A component whose one method fails the way no page should be able to
+// take the server down with.
+class FailingComponent : public vbs::Dispatch {
+public:
+    QString typeName() const override { return QStringLiteral("Guasto"); }
+    int findMember(const QString &name) const override { return name.compare(QLatin1String("Rompi"), Qt::CaseInsensitive) == 0 ? 1 : -1; }
+    vbs::Variant call(int, vbs::CallArgs &, bool) override { throw std::runtime_error("guasto"); }
+};
+
+} // namespace
+
+TEST(WebServer, NoSinglePageTakesTheServerDown)
+{
+    previewComponents().add(QStringLiteral("Prova.Guasto"),
+                            [](vbs::Context &) { return vbs::Ref<vbs::Dispatch>(new FailingComponent); });
+    FixtureSite s;
+    s.write(QStringLiteral("guasto.asp"), "<% Set g = Server.CreateObject(\"Prova.Guasto\") : g.Rompi %>");
+    auto broken = s.get("/guasto.asp");
+    ASSERT_TRUE(broken);
+    EXPECT_EQ(broken->status, 500);
+    auto next = s.get("/sessione.asp");
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->status, 200);
 }

@@ -59,8 +59,9 @@ void makeOldDatabase(const QString &db, int version)
             "ALTER TABLE Articoli ADD COLUMN IDSezione INTEGER;"
             // True was -1 in the older files.
             "INSERT INTO Prodotti (ID, Codice, Attivo, IDCategorie) VALUES"
-            " (1, 'P1', -1, 7), (2, 'P2', 0, 8), (3, 'P3', 1, NULL);"
-            "INSERT INTO Articoli (ID, Codice, Attivo, IDSezione) VALUES (1, 'A1', -1, 3), (2, 'A2', 1, 4);");
+            " (1, 'P1', -1, 7), (2, 'P2', 0, 8), (3, 'P3', 1, NULL), (4, 'P4', 1, 0);"
+            "INSERT INTO Articoli (ID, Codice, Attivo, IDSezione) VALUES (1, 'A1', -1, 3), (2, 'A2', 1, 4),"
+            " (3, 'A3', 1, 0);");
     } else {
         sql += QStringLiteral("INSERT INTO Prodotti (ID, Codice, Attivo) VALUES (1, 'P1', 1);");
     }
@@ -103,14 +104,14 @@ TEST_F(DatabaseUpgradeTest, VersionZeroConvertsKeywordsCategoriesAndRates)
     ASSERT_EQ(upgrade(0), DatabaseUpgrade::Result::Done) << error.toStdString();
     EXPECT_EQ(summary.oldVersion, 0);
     EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT VersioneDB FROM Configurazione")), 50);
-    EXPECT_FALSE(QFileInfo::exists(project.folder().tempDatabase()));
+    EXPECT_TRUE(project.folder().tempDatabaseFiles().isEmpty());
 
     // Keywords: one row per language row that has a product, numbered from 1.
     EXPECT_EQ(scalarText(db(), QStringLiteral(
                   "SELECT group_concat(ID || ':' || Tipo || ':' || IDRecord || ':' || CodiceLingua || ':'"
                   " || ifnull(Keywords, '-') || ':' || Attivo, ' ') FROM (SELECT * FROM ParoleChiave ORDER BY ID)")),
               QStringLiteral("1:1:1:it:sedia legno:1 2:1:1:en:chair wood:1 3:1:2:it:-:0"));
-    // One category link per product that had a category.
+    // One category link per product that had a category; 0 meant none.
     EXPECT_EQ(scalarText(db(), QStringLiteral(
                   "SELECT group_concat(ID || ':' || IDCategoria || ':' || IDProdotto, ' ')"
                   " FROM (SELECT * FROM CategorieProdotti ORDER BY ID)")),
@@ -118,9 +119,20 @@ TEST_F(DatabaseUpgradeTest, VersionZeroConvertsKeywordsCategoriesAndRates)
     EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM SezioniArticoli")), 0);
     // The rows themselves came across; the legacy columns did not.
     EXPECT_EQ(scalarText(db(), QStringLiteral("SELECT Nome FROM ProdottiLingue WHERE ID=2")), QStringLiteral("Chair"));
-    EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM Prodotti")), 3);
+    EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM Prodotti")), 4);
     EXPECT_EQ(summary.droppedTables, QStringList{QStringLiteral("Obsoleta")});
     EXPECT_FALSE(StructureCheck::compare(blank(), db()).upgradeNeeded);
+
+    // The upgraded database has the blank database's triggers, and they work:
+    // deleting a product deletes its language rows and category links.
+    const QString triggers = QStringLiteral(
+        "SELECT group_concat(name, ' ') FROM (SELECT name FROM sqlite_master WHERE type='trigger' ORDER BY name)");
+    EXPECT_FALSE(scalarText(blank(), triggers).isEmpty());
+    EXPECT_EQ(scalarText(db(), triggers), scalarText(blank(), triggers));
+    execSql(db(), QStringLiteral("DELETE FROM Prodotti WHERE ID=1"));
+    EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=1")), 0);
+    EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM CategorieProdotti WHERE IDProdotto=1")), 0);
+    EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=2")), 1);
 }
 
 TEST_F(DatabaseUpgradeTest, VersionThirtyOneAlsoLinksArticlesToSections)
@@ -249,9 +261,8 @@ TEST_F(DatabaseUpgradeTest, CancelLeavesTheDatabaseByteForByte)
     EXPECT_EQ(rows, 1);
     EXPECT_EQ(phase4, 1);
     EXPECT_EQ(fileHash(db()), before);
-    const QString temp = project.folder().tempDatabase();
-    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
-        EXPECT_FALSE(QFileInfo::exists(temp + QLatin1String(suffix))) << suffix;
+    // Neither the copy nor its journal files are left.
+    EXPECT_EQ(project.folder().tempDatabaseFiles(), QStringList());
     EXPECT_TRUE(StructureCheck::compare(blank(), db()).upgradeNeeded);
 }
 
@@ -267,7 +278,7 @@ TEST_F(DatabaseUpgradeTest, FailureLeavesTheDatabaseAndRemovesTheCopy)
     EXPECT_EQ(up.run(), DatabaseUpgrade::Result::Failed);
     EXPECT_FALSE(up.errorText().isEmpty());
     EXPECT_EQ(fileHash(db()), before);
-    EXPECT_FALSE(QFileInfo::exists(project.folder().tempDatabase()));
+    EXPECT_TRUE(project.folder().tempDatabaseFiles().isEmpty());
 }
 
 // Runs the upgrade in a child process that kills itself at the chosen

@@ -5,6 +5,7 @@
 
 #include "data/DatabaseFiles.h"
 #include "project/LockWatcher.h"
+#include "project/ProjectLock.h"
 #include "project/ProjectSession.h"
 #include "project/RecentProjects.h"
 
@@ -160,52 +161,78 @@ TEST_F(ProjectSessionTest, NewCommandCancelledKeepsTheOpenProject)
 
 // --- lock file ----------------------------------------------------------------
 
-TEST_F(ProjectSessionTest, LockWaitEndsWhenTheFileGoes)
+TEST_F(ProjectSessionTest, LockWaitNamesTheHolderAndEndsWhenItLetsGo)
 {
     TempProject project;
-    const QString lock = project.folder().lockFile();
-    ASSERT_TRUE(writeFile(lock, ""));
+    auto holder = std::make_unique<ProjectLock>(project.folder());
+    ASSERT_EQ(holder->tryAcquire(), ProjectLock::Result::Acquired);
     int waits = 0;
-    session.hooks().waitForLock = [&](LockWatcher &watcher) {
+    session.hooks().waitForLock = [&](LockWatcher &watcher, const QString &text) {
         ++waits;
-        std::thread remover([lock] {
+        EXPECT_TRUE(text.contains(QStringLiteral("processo %1").arg(QCoreApplication::applicationPid())))
+            << text.toStdString();
+        std::thread releaser([&holder] {
             std::this_thread::sleep_for(std::chrono::milliseconds(150));
-            QFile::remove(lock);
+            holder->release();
         });
         // As the wait dialog does: run until the watcher reports.
         QEventLoop loop;
         QObject::connect(&watcher, &LockWatcher::released, &loop, &QEventLoop::quit);
         QTimer::singleShot(10000, &loop, &QEventLoop::quit);
         loop.exec();
-        remover.join();
+        releaser.join();
         return watcher.isReleased();
     };
     EXPECT_EQ(session.openProject(project.path()), Result::Opened);
     EXPECT_EQ(waits, 1);
+    // Now the session holds the project: nobody else may take it.
+    ProjectLock other(project.folder());
+    EXPECT_EQ(other.tryAcquire(), ProjectLock::Result::Held);
+    session.closeProject();
+    EXPECT_EQ(other.tryAcquire(), ProjectLock::Result::Acquired);
 }
 
 TEST_F(ProjectSessionTest, GivingUpTheLockWaitOpensNothing)
 {
     TempProject project;
-    ASSERT_TRUE(writeFile(project.folder().lockFile(), ""));
+    ProjectLock holder(project.folder());
+    ASSERT_EQ(holder.tryAcquire(), ProjectLock::Result::Acquired);
     const QByteArray before = fileHash(project.folder().database());
-    session.hooks().waitForLock = [](LockWatcher &) { return false; };
+    session.hooks().waitForLock = [](LockWatcher &, const QString &) { return false; };
     EXPECT_EQ(session.openProject(project.path()), Result::Abandoned);
     EXPECT_FALSE(session.isOpen());
-    EXPECT_TRUE(QFileInfo::exists(project.folder().lockFile()));
+    EXPECT_TRUE(holder.isAcquired());
     EXPECT_EQ(fileHash(project.folder().database()), before);
     EXPECT_EQ(session.windowTitle(), QStringLiteral("Zanfira"));
 }
 
+TEST_F(ProjectSessionTest, WithoutAWaitTheHolderIsNamedAndAFailedOpenKeepsNoLock)
+{
+    TempProject project;
+    {
+        ProjectLock holder(project.folder());
+        ASSERT_EQ(holder.tryAcquire(), ProjectLock::Result::Acquired);
+        EXPECT_EQ(session.openProject(project.path()), Result::NotOpened);
+        ASSERT_EQ(ui->messages().size(), 1u);
+        EXPECT_TRUE(ui->messages().front().text.startsWith(QStringLiteral("Il progetto è già in uso da ")));
+        EXPECT_EQ(ui->messages().front().icon, Icon::Stop);
+    }
+    // A project that fails to open later on (damaged database) lets go of the lock.
+    ASSERT_TRUE(writeFile(project.folder().database(), "not a database"));
+    EXPECT_EQ(session.openProject(project.path()), Result::NotOpened);
+    ProjectLock after(project.folder());
+    EXPECT_EQ(after.tryAcquire(), ProjectLock::Result::Acquired);
+}
+
 TEST(LockWatcher, StopsAtOnceAndNeverReportsToAClosedDialog)
 {
-    TempDir dir;
-    const QString lock = dir.file(QStringLiteral("sync.lck"));
-    ASSERT_TRUE(writeFile(lock, ""));
+    TempProject project;
+    auto holder = std::make_unique<ProjectLock>(project.folder());
+    ASSERT_EQ(holder->tryAcquire(), ProjectLock::Result::Acquired);
     int reports = 0;
     {
         auto *dialog = new QObject;
-        LockWatcher watcher(lock, 60000);
+        LockWatcher watcher(project.folder(), 60000);
         QObject::connect(&watcher, &LockWatcher::released, dialog, [&] { ++reports; });
         watcher.start();
         QElapsedTimer clock;
@@ -213,16 +240,16 @@ TEST(LockWatcher, StopsAtOnceAndNeverReportsToAClosedDialog)
         delete dialog;        // the user closes the dialog first
         watcher.stop();
         EXPECT_LT(clock.elapsed(), 2000);
-        QFile::remove(lock);
+        holder->release();
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(reports, 0);
 
     // Released while the owner is not yet listening: waitReleased still sees it.
-    LockWatcher again(lock, 5);
+    LockWatcher again(project.folder(), 5);
     EXPECT_TRUE(again.waitReleased(1000));
-    ASSERT_TRUE(writeFile(lock, ""));
-    LockWatcher held(lock, 5);
+    ASSERT_EQ(holder->tryAcquire(), ProjectLock::Result::Acquired);
+    LockWatcher held(project.folder(), 5);
     EXPECT_FALSE(held.waitReleased(100));
 }
 
@@ -330,7 +357,7 @@ TEST_F(ProjectSessionTest, OlderProjectAnsweredYesIsUpgradedAndOpened)
     EXPECT_EQ(runs, 1);
     EXPECT_EQ(ui->messages().at(1).text, ProjectSession::UpgradeDoneText);
     EXPECT_TRUE(session.database().tableExists(QStringLiteral("SezioniArticoli")));
-    EXPECT_FALSE(QFileInfo::exists(project.folder().tempDatabase()));
+    EXPECT_TRUE(project.folder().tempDatabaseFiles().isEmpty());
 }
 
 TEST_F(ProjectSessionTest, CancelledUpgradeLeavesNoProject)
@@ -370,8 +397,13 @@ TEST_F(ProjectSessionTest, ExternalDataFolderRules)
     EXPECT_EQ(session.openProject(project.path()), Result::Opened);
     EXPECT_TRUE(ui->calls().empty());
 
-    // Files already imported (renamed to end in .ok) ask nothing either.
-    ASSERT_TRUE(writeFile(external.file(QStringLiteral("g0000.txt.ok")), "x"));
+    // Files already imported (renamed to end in .OK, in any case) ask
+    // nothing either.
+    ASSERT_TRUE(writeFile(external.file(QStringLiteral("g0000.txt.OK")), "x"));
+    ui->clearCalls();
+    EXPECT_EQ(session.openProject(project.path()), Result::Opened);
+    EXPECT_TRUE(ui->calls().empty());
+    ASSERT_TRUE(writeFile(external.file(QStringLiteral("g0001.txt.ok")), "x"));
     ui->clearCalls();
     EXPECT_EQ(session.openProject(project.path()), Result::Opened);
     EXPECT_TRUE(ui->calls().empty());

@@ -169,6 +169,19 @@ TEST(VariantCompare, NumbersStringsAndLiterals)
     EXPECT_EQ(compare(Variant::null(), five), Cmp::Null);
     EXPECT_EQ(compare(Variant(QStringLiteral("a")), Variant(QStringLiteral("B"))), Cmp::Greater);
     EXPECT_EQ(compare(Variant(QStringLiteral("a")), Variant(QStringLiteral("B")), false, false, true), Cmp::Less);
+    // Unequal values in both orders: the answer is turned round with the operands.
+    const Variant nine(int16_t(9));
+    const Variant ten(QStringLiteral("10"));
+    EXPECT_EQ(compare(ten, nine, true, false), Cmp::Greater);  // "10" > 9, compared as numbers
+    EXPECT_EQ(compare(nine, ten, false, true), Cmp::Less);
+    EXPECT_EQ(compare(ten, nine, false, true), Cmp::Less);     // "10" < "9", compared as text
+    EXPECT_EQ(compare(nine, ten, true, false), Cmp::Greater);
+    EXPECT_EQ(compare(ten, nine), Cmp::Greater);               // a string is above any number
+    EXPECT_EQ(compare(nine, ten), Cmp::Less);
+    ScriptRun run(QStringLiteral("n = 9 : s = \"10\"\n"
+                                 "Out.Log \"10\" > 9, 9 < \"10\", s > 9, 9 < s, \"10\" > n, n < \"10\", s < n, n > s"));
+    ASSERT_TRUE(run.ok);
+    EXPECT_EQ(run.text(), QStringLiteral("True True False False True True False False"));
     EXPECT_EQ(varType(makeArray({})), 8204);
     EXPECT_EQ(typeName(Variant::nothing()), QStringLiteral("Nothing"));
 }

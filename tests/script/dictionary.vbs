@@ -115,3 +115,55 @@ d.NoSuchMethod
 WScript.Echo "no such method: " & Err.Number
 ' expect: no such method: 438
 Err.Clear
+
+' Many string keys: removals, keys added again, renamed keys and text mode
+' stay consistent in the index.
+Dim big, i, n, missing
+Set big = CreateObject("Scripting.Dictionary")
+For i = 1 To 5000
+    big.Add "k" & i, i
+Next
+For i = 1 To 5000 Step 2
+    big.Remove "k" & i
+Next
+n = 0: missing = 0
+For i = 1 To 5000
+    If big.Exists("k" & i) Then n = n + big("k" & i) Else missing = missing + 1
+Next
+WScript.Echo big.Count, n, missing
+' expect: 2500 6252500 2500
+For i = 1 To 99 Step 2
+    big.Add "k" & i, -i
+Next
+big.Key("k2") = "due"
+WScript.Echo big.Count, big("k1"), big("due"), big.Exists("k2"), big.Keys()(0), big.Keys()(big.Count - 1)
+' expect: 2550 -1 2 False due k99
+On Error Resume Next
+big.Add "k4", 0
+WScript.Echo Err.Number
+' expect: 457
+Err.Clear
+big.Remove "k1001"
+WScript.Echo Err.Number
+' expect: 32811
+On Error GoTo 0
+' Past half removed, the entries are packed again.
+For i = 4 To 4000 Step 2
+    big.Remove "k" & i
+Next
+n = 0
+For i = 1 To 5000
+    If big.Exists("k" & i) Then n = n + 1
+Next
+WScript.Echo big.Count, n, big("k4002"), big("due"), big.Keys()(1)
+' expect: 551 550 4002 2 k4002
+Set big = CreateObject("Scripting.Dictionary")
+big.CompareMode = vbTextCompare
+For i = 1 To 300
+    big.Add "Chiave" & i, i
+Next
+WScript.Echo big.Exists("CHIAVE150"), big("chiave300"), big.Count
+' expect: True 300 300
+big.Remove "CHIAVE1"
+WScript.Echo big.Exists("chiave1"), big.Count
+' expect: False 299

@@ -2,8 +2,9 @@
 Dim n, s
 WScript.Echo 2 ^ 10
 ' expect: 1024
-WScript.Echo -2 ^ 2
-' expect: -4
+' Negation binds tighter than ^ in VBScript.
+WScript.Echo -2 ^ 2, -3 ^ 2, 2 ^ -1, -2 ^ 3, 2 * -3 ^ 2, 2 ^ 3 ^ 2
+' expect: 4 9 0.5 -8 18 64
 WScript.Echo 2 ^ 3 ^ 2
 ' expect: 64
 WScript.Echo 2 ^ -1

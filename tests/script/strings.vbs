@@ -10,8 +10,8 @@ WScript.Echo InStr("hello", "l"), InStr(4, "hello", "l"), InStr("hello", "z"), I
 ' expect: 3 4 0 0
 WScript.Echo InStr(1, "Hello", "h", 1), InStr(1, "Hello", "h", vbTextCompare), InStr("abc", ""), InStr("", "a")
 ' expect: 1 1 1 0
-WScript.Echo InStr(2, "abc", ""), CStr(IsNull(InStr(Null, "a")))
-' expect: 2 True
+WScript.Echo InStr(2, "abc", ""), CStr(IsNull(InStr(Null, "a"))), InStr(3, "abc", "c"), InStr(3, "abc", "b")
+' expect: 2 True 3 0
 WScript.Echo InStrRev("hello", "l"), InStrRev("hello", "l", 3), InStrRev("a.b.c", "."), InStrRev("abc", "z")
 ' expect: 4 3 4 0
 WScript.Echo InStrRev("ABC", "b", -1, 1)

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTime>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -20,7 +21,19 @@ namespace {
 
 constexpr int kMaxLogLines = 500;
 
+CBrowserView::SystemBrowser &systemBrowser()
+{
+    static CBrowserView::SystemBrowser opener = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    return opener;
+}
+
 } // namespace
+
+void CBrowserView::setSystemBrowser(SystemBrowser opener)
+{
+    systemBrowser() = opener ? std::move(opener)
+                             : [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+}
 
 CBrowserView::CBrowserView(const QString &projectFolder, QWidget *parent, quint16 port)
     : QWidget(parent), m_server(new preview::WebServer(this))
@@ -54,7 +67,10 @@ CBrowserView::CBrowserView(const QString &projectFolder, QWidget *parent, quint1
     auto *open = new QPushButton(QStringLiteral("Apri nel browser"), this);
     open->setObjectName(QStringLiteral("openBrowser"));
     open->setEnabled(m_startError.isEmpty());
-    connect(open, &QPushButton::clicked, this, [this] { QDesktopServices::openUrl(QUrl(address())); });
+    connect(open, &QPushButton::clicked, this, [this] { systemBrowser()(QUrl(address())); });
+    // No browser inside the window: the site opens in the system's at once.
+    if (m_startError.isEmpty())
+        QTimer::singleShot(0, this, [this] { systemBrowser()(QUrl(address())); });
     bar->addWidget(m_addressLabel, 1);
     bar->addWidget(open);
     layout->addLayout(bar);

@@ -3,7 +3,10 @@
 #include "editors/common/EditorContract.h"
 
 #include <QString>
+#include <QUrl>
 #include <QWidget>
+
+#include <functional>
 
 class QLabel;
 class QPlainTextEdit;
@@ -25,6 +28,11 @@ public:
     explicit CBrowserView(const QString &projectFolder, QWidget *parent = nullptr,
                           quint16 port = 18888);
     ~CBrowserView() override;
+
+    // Opens an address in the system browser (QDesktopServices by default);
+    // without the embedded browser the preview opens there at once.
+    using SystemBrowser = std::function<bool(const QUrl &url)>;
+    static void setSystemBrowser(SystemBrowser opener);
 
     preview::WebServer &server() { return *m_server; }
     // Empty when the server is listening, else why it is not.

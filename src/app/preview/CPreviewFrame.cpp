@@ -5,13 +5,19 @@
 
 #include <QVBoxLayout>
 
-CPreviewFrame::CPreviewFrame(const QString &projectFolder, DatabaseCopy copy, QWidget *parent,
-                             quint16 port)
-    : QWidget(parent), m_copy(std::move(copy))
+CPreviewFrame *CPreviewFrame::open(const QString &projectFolder, DatabaseCopy copy, QWidget *parent,
+                                   quint16 port)
+{
+    if (copy.backup && !copy.backup())
+        return nullptr;
+    return new CPreviewFrame(projectFolder, std::move(copy.restore), parent, port);
+}
+
+CPreviewFrame::CPreviewFrame(const QString &projectFolder, std::function<bool()> restore,
+                             QWidget *parent, quint16 port)
+    : QWidget(parent), m_restore(std::move(restore))
 {
     setObjectName(QStringLiteral("CPreviewFrame"));
-    if (m_copy.backup)
-        m_copy.backup();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_view = new CBrowserView(projectFolder, this, port);
@@ -22,8 +28,8 @@ CPreviewFrame::~CPreviewFrame()
 {
     delete m_view;
     m_view = nullptr;
-    if (m_copy.restore)
-        m_copy.restore();
+    if (m_restore)
+        m_restore();
 }
 
 QWidget *CPreviewFrame::create(EditorHost &host, const FrameParams &, QWidget *parent)
@@ -32,5 +38,5 @@ QWidget *CPreviewFrame::create(EditorHost &host, const FrameParams &, QWidget *p
     if (!app)
         return nullptr;
     DatabaseCopy copy{[app] { return app->BackupDatabase(); }, [app] { return app->RestoreDatabase(); }};
-    return new CPreviewFrame(app->projectPath(), std::move(copy), parent);
+    return open(app->projectPath(), std::move(copy), parent);
 }

@@ -174,35 +174,70 @@ QString ImportedProduct::displayText(int code) const
     }
 }
 
+QString ImportLineError::text() const
+{
+    const QString field = QStringLiteral("Campo %1 (\"%2\")")
+                              .arg(position)
+                              .arg(QString::fromUtf8(importFieldByCode(code).listName));
+    switch (reason) {
+    case Reason::MissingSeparator:
+        return QStringLiteral("%1: manca il separatore \"%2\" che chiude il campo.").arg(field, QString(separator));
+    case Reason::TooLong:
+        return QStringLiteral("%1: il valore \"%2\" supera i %3 caratteri.")
+            .arg(field, value)
+            .arg(importFieldByCode(code).maxLength);
+    case Reason::NotANumber:
+        return QStringLiteral("%1: \"%2\" non è un numero valido (solo cifre e un punto decimale).").arg(field, value);
+    case Reason::NotAnInteger:
+        return QStringLiteral("%1: \"%2\" non è un numero intero valido.").arg(field, value);
+    case Reason::BadDate:
+        return QStringLiteral("%1: \"%2\" non è una data valida (gg/mm/aaaa).").arg(field, value);
+    case Reason::None:
+        break;
+    }
+    return QString();
+}
+
 bool parseImportLine(const QString &line, QChar separator, const QVector<int> &codes,
-                     ImportedProduct &out)
+                     ImportedProduct &out, ImportLineError *error)
 {
     out = ImportedProduct();
     qsizetype pos = 0;
+    int position = 0;
+    QString value;
+    auto fail = [&](int code, ImportLineError::Reason reason) {
+        if (error)
+            *error = ImportLineError{reason, code, position, value, separator};
+        return false;
+    };
     for (int code : codes) {
+        ++position;
         const qsizetype end = line.indexOf(separator, pos);
-        if (end < 0)
-            return false;
-        const QString value = line.mid(pos, end - pos).trimmed();
+        if (end < 0) {
+            value = line.mid(pos).trimmed();
+            return fail(code, ImportLineError::Reason::MissingSeparator);
+        }
+        value = line.mid(pos, end - pos).trimmed();
         pos = end + 1;
         if (value.isEmpty())
             continue;
         const ImportFieldInfo &f = importFieldByCode(code);
         if (f.maxLength >= 0 && value.size() > f.maxLength)
-            return false;
+            return fail(code, f.check == Check::Date ? ImportLineError::Reason::BadDate
+                                                     : ImportLineError::Reason::TooLong);
         double number = 0;
         switch (f.check) {
         case Check::Text:
             break;
         case Check::Integer:
             if (!allDigits(value) || value.size() > 9)
-                return false;
+                return fail(code, ImportLineError::Reason::NotAnInteger);
             number = value.toInt();
             break;
         case Check::Number:
         case Check::Flag:
             if (!parseNumber(value, number))
-                return false;
+                return fail(code, ImportLineError::Reason::NotANumber);
             break;
         case Check::Date:
             break;
@@ -228,11 +263,11 @@ bool parseImportLine(const QString &line, QChar separator, const QVector<int> &c
         case FieldOfferta: out.offerta = number > 0; break;
         case FieldValiditaDal:
             if (!parseDate(value, out.validitaDal))
-                return false;
+                return fail(code, ImportLineError::Reason::BadDate);
             break;
         case FieldValiditaAl:
             if (!parseDate(value, out.validitaAl))
-                return false;
+                return fail(code, ImportLineError::Reason::BadDate);
             break;
         case FieldSconto: out.sconto = number; break;
         case FieldPrezzoPromozionale: out.prezzoPromozionale = number; break;

@@ -82,13 +82,26 @@ struct ImportedProduct {
     QString displayText(int code) const;
 };
 
+// Why a line did not parse: which field, where, and what was wrong.
+struct ImportLineError {
+    enum class Reason { None, MissingSeparator, TooLong, NotANumber, NotAnInteger, BadDate };
+    Reason reason = Reason::None;
+    int code = -1;       // the field
+    int position = 0;    // its place in the line, from 1
+    QString value;       // the value found (trimmed)
+    QChar separator;
+    // For the user, e.g. Campo 5 ("Prezzo 1"): "9,50" non è un numero ...
+    QString text() const;
+};
+
 // Parses one line: every ticked field (codes, in order) is followed by the
 // separator; values are trimmed; an empty value keeps the default. Returns
 // false when the line has fewer separators than fields or a value fails its
 // check (numbers: only digits and one point, no sign; texts: their length;
-// dates: dd/mm/yyyy making a real date).
+// dates: dd/mm/yyyy making a real date); error, when given, then says which
+// field failed and why.
 bool parseImportLine(const QString &line, QChar separator, const QVector<int> &codes,
-                     ImportedProduct &out);
+                     ImportedProduct &out, ImportLineError *error = nullptr);
 
 // The check list of the import dialog: the entries with their ticks and
 // order, and the rules of unticking and moving.

@@ -1,5 +1,7 @@
 #include "catalogue/import/ImportTextFile.h"
 
+#include "support/ErrorText.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -40,7 +42,7 @@ bool ImportTextFile::read(const QString &path, QString *error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = file.errorString();
+            *error = ErrorText::italian(file.errorString());
         m_lines.clear();
         return false;
     }
@@ -65,6 +67,8 @@ void ImportTextFile::setContent(const QByteArray &raw)
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     m_lines = text.split(QLatin1Char('\n'));
-    if (!m_lines.isEmpty() && m_lines.last().isEmpty())
+    // Empty or blank lines at the end (an editor's trailing newlines) hold
+    // no product.
+    while (!m_lines.isEmpty() && m_lines.last().trimmed().isEmpty())
         m_lines.removeLast();
 }

@@ -8,7 +8,8 @@
 // without a byte-order mark) or Windows-1252, told apart by the content
 // (bytes that do not form valid UTF-8 mean Windows-1252). Lines may end in
 // CR LF, LF or CR; a last line without an ending counts, an ending at the
-// very end of the file does not start another line.
+// very end of the file does not start another line, and empty or blank
+// lines at the end of the file are left out.
 class ImportTextFile {
 public:
     enum class Encoding { Utf8, Windows1252 };

@@ -1,5 +1,6 @@
 #include "catalogue/import/ProductImport.h"
 
+#include "catalogue/ProductDeletion.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/DatabaseFiles.h"
@@ -9,7 +10,6 @@
 #include "data/sets/CCategorieProdottiSet.h"
 #include "data/sets/CProdottiGeneraleSet.h"
 #include "data/sets/CProdottiLingueSet.h"
-#include "data/sets/CRecordsEliminatiSet.h"
 #include "catalogue/import/ImportTextFile.h"
 #include "project/ProjectFolder.h"
 #include "support/UiPort.h"
@@ -58,6 +58,26 @@ QString foldedCode(const QString &code)
             c = QChar(c.unicode() + 32);
     }
     return out;
+}
+
+// The base products, at every level, of the products that are not
+// obsolete (written by this run or changed since the last publication).
+QSet<int> basesOfKeptProducts(Database &db)
+{
+    QHash<int, int> baseOf;
+    QList<int> kept;
+    for (const QVariantList &r : db.queryRows(QStringLiteral("SELECT ID, IDProdottoBase, Modificato FROM Prodotti"))) {
+        const int id = r.value(0).toInt();
+        baseOf.insert(id, r.value(1).toInt());
+        if (r.value(2).toBool())
+            kept << id;
+    }
+    QSet<int> needed;
+    for (int id : kept) {
+        for (int base = baseOf.value(id); base != 0 && !needed.contains(base); base = baseOf.value(base))
+            needed.insert(base);
+    }
+    return needed;
 }
 
 } // namespace
@@ -110,10 +130,11 @@ ProductImport::Result ProductImport::run()
 {
     Result result;
     m_cancel = false;
+    m_deletedFiles = {};
     m_running = true;
     const ProjectFolder project(m_project);
     const QString target = project.database();
-    const QString temp = project.tempDatabase();
+    const QString temp = project.newTempDatabase();
 
     ImportTextFile file;
     QString reason;
@@ -138,8 +159,10 @@ ProductImport::Result ProductImport::run()
             if (result.ok())
                 transaction.commit();
         }
-        if (result.ok())
+        if (result.ok()) {
             withLiveClosed(m_live, [&] { DatabaseFiles::replace(temp, target); });
+            m_deletedFiles.remove();
+        }
     } catch (const DataError &e) {
         result.outcome = Outcome::DataFailure;
         result.detail = dataErrorText(e.text());
@@ -188,9 +211,11 @@ void ProductImport::importLines(Database &db, const QStringList &lines, Result &
         status(lineStatusText(lineNo, count));
         if (m_progress.position)
             m_progress.position(lineNo);
-        if (!parseImportLine(lines.at(i), m_options.separator, m_options.codes, p)) {
+        ImportLineError error;
+        if (!parseImportLine(lines.at(i), m_options.separator, m_options.codes, p, &error)) {
             result.outcome = Outcome::LineError;
             result.line = lineNo;
+            result.detail = error.text();
             return;
         }
         if (!knownCategories.contains(p.categoria)) {
@@ -275,6 +300,10 @@ void ProductImport::handleObsolete(Database &db, Result &result)
 {
     if (m_options.obsolete == ImportOptions::Obsolete::Keep)
         return;
+    // A base product stays, whatever the file says, while one of its
+    // variants (at any depth) stays: deleting it would take the variant
+    // with it, deactivating it would hide the variant on the site.
+    const QSet<int> needed = basesOfKeptProducts(db);
     CProdottiGeneraleSet obsolete(db);
     obsolete.setFilter(QStringLiteral("Modificato=FALSE"));
     obsolete.open();
@@ -285,19 +314,7 @@ void ProductImport::handleObsolete(Database &db, Result &result)
     if (m_progress.range)
         m_progress.range(count);
 
-    CRecordsEliminatiSet log(db);
-    if (m_options.obsolete == ImportOptions::Obsolete::Delete)
-        log.open();
-    auto logDeleted = [&](int id) {
-        log.addNew();
-        log.setID(nextId(log));
-        log.setNomeTabella(QStringLiteral("Prodotti"));
-        log.setIDRecord(id);
-        log.setDataEliminazione(QDateTime::currentDateTime());
-        log.setModificato(true);
-        log.update();
-    };
-
+    ProductDeletion deletion(db, m_project);
     int done = 0;
     for (obsolete.moveFirst(); !obsolete.isEOF(); obsolete.moveNext()) {
         if (cancelled()) {
@@ -306,23 +323,14 @@ void ProductImport::handleObsolete(Database &db, Result &result)
         }
         if (m_progress.position)
             m_progress.position(++done);
-        const int id = obsolete.ID();
+        if (needed.contains(obsolete.ID())) {
+            ++result.keptBases;
+            continue;
+        }
         if (m_options.obsolete == ImportOptions::Obsolete::Delete) {
-            // The product's variants, at any depth, go with it (the
-            // database does that); the site must hear of each of them.
-            QList<int> family{id};
-            for (int k = 0; k < family.size(); ++k) {
-                const QList<QVariantList> rows = db.queryRows(
-                    QStringLiteral("SELECT ID FROM Prodotti WHERE IDProdottoBase=%1").arg(family.at(k)));
-                for (const QVariantList &r : rows) {
-                    const int variant = r.value(0).toInt();
-                    if (variant != 0 && !family.contains(variant))
-                        family << variant;
-                }
-            }
-            for (int member : family)
-                logDeleted(member);
-            obsolete.deleteCurrent();
+            // The variants go with the product; their files once the
+            // import is in place.
+            deletion.deleteProduct(obsolete.ID(), &obsolete);
         } else {
             obsolete.edit();
             obsolete.setAttivo(false);
@@ -331,6 +339,7 @@ void ProductImport::handleObsolete(Database &db, Result &result)
         }
         ++result.obsolete;
     }
+    m_deletedFiles = deletion.takeFiles();
 }
 
 QList<QPair<QString, QString>> ProductImport::activeLanguages(Database &db)
@@ -361,6 +370,8 @@ QStringList ProductImport::resultTexts(const Result &result)
         return {SuccessText};
     case Outcome::LineError:
         texts << lineErrorText(result.line).trimmed();
+        if (!result.detail.isEmpty())
+            texts << result.detail;
         break;
     case Outcome::CategoryError:
         texts << categoryErrorText(result.line).trimmed();
@@ -384,7 +395,7 @@ void ProductImport::tellResult(const Result &result)
         ui().tell(ResultTitle, SuccessText, Icon::Information);
         return;
     case Outcome::LineError:
-        ui().tell(ResultTitle, lineErrorText(result.line), Icon::Stop);
+        ui().tell(ResultTitle, lineErrorText(result.line) + result.detail, Icon::Stop);
         break;
     case Outcome::CategoryError:
         ui().tell(ResultTitle, categoryErrorText(result.line), Icon::Stop);
@@ -411,8 +422,9 @@ ImportPreview ImportPreview::build(const QString &path, QChar separator, const Q
     const int n = qMin(kLines, file.lineCount());
     for (int i = 0; i < n; ++i) {
         ImportedProduct p;
-        if (!parseImportLine(file.lines().at(i), separator, codes, p)) {
+        if (!parseImportLine(file.lines().at(i), separator, codes, p, &preview.error)) {
             preview.formatError = true;
+            preview.errorLine = i + 1;
             break;
         }
         QStringList row;
@@ -421,4 +433,9 @@ ImportPreview ImportPreview::build(const QString &path, QChar separator, const Q
         preview.rows << row;
     }
     return preview;
+}
+
+QString ImportPreview::formatErrorText() const
+{
+    return FormatErrorText + QStringLiteral("\n\nLinea %1. %2").arg(errorLine).arg(error.text());
 }

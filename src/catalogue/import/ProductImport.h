@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ProductDeletion.h"
 #include "catalogue/import/ImportFields.h"
 
 #include <QChar>
@@ -37,7 +38,7 @@ struct ImportProgress {
 
 // The import of products from a delimited text file into a project.
 //
-// The whole run works on db/tempdb.mdb, a copy of the project database made
+// The whole run works on db/tempdb-<unique>.mdb, a copy of the project database made
 // when it starts: every line is written there, and only when every line has
 // succeeded (and the obsolete products have been handled) does the copy
 // replace db/database.mdb, in one crash-safe rename. A failing line, an
@@ -51,7 +52,8 @@ struct ImportProgress {
 // the file take their defaults. General and language rows get their
 // modified flags. Products whose modified flag is still false afterwards are
 // the ones the file no longer holds: they can be deleted (each deleted row,
-// variants included, goes to the deleted-records log) or deactivated.
+// variants included, goes to the deleted-records log) or deactivated. A
+// base product is left alone while one of its variants is not obsolete.
 //
 // No windows are involved: messages are given by tellResult().
 class ProductImport {
@@ -64,7 +66,8 @@ public:
         int added = 0;         // products created
         int updated = 0;       // products changed
         int obsolete = 0;      // products deleted or deactivated
-        QString detail;        // file or database failure, for the user
+        int keptBases = 0;     // absent base products kept for a variant that stays
+        QString detail;        // the field of a line error, a file or database failure, for the user
         bool ok() const { return outcome == Outcome::Success; }
     };
 
@@ -102,8 +105,9 @@ public:
     static QList<QPair<QString, QString>> activeLanguages(Database &db);
     static QString defaultLanguage(Database &db);
 
-    // The messages of a finished run through the UI port: the line or
-    // category error, then the failure text; or the success text.
+    // The messages of a finished run through the UI port: the line error
+    // (with the field that failed) or category error, then the failure
+    // text; or the success text.
     static void tellResult(const Result &result);
     // The same texts as lines for a terminal (no trailing newlines).
     static QStringList resultTexts(const Result &result);
@@ -120,6 +124,9 @@ private:
     ImportProgress m_progress;
     bool m_cancel = false;
     bool m_running = false;
+    // Files of the products deleted as obsolete, removed once the import
+    // has replaced the project database.
+    ProductFileRemoval m_deletedFiles;
 };
 
 // The first lines of a file as the import would read them, for the dialog's
@@ -129,10 +136,14 @@ struct ImportPreview {
     QString header;                 // captions, each followed by a tab
     QVector<QStringList> rows;      // the parsed lines, one text per field
     bool formatError = false;       // a line among the first five did not parse
+    int errorLine = 0;              // that line, from 1
+    ImportLineError error;          // and its field
     bool fileError = false;         // the file could not be read
 
     static inline const QString FormatErrorText =
         QStringLiteral("Il file selezionato non rispetta il formato dei campi da importare.");
 
     static ImportPreview build(const QString &file, QChar separator, const QVector<int> &codes);
+    // FormatErrorText followed by the line and the field that failed.
+    QString formatErrorText() const;
 };

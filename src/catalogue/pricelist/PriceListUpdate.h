@@ -23,6 +23,10 @@ public:
 
     static inline const QString Title = QStringLiteral("Aggiornamento listini");
     static inline const QString DoneText = QStringLiteral("Aggiornamento completato.");
+    static inline const QString NoProductsText = QStringLiteral(
+        "La categoria scelta non ha prodotti collegati direttamente: nessun prezzo è stato modificato.");
+    static inline const QString NoLinkedProductsText =
+        QStringLiteral("Nessun prodotto è collegato a una categoria: nessun prezzo è stato modificato.");
     static inline const QString AllCategoriesText = QStringLiteral("Tutte le categorie");
     static inline const QString PercentageTooLowText =
         QStringLiteral("La variazione non può essere inferiore a -100%: i prezzi diventerebbero negativi.");
@@ -40,8 +44,19 @@ public:
     // Products the options select.
     static int productCount(Database &db, int categoryId);
 
+    // What an update changed.
+    struct Report {
+        int products = 0; // products whose rows were updated
+        int rows = 0;     // language rows written (and marked modified)
+        int prices = 0;   // prices whose value changed
+    };
+    // "Aggiornamento completato." with the number of prices and products.
+    static QString doneText(const Report &report);
+    // The text for a choice that selects no product (category 0: every category).
+    static QString noProductsText(int categoryId);
+
     // Runs the update; progress(position, count) is called after each product.
-    // Returns the number of language rows changed. Throws DataError.
-    static int run(Database &db, const Options &options,
-                   const std::function<void(int position, int count)> &progress = {});
+    // An empty price (Null) stays empty. Throws DataError.
+    static Report run(Database &db, const Options &options,
+                      const std::function<void(int position, int count)> &progress = {});
 };

@@ -3,7 +3,11 @@
 #include "catalogue/CategoryTree.h"
 #include "catalogue/ProductColours.h"
 #include "catalogue/ProductFiles.h"
-#include "CTabelleTaglieDlg.h"
+#include "ProductColoursPage.h"
+#include "ProductFilesPage.h"
+#include "ProductImageFrame.h"
+#include "ProductPicturePage.h"
+#include "ProductSizesPage.h"
 
 #include "controls/CCheckTreeCtrl.h"
 #include "controls/CEditableGrid.h"
@@ -12,24 +16,18 @@
 #include "editors/common/DataGuard.h"
 #include "editors/common/EditorHost.h"
 #include "support/UiPort.h"
-#include "support/imaging/ImageFit.h"
+#include "support/ValidationTexts.h"
 
 #include <QButtonGroup>
-#include <QComboBox>
-#include <QDesktopServices>
-#include <QListWidget>
-#include <QUrl>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSlider>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -37,8 +35,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("Archivio Prodotti");
 const QString kInsertTitle = QStringLiteral("Inserimento prodotto");
-const QString kImageFilter = QStringLiteral(
-    "Tutti i formati supportati (*.bmp *.jpg *.gif);;Files Bitmap (*.bmp);;Files Jpeg (*.jpg);;Files Gif (*.gif)");
 
 std::optional<double> number(const CValidatedEdit *edit)
 {
@@ -62,41 +58,7 @@ QDate date(const CValidatedEdit *edit)
     return edit->GetValue(value) ? value : QDate();
 }
 
-CValidatedEdit *makeEdit(QWidget *parent, const char *name, int kind, int width, int flag, int decimals)
-{
-    auto *edit = new CValidatedEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->SetParam(kind, width, flag, decimals);
-    return edit;
-}
-
 } // namespace
-
-// The picture of a product drawn inside a group box the way every editor
-// draws images.
-class ProductImageFrame : public QGroupBox {
-public:
-    ProductImageFrame(const QString &title, QWidget *parent) : QGroupBox(title, parent)
-    {
-        setMinimumSize(180, 150);
-    }
-    void setImage(const QImage &image)
-    {
-        m_image = image;
-        update();
-    }
-
-protected:
-    void paintEvent(QPaintEvent *event) override
-    {
-        QGroupBox::paintEvent(event);
-        QPainter painter(this);
-        ImageFit::paint(painter, ImageFit::frameArea(contentsRect()), m_image);
-    }
-
-private:
-    QImage m_image;
-};
 
 CProdottiView::CProdottiView(EditorHost &host, int baseProductId, QWidget *parent)
     : NavigationEditorView(host, std::make_unique<CProdottiGeneraleSet>(host.database()),
@@ -165,7 +127,7 @@ void CProdottiView::buildForm()
 {
     auto *top = new QGridLayout;
     top->addWidget(new QLabel(QStringLiteral("Codice"), this), 0, 0);
-    m_code = makeEdit(this, "codice", 0, 32, 0, 0);
+    m_code = CValidatedEdit::create(this, QStringLiteral("codice"), 0, 32, 0, 0);
     top->addWidget(m_code, 0, 1);
     m_categoriesButton = new QPushButton(QStringLiteral("Categorie"), this);
     connect(m_categoriesButton, &QPushButton::clicked, this, [this] { showCategories(); });
@@ -179,11 +141,16 @@ void CProdottiView::buildForm()
     m_pages = new QTabWidget(this);
     m_pages->addTab(buildGeneralPage(), QStringLiteral("Generale"));
     m_pages->addTab(buildPricesPage(), QStringLiteral("Prezzi"));
-    m_pages->addTab(buildPicturePage(), QStringLiteral("Immagine"));
-    m_pages->addTab(buildColoursPage(), QStringLiteral("Colori"));
-    m_pages->addTab(buildSizesPage(), QStringLiteral("Taglie"));
+    const auto shownId = [this] { return m_shown.id; };
+    m_picturePage = new ProductPicturePage(host().projectFolder());
+    m_coloursPage = new ProductColoursPage(*m_colours, host().projectFolder(), shownId, kTitle);
+    m_sizesPage = new ProductSizesPage(*m_product, host().database(), kTitle);
+    m_filesPage = new ProductFilesPage(*m_files, shownId);
+    m_pages->addTab(m_picturePage, QStringLiteral("Immagine"));
+    m_pages->addTab(m_coloursPage, QStringLiteral("Colori"));
+    m_pages->addTab(m_sizesPage, QStringLiteral("Taglie"));
     m_pages->addTab(buildCustomPage(), QStringLiteral("Custom"));
-    m_pages->addTab(buildFilesPage(), QStringLiteral("Files"));
+    m_pages->addTab(m_filesPage, QStringLiteral("Files"));
     const int pageIds[] = {ProductRecords::General, ProductRecords::Prices, ProductRecords::Picture,
                            ProductRecords::Colours, ProductRecords::Sizes, ProductRecords::Custom, ProductRecords::Files};
     for (int i = 0; i < m_pages->count(); ++i)
@@ -191,6 +158,8 @@ void CProdottiView::buildForm()
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) { pageChanged(index); });
 
     m_picture = new ProductImageFrame(QStringLiteral("Immagine prodotto"), this);
+    connect(m_picturePage, &ProductPicturePage::pictureApplied, m_picture, &ProductImageFrame::setImage);
+    connect(m_picturePage, &ProductPicturePage::imageChosen, this, &CProdottiView::recordCommandsChanged);
 
     auto *body = new QHBoxLayout;
     body->addWidget(m_pages, 1);
@@ -226,11 +195,11 @@ QWidget *CProdottiView::buildGeneralPage()
 {
     auto *page = new QWidget;
     auto *form = new QFormLayout(page);
-    m_name = makeEdit(page, "nome", 0, 255, 1, 0);
-    m_barcode = makeEdit(page, "codiceABarre", 1, 13, 1, 0);
-    m_invoice = makeEdit(page, "descrizioneFattura", 0, -1, 0, 0);
-    m_short = makeEdit(page, "descrizioneBreve", 0, -1, 0, 0);
-    m_long = makeEdit(page, "descrizioneEstesa", 0, -1, 0, 0);
+    m_name = CValidatedEdit::create(page, QStringLiteral("nome"), 0, 255, 1, 0);
+    m_barcode = CValidatedEdit::create(page, QStringLiteral("codiceABarre"), 1, 13, 1, 0);
+    m_invoice = CValidatedEdit::create(page, QStringLiteral("descrizioneFattura"), 0, -1, 0, 0);
+    m_short = CValidatedEdit::create(page, QStringLiteral("descrizioneBreve"), 0, -1, 0, 0);
+    m_long = CValidatedEdit::create(page, QStringLiteral("descrizioneEstesa"), 0, -1, 0, 0);
     form->addRow(QStringLiteral("Nome"), m_name);
     form->addRow(QStringLiteral("Codice a Barre"), m_barcode);
     form->addRow(QStringLiteral("Descrizione in fattura"), m_invoice);
@@ -253,22 +222,22 @@ QWidget *CProdottiView::buildPricesPage()
     auto *page = new QWidget;
     auto *grid = new QGridLayout(page);
     for (int i = 0; i < 4; ++i) {
-        m_prices[i] = makeEdit(page, "prezzo", 4, 10, 1, 6);
+        m_prices[i] = CValidatedEdit::create(page, QStringLiteral("prezzo"), 4, 10, 1, 6);
         m_prices[i]->setObjectName(QStringLiteral("prezzo%1").arg(i + 1));
         grid->addWidget(new QLabel(QStringLiteral("Prezzo %1").arg(i + 1), page), i, 0);
         grid->addWidget(m_prices[i], i, 1);
     }
-    m_promoPrice = makeEdit(page, "prezzoPromozionale", 4, 10, 1, 6);
+    m_promoPrice = CValidatedEdit::create(page, QStringLiteral("prezzoPromozionale"), 4, 10, 1, 6);
     grid->addWidget(new QLabel(QStringLiteral("Prezzo Promozionale"), page), 4, 0);
     grid->addWidget(m_promoPrice, 4, 1);
-    m_unit = makeEdit(page, "unitaMisura", 0, 10, 0, 0);
+    m_unit = CValidatedEdit::create(page, QStringLiteral("unitaMisura"), 0, 10, 0, 0);
     grid->addWidget(new QLabel(QStringLiteral("U.M."), page), 5, 0);
     grid->addWidget(m_unit, 5, 1);
 
-    m_vat = makeEdit(page, "iva", 2, 5, 1, 2);
-    m_availability = makeEdit(page, "disponibilita", 2, 5, 1, 2);
-    m_pack = makeEdit(page, "confezione", 2, 7, 1, 2);
-    m_weight = makeEdit(page, "peso", 2, 7, 0, 3);
+    m_vat = CValidatedEdit::create(page, QStringLiteral("iva"), 2, 5, 1, 2);
+    m_availability = CValidatedEdit::create(page, QStringLiteral("disponibilita"), 2, 5, 1, 2);
+    m_pack = CValidatedEdit::create(page, QStringLiteral("confezione"), 2, 7, 1, 2);
+    m_weight = CValidatedEdit::create(page, QStringLiteral("peso"), 2, 7, 0, 3);
     const std::pair<const char *, CValidatedEdit *> right[] = {
         {"IVA", m_vat}, {"Disponibilità", m_availability}, {"Confez.", m_pack}, {"Peso", m_weight}};
     int row = 0;
@@ -286,9 +255,9 @@ QWidget *CProdottiView::buildPricesPage()
     choice->addButton(m_chooseDiscount);
     choice->addButton(m_choosePromo);
     m_chooseDiscount->setChecked(true);
-    m_discount = makeEdit(offerBox, "sconto", 2, 5, 0, 2);
-    m_validFrom = makeEdit(offerBox, "validitaDal", 5, 8, 0, 0);
-    m_validTo = makeEdit(offerBox, "validitaAl", 5, 8, 0, 0);
+    m_discount = CValidatedEdit::create(offerBox, QStringLiteral("sconto"), 2, 5, 0, 2);
+    m_validFrom = CValidatedEdit::create(offerBox, QStringLiteral("validitaDal"), 5, 8, 0, 0);
+    m_validTo = CValidatedEdit::create(offerBox, QStringLiteral("validitaAl"), 5, 8, 0, 0);
     offer->addWidget(m_offer, 0, 0);
     offer->addWidget(m_chooseDiscount, 0, 1);
     offer->addWidget(m_choosePromo, 0, 2);
@@ -303,39 +272,6 @@ QWidget *CProdottiView::buildPricesPage()
     return page;
 }
 
-QWidget *CProdottiView::buildPicturePage()
-{
-    auto *page = new QWidget;
-    auto *grid = new QGridLayout(page);
-    auto *choose = new QPushButton(QStringLiteral("Scegli su disco"), page);
-    auto *preview = new QPushButton(QStringLiteral("Anteprima"), page);
-    auto *apply = new QPushButton(QStringLiteral("Applica"), page);
-    auto *flipH = new QPushButton(QStringLiteral("Flip orizzontale"), page);
-    auto *flipV = new QPushButton(QStringLiteral("Flip verticale"), page);
-    m_brightness = new QSlider(Qt::Horizontal, page);
-    m_brightness->setRange(Image::kBrightnessMin, Image::kBrightnessMax);
-    m_contrast = new QSlider(Qt::Horizontal, page);
-    m_contrast->setRange(Image::kContrastMin, Image::kContrastMax);
-    m_pagePicture = new ProductImageFrame(QStringLiteral("Anteprima"), page);
-    grid->addWidget(choose, 0, 0, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Luminosità"), page), 1, 0);
-    grid->addWidget(m_brightness, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Contrasto"), page), 2, 0);
-    grid->addWidget(m_contrast, 2, 1);
-    grid->addWidget(preview, 3, 0);
-    grid->addWidget(apply, 3, 1);
-    grid->addWidget(flipH, 4, 0);
-    grid->addWidget(flipV, 4, 1);
-    grid->addWidget(m_pagePicture, 0, 2, 6, 1);
-    grid->setColumnStretch(2, 1);
-    connect(choose, &QPushButton::clicked, this, [this] { chooseImage(); });
-    connect(preview, &QPushButton::clicked, this, [this] { previewAdjustments(); });
-    connect(apply, &QPushButton::clicked, this, [this] { applyAdjustments(); });
-    connect(flipH, &QPushButton::clicked, this, [this] { flipImage(true); });
-    connect(flipV, &QPushButton::clicked, this, [this] { flipImage(false); });
-    return page;
-}
-
 QWidget *CProdottiView::buildCustomPage()
 {
     auto *page = new QWidget;
@@ -346,339 +282,6 @@ QWidget *CProdottiView::buildCustomPage()
     m_custom->setupColumn(1, 300, CEditableGrid::Editable);
     layout->addWidget(m_custom);
     return page;
-}
-
-QWidget *CProdottiView::buildSizesPage()
-{
-    auto *page = new QWidget;
-    auto *form = new QFormLayout(page);
-    m_sizesOn = new QCheckBox(QStringLiteral("Taglie"), page);
-    m_sizeTable = new QComboBox(page);
-    m_sizeFrom = new QComboBox(page);
-    m_sizeTo = new QComboBox(page);
-    form->addRow(m_sizesOn);
-    form->addRow(QStringLiteral("Tabella Taglie"), m_sizeTable);
-    form->addRow(QStringLiteral("Dalla taglia"), m_sizeFrom);
-    form->addRow(QStringLiteral("Alla taglia"), m_sizeTo);
-    auto *manage = new QPushButton(QStringLiteral("Gestione Tabelle Taglie"), page);
-    form->addRow(manage);
-    connect(manage, &QPushButton::clicked, this, [this] { manageSizeTables(); });
-    connect(m_sizesOn, &QCheckBox::toggled, this, [this](bool on) {
-        m_sizeTable->setEnabled(on);
-        if (!on)
-            m_sizeTable->setCurrentIndex(-1);
-    });
-    connect(m_sizeTable, &QComboBox::activated, this, [this](int index) {
-        runGuarded(kTitle, [&] { fillSizeSelector(m_sizeTable->itemData(index).toInt(), -1, -1); });
-    });
-    return page;
-}
-
-QWidget *CProdottiView::buildColoursPage()
-{
-    auto *page = new QWidget;
-    auto *grid = new QGridLayout(page);
-    m_colourList = new QListWidget(page);
-    m_colourList->setViewMode(QListView::IconMode);
-    m_colourList->setIconSize(QSize(80, 80));
-    m_colourList->setResizeMode(QListView::Adjust);
-    m_colourList->setMovement(QListView::Static);
-    m_colourCode = makeEdit(page, "codiceColore", 0, 32, 0, 0);
-    m_colourDescription = makeEdit(page, "descrizioneColore", 0, 100, 0, 0);
-    m_colourActive = new QCheckBox(QStringLiteral("Attivo"), page);
-    auto *photo = new QPushButton(QStringLiteral("Seleziona foto"), page);
-    auto *detail = new QPushButton(QStringLiteral("Seleziona dettaglio"), page);
-    auto *insert = new QPushButton(QStringLiteral("Inserisci"), page);
-    auto *save = new QPushButton(QStringLiteral("Salva"), page);
-    auto *remove = new QPushButton(QStringLiteral("Elimina"), page);
-    grid->addWidget(m_colourList, 0, 0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("Codice colore"), page), 1, 0);
-    grid->addWidget(m_colourCode, 1, 1);
-    grid->addWidget(m_colourActive, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Descrizione"), page), 2, 0);
-    grid->addWidget(m_colourDescription, 2, 1, 1, 3);
-    grid->addWidget(photo, 3, 0);
-    grid->addWidget(detail, 3, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(insert);
-    buttons->addWidget(save);
-    buttons->addWidget(remove);
-    grid->addLayout(buttons, 4, 0, 1, 4);
-    grid->setRowStretch(0, 1);
-    connect(m_colourList, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *item) {
-        if (item)
-            runGuarded(kTitle, [&] { showColour(item->data(Qt::UserRole).toInt()); });
-    });
-    connect(photo, &QPushButton::clicked, this, [this] { chooseColourPhoto(); });
-    connect(detail, &QPushButton::clicked, this, [this] { chooseColourDetail(); });
-    connect(insert, &QPushButton::clicked, this, [this] { newColour(); });
-    connect(save, &QPushButton::clicked, this, [this] { runGuarded(kTitle, [this] { saveColour(); }); });
-    connect(remove, &QPushButton::clicked, this, [this] { runGuarded(kTitle, [this] { deleteColour(); }); });
-    return page;
-}
-
-void CProdottiView::loadColoursPage()
-{
-    const QSignalBlocker block(m_colourList);
-    m_colourList->clear();
-    const int side = m_colours->iconSide();
-    m_colourList->setIconSize(QSize(side, side));
-    for (const ProductColour &colour : m_colours->colours(m_shown.id)) {
-        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(m_colours->icon(colour))),
-                                         colour.description, m_colourList);
-        item->setData(Qt::UserRole, colour.id);
-    }
-    newColour();
-}
-
-void CProdottiView::newColour()
-{
-    m_colourId = 0;
-    m_colourHasPhoto = false;
-    m_colourHasDetail = false;
-    m_colourPhoto.clear();
-    m_colourDetail.clear();
-    m_colourCode->setText(QString());
-    m_colourDescription->setText(QString());
-    m_colourActive->setChecked(true);
-    {
-        const QSignalBlocker block(m_colourList);
-        m_colourList->setCurrentRow(-1);
-    }
-    m_colourCode->setFocus();
-}
-
-void CProdottiView::showColour(int colourId)
-{
-    for (const ProductColour &colour : m_colours->colours(m_shown.id)) {
-        if (colour.id != colourId)
-            continue;
-        m_colourId = colour.id;
-        m_colourHasPhoto = colour.hasPhoto;
-        m_colourHasDetail = colour.hasDetail;
-        m_colourPhoto.clear();
-        m_colourDetail.clear();
-        m_colourCode->setText(colour.code);
-        m_colourDescription->setText(colour.description);
-        m_colourActive->setChecked(colour.active);
-        return;
-    }
-}
-
-bool CProdottiView::chooseColourImage(Image &target)
-{
-    const QString path = ui().chooseOpenFile(QStringLiteral("Colori prodotti"), host().projectFolder(),
-                                             kImageFilter);
-    if (path.isEmpty())
-        return false;
-    Image loaded;
-    if (!loaded.load(path)) {
-        ui().tell(QStringLiteral("Colori prodotti"), QStringLiteral("Impossibile leggere l'immagine!"),
-                  UiPort::Icon::Stop);
-        return false;
-    }
-    target = loaded;
-    return true;
-}
-
-bool CProdottiView::chooseColourPhoto()
-{
-    return chooseColourImage(m_colourPhoto);
-}
-
-bool CProdottiView::chooseColourDetail()
-{
-    return chooseColourImage(m_colourDetail);
-}
-
-bool CProdottiView::saveColour()
-{
-    if (m_shown.id == 0)
-        return false;
-    const QString code = m_colourCode->text().trimmed();
-    const QString description = m_colourDescription->text().trimmed();
-    const auto refusal =
-        ProductColours::validate(code, description, m_colourHasPhoto || m_colourPhoto.isLoaded(),
-                                 m_colourHasDetail || m_colourDetail.isLoaded());
-    if (refusal) {
-        ui().tell(refusal->title, refusal->message, UiPort::Icon::Stop);
-        if (code.isEmpty())
-            m_colourCode->setFocus();
-        else if (description.isEmpty())
-            m_colourDescription->setFocus();
-        return false;
-    }
-    QString error;
-    const int id = m_colours->save(m_shown.id, m_colourId, code, description, m_colourActive->isChecked(),
-                                   m_colourPhoto, m_colourDetail, &error);
-    if (id == 0) {
-        ui().tell(QStringLiteral("Colori prodotti"),
-                  QStringLiteral("Impossibile salvare l'immagine del colore:\n%1").arg(error),
-                  UiPort::Icon::Stop);
-        return false;
-    }
-    loadColoursPage();
-    for (int i = 0; i < m_colourList->count(); ++i) {
-        if (m_colourList->item(i)->data(Qt::UserRole).toInt() == id)
-            m_colourList->setCurrentRow(i);
-    }
-    return true;
-}
-
-bool CProdottiView::deleteColour()
-{
-    if (m_colourId == 0)
-        return false;
-    if (!ui().ask(QStringLiteral("Cancellazione colore"), QStringLiteral("Confermi ?")))
-        return false;
-    m_colours->remove(m_colourId);
-    loadColoursPage();
-    return true;
-}
-
-void CProdottiView::fillSizeSelector(int tableId, int from, int to)
-{
-    m_sizeFrom->clear();
-    m_sizeTo->clear();
-    if (tableId == 0)
-        return;
-    const QStringList sizes = m_product->sizesOf(tableId);
-    m_sizeFrom->addItems(sizes);
-    m_sizeTo->addItems(sizes);
-    m_sizeFrom->setCurrentIndex(from < sizes.size() ? from : -1);
-    m_sizeTo->setCurrentIndex(to < sizes.size() ? to : -1);
-}
-
-void CProdottiView::manageSizeTables()
-{
-    CTabelleTaglieDlg dialog(host().database(), this);
-    dialog.exec();
-    runGuarded(kTitle, [this] { sizeTablesEdited(); });
-}
-
-void CProdottiView::sizeTablesEdited()
-{
-    const QSignalBlocker block(m_sizeTable);
-    m_sizeTable->clear();
-    for (const auto &[id, name] : m_product->sizeTables())
-        m_sizeTable->addItem(name, id);
-    m_sizesOn->setChecked(false);
-    m_sizeTable->setEnabled(false);
-    m_sizeTable->setCurrentIndex(-1);
-    fillSizeSelector(0, -1, -1);
-}
-
-void CProdottiView::loadSizesPage()
-{
-    const QSignalBlocker block(m_sizeTable);
-    m_sizeTable->clear();
-    for (const auto &[id, name] : m_product->sizeTables())
-        m_sizeTable->addItem(name, id);
-    const ProductFields &f = m_shown.fields;
-    m_sizesOn->setChecked(f.sizeTable != 0);
-    m_sizeTable->setEnabled(f.sizeTable != 0);
-    m_sizeTable->setCurrentIndex(m_sizeTable->findData(f.sizeTable));
-    fillSizeSelector(m_sizeTable->currentIndex() < 0 ? 0 : f.sizeTable, f.sizeFrom, f.sizeTo);
-    m_sizesLoaded = true;
-}
-
-QWidget *CProdottiView::buildFilesPage()
-{
-    auto *page = new QWidget;
-    auto *grid = new QGridLayout(page);
-    m_fileList = new QListWidget(page);
-    m_fileCode = makeEdit(page, "codiceFile", 0, 50, 0, 0);
-    auto *add = new QPushButton(QStringLiteral("Inserisci"), page);
-    auto *choose = new QPushButton(QStringLiteral("Modifica"), page);
-    auto *remove = new QPushButton(QStringLiteral("Cancella"), page);
-    auto *open = new QPushButton(QStringLiteral("Apri"), page);
-    grid->addWidget(m_fileList, 0, 0, 6, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Codice file"), page), 0, 1);
-    grid->addWidget(m_fileCode, 1, 1);
-    grid->addWidget(add, 2, 1);
-    grid->addWidget(choose, 3, 1);
-    grid->addWidget(remove, 4, 1);
-    grid->addWidget(open, 5, 1);
-    connect(m_fileList, &QListWidget::currentTextChanged, this,
-            [this](const QString &code) { m_fileCode->SetValue(code); });
-    connect(add, &QPushButton::clicked, this, [this] { addFileCode(); });
-    connect(choose, &QPushButton::clicked, this, [this] { chooseFileForCode(); });
-    connect(remove, &QPushButton::clicked, this, [this] { deleteFileCode(); });
-    connect(open, &QPushButton::clicked, this, [this] { openFile(); });
-    return page;
-}
-
-void CProdottiView::loadFileList()
-{
-    m_fileList->clear();
-    m_fileCode->Blank();
-    if (m_shown.id != 0)
-        m_fileList->addItems(m_files->codes(m_shown.id));
-}
-
-bool CProdottiView::addFileCode()
-{
-    QStringList listed;
-    for (int i = 0; i < m_fileList->count(); ++i)
-        listed << m_fileList->item(i)->text();
-    const QString code = m_fileCode->text().trimmed().toLower();
-    const QString refusal = ProductFiles::checkNewCode(code, listed);
-    if (!refusal.isEmpty()) {
-        ui().tell(QStringLiteral("Validazione campi"), refusal, UiPort::Icon::Stop);
-        m_fileCode->setFocus();
-        return false;
-    }
-    m_fileList->addItem(code);
-    m_fileList->setCurrentRow(m_fileList->count() - 1);
-    return true;
-}
-
-bool CProdottiView::chooseFileForCode()
-{
-    QListWidgetItem *item = m_fileList->currentItem();
-    if (!item || m_shown.id == 0)
-        return false;
-    const QString source = ui().chooseOpenFile(QStringLiteral("Files"), QString(),
-                                               QStringLiteral("Tutti i files (*.*)"));
-    if (source.isEmpty())
-        return false;
-    QString error;
-    if (!m_files->attach(m_shown.id, item->text(), source, &error)) {
-        ui().tell(QStringLiteral("Files"), QStringLiteral("Impossibile copiare il file!\n%1").arg(error),
-                  UiPort::Icon::Stop);
-        return false;
-    }
-    return true;
-}
-
-bool CProdottiView::deleteFileCode()
-{
-    QListWidgetItem *item = m_fileList->currentItem();
-    if (!item || m_shown.id == 0)
-        return false;
-    if (!ui().ask(QStringLiteral("Cancellazione file"), QStringLiteral("Confermi ?")))
-        return false;
-    m_files->remove(m_shown.id, item->text());
-    delete item;
-    m_fileCode->Blank();
-    return true;
-}
-
-bool CProdottiView::openFile()
-{
-    QListWidgetItem *item = m_fileList->currentItem();
-    if (!item || m_shown.id == 0)
-        return false;
-    const QString file = m_files->firstFile(m_shown.id, item->text());
-    if (file.isEmpty()) {
-        ui().tell(QStringLiteral("Files"), QStringLiteral("File non trovato!"), UiPort::Icon::Exclamation);
-        return false;
-    }
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(file))) {
-        ui().tell(QStringLiteral("Files"), QStringLiteral("Impossibile aprire il file!"), UiPort::Icon::Stop);
-        return false;
-    }
-    return true;
 }
 
 int CProdottiView::pageAt(int index) const
@@ -790,12 +393,7 @@ ProductFields CProdottiView::formFields() const
     for (int i = 0; i < 4; ++i)
         f.prices[i] = number(m_prices[i]);
     f.promoPrice = number(m_promoPrice);
-    if (m_sizesLoaded) {
-        const int table = m_sizesOn->isChecked() ? m_sizeTable->currentData().toInt() : 0;
-        f.sizeTable = table;
-        f.sizeFrom = table ? m_sizeFrom->currentIndex() : -1;
-        f.sizeTo = table ? m_sizeTo->currentIndex() : -1;
-    }
+    m_sizesPage->readChoice(f);
     if (m_customLoaded) {
         m_custom->commitPendingEdit();
         QList<QPair<QString, QString>> values;
@@ -848,7 +446,7 @@ bool CProdottiView::formDiffers()
 {
     // The stored values pass through the edits' formats: compare what the
     // edits read back for the stored record with what they read now.
-    if (m_imageChanged)
+    if (m_picturePage->imageChanged())
         return true;
     const ProductFields typed = formFields();
     ProductFields stored = m_shown.fields;
@@ -883,27 +481,34 @@ bool CProdottiView::validateForm(const ProductFields &fields)
         m_previousPage = index;
         m_changingPage = false;
     }
-    ui().tell(QStringLiteral("Validazione campi"), failure->message, UiPort::Icon::Stop);
+    ui().tell(ValidationTexts::Title, failure->message, UiPort::Icon::Stop);
     focusField(failure->field);
     return false;
 }
 
+std::optional<int> CProdottiView::imageVersion()
+{
+    if (!m_picturePage->imageChanged())
+        return std::nullopt;
+    return m_product->nextImageVersion();
+}
+
 void CProdottiView::writeImageIfChanged(int productId)
 {
-    if (!m_imageChanged)
+    if (!m_picturePage->imageChanged())
         return;
     QString error;
-    if (!m_product->saveImageFiles(productId, m_working, &error))
+    if (!m_product->saveImageFiles(productId, m_picturePage->workingImage(), &error))
         ui().tell(kTitle, QStringLiteral("Impossibile salvare l'immagine del prodotto:\n%1").arg(error),
                   UiPort::Icon::Stop);
-    m_imageChanged = false;
+    m_picturePage->markStored();
 }
 
 bool CProdottiView::saveRecord()
 {
     const ProductFields fields = formFields();
     // m_previousPage is the page shown, also while a tab change saves.
-    if (pageAt(m_previousPage) == ProductRecords::Sizes && m_sizesLoaded) {
+    if (pageAt(m_previousPage) == ProductRecords::Sizes && m_sizesPage->isLoaded()) {
         // From the sizes page only the size choice is stored.
         m_product->saveSizeChoice(m_shown.id, fields.sizeTable, fields.sizeFrom, fields.sizeTo);
         m_shown.fields.sizeTable = fields.sizeTable;
@@ -913,10 +518,7 @@ bool CProdottiView::saveRecord()
     }
     if (!validateForm(fields))
         return false;
-    std::optional<int> version;
-    if (m_imageChanged)
-        version = m_product->nextImageVersion();
-    m_product->saveModified(m_shown, fields, m_customLoaded, version);
+    m_product->saveModified(m_shown, fields, m_customLoaded, imageVersion());
     writeImageIfChanged(m_shown.id);
     m_shown = m_product->load(m_shown.id);
     showSummary();
@@ -932,23 +534,20 @@ void CProdottiView::displayRecord()
     m_shown = m_product->load(records().intValue(QStringLiteral("ID")));
     showFields(m_shown.fields);
     tickLinkedCategories();
-    m_imageChanged = false;
-    m_working.clear();
+    Image stored;
     if (m_shown.hasImageFile)
-        m_working.load(m_product->imagePath(m_shown.id));
-    m_base = m_working;
-    m_picture->setImage(m_working.toQImage());
-    m_pagePicture->setImage(m_working.toQImage());
+        stored.load(m_product->imagePath(m_shown.id));
+    m_picturePage->showStored(stored);
     m_customLoaded = false;
-    m_sizesLoaded = false;
+    m_sizesPage->unload();
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Custom)
         loadCustomGrid();
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Sizes)
-        loadSizesPage();
+        m_sizesPage->load(m_shown.fields);
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Colours)
-        loadColoursPage();
+        m_coloursPage->load();
     if (pageAt(m_pages->currentIndex()) == ProductRecords::Files)
-        loadFileList();
+        m_filesPage->load();
 }
 
 void CProdottiView::blankForm()
@@ -956,16 +555,11 @@ void CProdottiView::blankForm()
     m_shown = DisplayedProduct{};
     showFields(m_shown.fields);
     m_categories->uncheckAll();
-    m_imageChanged = false;
-    m_working.clear();
-    m_base.clear();
-    m_picture->setImage({});
-    m_pagePicture->setImage({});
+    m_picturePage->showStored(Image());
     m_custom->removeAllRows();
     m_customLoaded = false;
-    m_sizesLoaded = false;
-    m_fileList->clear();
-    m_fileCode->Blank();
+    m_sizesPage->unload();
+    m_filesPage->clear();
 }
 
 qint32 CProdottiView::reserveIdentifier()
@@ -978,10 +572,7 @@ bool CProdottiView::insertRecord(qint32 reservedId)
     const ProductFields fields = formFields();
     if (!validateForm(fields))
         return false;
-    std::optional<int> version;
-    if (m_imageChanged)
-        version = m_product->nextImageVersion();
-    m_product->saveNew(reservedId, m_baseId, fields, version);
+    m_product->saveNew(reservedId, m_baseId, fields, imageVersion());
     writeImageIfChanged(reservedId);
     // The row was added through another set: the frame's set takes it in.
     records().requery();
@@ -995,12 +586,8 @@ void CProdottiView::discardInsert(qint32 reservedId)
 
 void CProdottiView::deleteRecord()
 {
-    // The database removes the product's rows and its variants with it.
-    const int id = records().intValue(QStringLiteral("ID"));
-    QList<int> gone{id};
-    gone += m_product->variantsOf(id);
-    records().deleteCurrent();
-    m_product->removeImageFiles(gone);
+    // The product goes with its variants, its log rows and its files.
+    m_product->deleteProduct(records().intValue(QStringLiteral("ID")), &records());
 }
 
 void CProdottiView::enterCriteriaMode()
@@ -1068,12 +655,8 @@ void CProdottiView::pageChanged(int index)
     }
     const bool editing = !navigation().isInserting()
         && navigation().filterState() != NavigationEditor::EnteringCriteria;
-    if (pageAt(previous) == ProductRecords::Picture) {
-        // Adjustments not applied are dropped on leaving the page.
-        m_working = m_base;
-        m_pagePicture->setImage(m_working.toQImage());
-        m_picture->setImage(m_working.toQImage());
-    }
+    if (pageAt(previous) == ProductRecords::Picture)
+        m_picturePage->left();
     if (editing) {
         bool saved = true;
         runGuarded(kTitle, [&] { saved = navigation().commitPending(); });
@@ -1083,66 +666,13 @@ void CProdottiView::pageChanged(int index)
         }
     }
     m_previousPage = m_pages->currentIndex();
-    if (pageAt(index) == ProductRecords::Picture) {
-        m_base = m_working;
-        m_brightness->setValue(0);
-        m_contrast->setValue(0);
-    }
+    if (pageAt(index) == ProductRecords::Picture)
+        m_picturePage->entered();
     if (editing && navigation().recordCount() > 0)
         runGuarded(kTitle, [this] { displayRecord(); });
     else if (pageAt(index) == ProductRecords::Custom)
         runGuarded(kTitle, [this] { loadCustomGrid(); });
     navigationStateChanged();
-}
-
-bool CProdottiView::chooseImage()
-{
-    const QString path = ui().chooseOpenFile(QStringLiteral("Immagine prodotto"),
-                                             host().projectFolder(), kImageFilter);
-    if (path.isEmpty())
-        return false;
-    Image loaded;
-    if (!loaded.load(path)) {
-        ui().tell(QStringLiteral("Immagine prodotto"), QStringLiteral("Impossibile leggere l'immagine!"),
-                  UiPort::Icon::Stop);
-        return false;
-    }
-    m_working = loaded;
-    m_base = loaded;
-    m_imageChanged = true;
-    m_pagePicture->setImage(m_working.toQImage());
-    m_picture->setImage(m_working.toQImage());
-    emit recordCommandsChanged();
-    return true;
-}
-
-void CProdottiView::previewAdjustments()
-{
-    m_working = m_base;
-    m_working.adjustBrightness(m_brightness->value());
-    m_working.adjustContrast(m_contrast->value());
-    m_pagePicture->setImage(m_working.toQImage());
-}
-
-void CProdottiView::applyAdjustments()
-{
-    m_base = m_working;
-    m_imageChanged = true;
-    m_picture->setImage(m_working.toQImage());
-}
-
-void CProdottiView::flipImage(bool horizontal)
-{
-    // A flip is kept like an applied adjustment.
-    for (Image *image : {&m_working, &m_base}) {
-        if (horizontal)
-            image->flipHorizontal();
-        else
-            image->flipVertical();
-    }
-    m_imageChanged = true;
-    m_pagePicture->setImage(m_working.toQImage());
-    m_picture->setImage(m_working.toQImage());
 }
 
 void CProdottiView::refreshLanguage()

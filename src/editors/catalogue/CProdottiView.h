@@ -3,26 +3,26 @@
 #include "catalogue/ProductRecords.h"
 
 #include "editors/common/NavigationEditorView.h"
-#include "support/imaging/Image.h"
 
 #include <memory>
 
 class CCheckTreeCtrl;
 class CEditableGrid;
 class ProductColours;
+class ProductColoursPage;
 class ProductFiles;
-class QListWidget;
-class QComboBox;
+class ProductFilesPage;
+class ProductImageFrame;
+class ProductPicturePage;
+class ProductSizesPage;
 class CValidatedEdit;
 class QCheckBox;
 class QFrame;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
-class QSlider;
 class QTabWidget;
 class QTreeWidgetItem;
-class ProductImageFrame;
 
 // The product editor: the navigation pattern over the products of one
 // frame (base products, or the variants of one base product), with the
@@ -80,40 +80,12 @@ public:
     CEditableGrid *customGrid() const { return m_custom; }
     bool customLoaded() const { return m_customLoaded; }
 
-    // Sizes page: sizes on, the table chosen and the two selector values.
-    QCheckBox *sizesBox() const { return m_sizesOn; }
-    QComboBox *sizeTableChooser() const { return m_sizeTable; }
-    QComboBox *sizeFromChooser() const { return m_sizeFrom; }
-    QComboBox *sizeToChooser() const { return m_sizeTo; }
-    // "Gestione Tabelle Taglie": the dialog of size tables, then
-    // sizeTablesEdited().
-    void manageSizeTables();
-    // After the size tables were edited: the tables are read again and the
-    // page's choice goes back to no table (0, -1, -1).
-    void sizeTablesEdited();
-
-    // Colours page: the icon list of the displayed product's colours (item
-    // data the colour ID), the colour form and its buttons.
-    QListWidget *colourList() const { return m_colourList; }
-    CValidatedEdit *colourCodeEdit() const { return m_colourCode; }
-    CValidatedEdit *colourDescriptionEdit() const { return m_colourDescription; }
-    QCheckBox *colourActiveBox() const { return m_colourActive; }
-    int shownColourId() const { return m_colourId; }
+    // The pages with a widget of their own.
+    ProductPicturePage *picturePage() const { return m_picturePage; }
+    ProductColoursPage *coloursPage() const { return m_coloursPage; }
+    ProductSizesPage *sizesPage() const { return m_sizesPage; }
+    ProductFilesPage *filesPage() const { return m_filesPage; }
     ProductColours &productColours() { return *m_colours; }
-    void showColour(int colourId);
-    void newColour();
-    bool chooseColourPhoto();
-    bool chooseColourDetail();
-    bool saveColour();
-    bool deleteColour();
-
-    // Files page: the codes listed, and its four buttons.
-    QListWidget *fileList() const { return m_fileList; }
-    CValidatedEdit *fileCodeEdit() const { return m_fileCode; }
-    bool addFileCode();
-    bool chooseFileForCode();
-    bool deleteFileCode();
-    bool openFile();
 
     // The variants command: saves pending changes and makes the editor of
     // the displayed product's variants, titled "Gestione Varianti - name",
@@ -127,14 +99,6 @@ public:
     void categoryToggled(int categoryId);
     int filterCategory() const { return m_filterCategory; }
 
-    // Image page operations.
-    bool chooseImage();
-    void previewAdjustments();
-    void applyAdjustments();
-    void flipImage(bool horizontal);
-    const Image &workingImage() const { return m_working; }
-    bool imageChanged() const { return m_imageChanged; }
-
     // The category tree is rebuilt in the new language, then the record
     // is shown again.
     void refreshLanguage() override;
@@ -146,16 +110,7 @@ private:
     void buildForm();
     QWidget *buildGeneralPage();
     QWidget *buildPricesPage();
-    QWidget *buildPicturePage();
     QWidget *buildCustomPage();
-    QWidget *buildFilesPage();
-    QWidget *buildSizesPage();
-    QWidget *buildColoursPage();
-    void loadColoursPage();
-    bool chooseColourImage(Image &target);
-    void loadSizesPage();
-    void fillSizeSelector(int tableId, int from, int to);
-    void loadFileList();
     // The page shown at a tab index, and the tab index of a page (-1 when
     // the form has no such page).
     int pageAt(int index) const;
@@ -169,6 +124,8 @@ private:
     void focusField(ProductField field);
     bool validateForm(const ProductFields &fields);
     void showSummary();
+    // A new image version when the picture changed, to store with the record.
+    std::optional<int> imageVersion();
     void writeImageIfChanged(int productId);
 
     std::unique_ptr<ProductRecords> m_product;
@@ -177,10 +134,7 @@ private:
     int m_filterCategory = 0;
     int m_previousPage = 0;
     bool m_changingPage = false;
-    bool m_imageChanged = false;
     bool m_customLoaded = false;
-    Image m_working;
-    Image m_base;
 
     CValidatedEdit *m_code = nullptr;
     QPlainTextEdit *m_summary = nullptr;
@@ -213,27 +167,11 @@ private:
     QRadioButton *m_chooseDiscount = nullptr;
     QRadioButton *m_choosePromo = nullptr;
 
-    QSlider *m_brightness = nullptr;
-    QSlider *m_contrast = nullptr;
-    ProductImageFrame *m_pagePicture = nullptr;
     CEditableGrid *m_custom = nullptr;
     std::unique_ptr<ProductFiles> m_files;
-    QListWidget *m_fileList = nullptr;
-    QCheckBox *m_sizesOn = nullptr;
-    QComboBox *m_sizeTable = nullptr;
-    QComboBox *m_sizeFrom = nullptr;
-    QComboBox *m_sizeTo = nullptr;
-    bool m_sizesLoaded = false;
-    CValidatedEdit *m_fileCode = nullptr;
-
     std::unique_ptr<ProductColours> m_colours;
-    QListWidget *m_colourList = nullptr;
-    CValidatedEdit *m_colourCode = nullptr;
-    CValidatedEdit *m_colourDescription = nullptr;
-    QCheckBox *m_colourActive = nullptr;
-    int m_colourId = 0;
-    bool m_colourHasPhoto = false;
-    bool m_colourHasDetail = false;
-    Image m_colourPhoto;
-    Image m_colourDetail;
+    ProductPicturePage *m_picturePage = nullptr;
+    ProductColoursPage *m_coloursPage = nullptr;
+    ProductSizesPage *m_sizesPage = nullptr;
+    ProductFilesPage *m_filesPage = nullptr;
 };

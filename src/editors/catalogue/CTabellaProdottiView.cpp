@@ -5,6 +5,7 @@
 #include "controls/CEditableGrid.h"
 #include "editors/common/DataGuard.h"
 #include "editors/common/EditorHost.h"
+#include "support/UiPort.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -13,6 +14,9 @@
 #include <QScrollBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -151,19 +155,36 @@ void CTabellaProdottiView::fillGrid()
     for (const ProductTable::Row &row : m_table->rows()) {
         QString texts = row.code + QLatin1Char('\t') + row.description + QLatin1Char('\t');
         for (const auto &price : row.prices)
-            texts += (price ? QString::number(*price, 'f', kPriceDecimals) : QString()) + QLatin1Char('\t');
+            texts += priceText(price) + QLatin1Char('\t');
         m_grid->addRow(texts, row.id);
     }
 }
 
-void CTabellaProdottiView::prices(int row, std::optional<double> (&out)[4]) const
+QString CTabellaProdottiView::priceText(const std::optional<double> &price)
 {
+    return price ? QString::number(*price, 'f', kPriceDecimals) : QString();
+}
+
+QString CTabellaProdottiView::noLanguageRowText(const QString &code)
+{
+    return QStringLiteral("Il prodotto %1 non ha una riga nella lingua corrente né nella lingua "
+                          "predefinita: i prezzi digitati non sono stati salvati.")
+        .arg(code);
+}
+
+void CTabellaProdottiView::priceEdits(int row, ProductTable::PriceEdit (&out)[4]) const
+{
+    // A price counts as edited when its cell no longer shows the stored
+    // value as the grid shows it: a price stored with more decimals than
+    // shown is not rounded by editing another price of the row.
+    const ProductTable::Row stored = m_table->readRow(m_grid->rowData(row));
     for (int i = 0; i < 4; ++i) {
         const QString text = m_grid->cellText(row, kFirstPriceColumn + i).trimmed();
         if (text.isEmpty())
-            out[i].reset();
+            out[i].value.reset();
         else
-            out[i] = m_grid->cellDouble(row, kFirstPriceColumn + i);
+            out[i].value = m_grid->cellDouble(row, kFirstPriceColumn + i);
+        out[i].edited = priceText(out[i].value) != priceText(stored.prices[i]);
     }
 }
 
@@ -171,25 +192,28 @@ bool CTabellaProdottiView::rowDiffers(int row)
 {
     if (row < 1 || row >= m_grid->rowCount())
         return false;
-    std::optional<double> typed[4];
-    prices(row, typed);
-    const ProductTable::Row stored = m_table->readRow(m_grid->rowData(row));
-    for (int i = 0; i < 4; ++i) {
-        const QString a = typed[i] ? QString::number(*typed[i], 'f', kPriceDecimals) : QString();
-        const QString b = stored.prices[i] ? QString::number(*stored.prices[i], 'f', kPriceDecimals) : QString();
-        if (a != b)
-            return true;
-    }
-    return false;
+    ProductTable::PriceEdit edits[4];
+    priceEdits(row, edits);
+    return std::any_of(std::begin(edits), std::end(edits), [](const auto &e) { return e.edited; });
 }
 
 bool CTabellaProdottiView::commitRow(int row)
 {
-    if (!rowDiffers(row))
+    if (row < 1 || row >= m_grid->rowCount())
         return false;
-    std::optional<double> typed[4];
-    prices(row, typed);
-    return m_table->writePrices(m_grid->rowData(row), typed);
+    ProductTable::PriceEdit edits[4];
+    priceEdits(row, edits);
+    switch (m_table->writePrices(m_grid->rowData(row), edits)) {
+    case ProductTable::WriteResult::Written:
+        return true;
+    case ProductTable::WriteResult::Unchanged:
+        return false;
+    case ProductTable::WriteResult::NoLanguageRow:
+        break;
+    }
+    ui().tell(kTitle, noLanguageRowText(m_grid->cellText(row, 0)), UiPort::Icon::Exclamation);
+    showStoredPrices(row);
+    return false;
 }
 
 void CTabellaProdottiView::setRecordButtons(bool enabled)
@@ -211,9 +235,7 @@ void CTabellaProdottiView::showStoredPrices(int row)
 {
     const ProductTable::Row stored = m_table->readRow(m_grid->rowData(row));
     for (int i = 0; i < 4; ++i)
-        m_grid->setCellText(row, kFirstPriceColumn + i,
-                            stored.prices[i] ? QString::number(*stored.prices[i], 'f', kPriceDecimals)
-                                             : QString());
+        m_grid->setCellText(row, kFirstPriceColumn + i, priceText(stored.prices[i]));
 }
 
 void CTabellaProdottiView::undoCurrentRow()

@@ -49,8 +49,11 @@ public:
     void scroll(Step step);
     void scrollTo(int thumbPosition);
 
-    // Writes the prices of a grid row when they differ from the stored ones.
+    // Writes the edited prices of a grid row; false when nothing was
+    // written (the user is told when the product has no language row to
+    // hold them).
     bool commitRow(int row);
+    static QString noLanguageRowText(const QString &code);
 
     // EditorContract: the current row's prices are the pending change.
     bool hasUnsavedChanges() override;
@@ -63,7 +66,8 @@ private:
     void addNodes(QTreeWidgetItem *parent, const QList<TreeNode> &nodes);
     void fillGrid();
     bool rowDiffers(int row);
-    void prices(int row, std::optional<double> (&out)[4]) const;
+    void priceEdits(int row, ProductTable::PriceEdit (&out)[4]) const;
+    static QString priceText(const std::optional<double> &price);
     void setScrollPosition(int position);
     bool leaveCurrentRow();
     void setRecordButtons(bool enabled);

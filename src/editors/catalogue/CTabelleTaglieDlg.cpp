@@ -3,6 +3,7 @@
 #include "controls/CValidatedEdit.h"
 #include "data/Database.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -103,7 +104,7 @@ bool CTabelleTaglieDlg::refused(const QString &text, CValidatedEdit *edit)
     const QString message = SizeTables::checkText(text);
     if (message.isEmpty())
         return false;
-    ui().tell(QStringLiteral("Validazione campi"), message, UiPort::Icon::Stop);
+    ui().tell(ValidationTexts::Title, message, UiPort::Icon::Stop);
     edit->setFocus();
     return true;
 }

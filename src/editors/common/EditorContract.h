@@ -53,9 +53,6 @@ public:
     // Puts the grid's current cell back to resumeCell().
     virtual void resumeEditing() {}
 
-    // Product, article and user editors: view mode 1 never saves on close.
-    virtual int viewMode() const { return 0; }
-
     // Language change of the main window; only editors whose
     // refreshesOnLanguageChange() is true are told.
     virtual bool refreshesOnLanguageChange() const { return false; }

@@ -52,12 +52,26 @@ void GridEditorView::initialise()
 void GridEditorView::reload()
 {
     m_grid->removeAllRows();
+    m_loaded.clear();
     for (const GridRow &r : m_records->load())
         writeRow(m_grid->addRow(QString(), r.id), r);
     ensureBlankLastRow();
 }
 
 GridRow GridEditorView::readRow(int row) const
+{
+    GridRow out = readCells(row);
+    const auto loaded = m_loaded.constFind(out.id);
+    if (out.id <= 0 || loaded == m_loaded.constEnd())
+        return out;
+    for (int c = 1; c < out.cells.size(); ++c) {
+        if (out.cells.at(c) == loaded->shown.cell(c))
+            out.cells[c] = loaded->values.cell(c);
+    }
+    return out;
+}
+
+GridRow GridEditorView::readCells(int row) const
 {
     GridRow out;
     out.id = m_grid->rowData(row);
@@ -110,6 +124,8 @@ void GridEditorView::writeRow(int row, const GridRow &values)
             break;
         }
     }
+    if (values.id > 0)
+        m_loaded.insert(values.id, {values, readCells(row)});
 }
 
 void GridEditorView::ensureBlankLastRow()

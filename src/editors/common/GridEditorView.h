@@ -6,6 +6,7 @@
 #include "controls/CEditableGrid.h"
 
 #include <QColor>
+#include <QHash>
 #include <QWidget>
 
 #include <memory>
@@ -37,7 +38,10 @@ public:
     QPushButton *deleteButton() const { return m_delete; }
     GridRecords &records() { return *m_records; }
 
-    // The grid row as values, and values into a grid row.
+    // The grid row as values, and values into a grid row. A cell that
+    // still shows what was loaded into it gives the loaded value, not the
+    // value of its text: a number stored with more decimals than the
+    // column shows is never rounded by reading it back.
     GridRow readRow(int row) const;
     void writeRow(int row, const GridRow &values);
     // Reloads every record into the grid.
@@ -65,6 +69,16 @@ private:
     bool storeRow(int row);
     void ensureBlankLastRow();
     bool isNewRow(int row) const { return m_grid->rowData(row) <= 0; }
+    // The cells' values as their texts, choices and ticks give them.
+    GridRow readCells(int row) const;
+
+    // For each stored record shown: the values loaded and the cells as
+    // they read right after loading.
+    struct Loaded {
+        GridRow values;
+        GridRow shown;
+    };
+    QHash<int, Loaded> m_loaded;
 
     EditorHost &m_host;
     std::unique_ptr<GridRecords> m_records;

@@ -1,7 +1,7 @@
 #include "NavigationEditor.h"
 
 #include "EditorHost.h"
-#include "data/SqlQuote.h"
+#include "records/FilterCriteria.h"
 #include "support/UiPort.h"
 
 NavigationEditor::NavigationEditor(RecordCursor &cursor, NavigationForm &form,
@@ -286,7 +286,7 @@ void NavigationEditor::filter()
 
 void NavigationEditor::applyFilter()
 {
-    m_cursor.setFilter(joinFilter(m_baseFilter, m_form.filterCriteria()));
+    m_cursor.setFilter(FilterCriteria::joinFilter(m_baseFilter, m_form.filterCriteria()));
     m_cursor.requery();
     m_filterState = FilterApplied;
     recount();
@@ -334,35 +334,4 @@ void NavigationEditor::showCurrent()
 void NavigationEditor::changed()
 {
     m_form.navigationStateChanged();
-}
-
-QString NavigationEditor::boolCriterion(const QString &field, Qt::CheckState state)
-{
-    switch (state) {
-    case Qt::Checked:
-        return QStringLiteral("[%1]=TRUE").arg(field);
-    case Qt::Unchecked:
-        return QStringLiteral("[%1]=FALSE").arg(field);
-    default:
-        return {};
-    }
-}
-
-QString NavigationEditor::prefixCriterion(const QString &field, const QString &text)
-{
-    if (text.isEmpty())
-        return {};
-    return QStringLiteral("[%1] Like %2").arg(field, sqlQuote(sqlLikeEscape(text) + QLatin1Char('*')));
-}
-
-QString NavigationEditor::joinFilter(const QString &base, const QStringList &criteria)
-{
-    QStringList parts;
-    if (!base.trimmed().isEmpty())
-        parts << (base.contains(QLatin1String(" OR "), Qt::CaseInsensitive)
-                      ? QStringLiteral("(%1)").arg(base) : base);
-    for (const QString &c : criteria)
-        if (!c.trimmed().isEmpty())
-            parts << c;
-    return parts.join(QStringLiteral(" AND "));
 }

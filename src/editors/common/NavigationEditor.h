@@ -126,14 +126,6 @@ public:
     // the save was refused. Used before every move and by the close rule.
     bool commitPending();
 
-    // Criterion of a three-state box: "[field]=TRUE", "[field]=FALSE" or
-    // empty when indeterminate.
-    static QString boolCriterion(const QString &field, Qt::CheckState state);
-    // "[field] Like 'text*'", empty when text is empty.
-    static QString prefixCriterion(const QString &field, const QString &text);
-    // The base filter followed by the criteria, joined with " AND ".
-    static QString joinFilter(const QString &base, const QStringList &criteria);
-
 private:
     void recount();
     void showCurrent();

@@ -2,6 +2,7 @@
 
 #include "DataGuard.h"
 #include "EditorHost.h"
+#include "ImageFileFilter.h"
 #include "controls/CDragTreeCtrl.h"
 #include "controls/CValidatedEdit.h"
 #include "support/UiPort.h"
@@ -163,6 +164,13 @@ void TreeEditorView::buildUi()
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &TreeEditorView::onCurrentItemChanged);
     connect(m_tree, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem *item) { onItemClicked(item); });
+    // A mouse press makes the item current before it selects it: the move
+    // buttons follow the selection, so that the mouse enables them as the
+    // keyboard does.
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, [this] {
+        if (!m_building)
+            updateButtons();
+    });
 
     auto *main = new QHBoxLayout(this);
     main->addLayout(left, 0);
@@ -376,21 +384,27 @@ void TreeEditorView::chooseImage()
         const int id = m_openId;
         if (!id)
             return;
-        m_records->removeImages(id);
-        const QString path = ui().chooseOpenFile(
-            QStringLiteral("Apri"), m_host.projectFolder(),
-            QStringLiteral("Tutti i formati supportati (*.bmp *.jpg *.gif);;Files Bitmap (*.bmp);;"
-                           "Files Jpeg (*.jpg);;Files Gif (*.gif)"));
+        // The stored image stays until a new one is written in its place,
+        // or the user, cancelling the choice, asks for it to go.
+        const QString path =
+            ui().chooseOpenFile(QStringLiteral("Apri"), m_host.projectFolder(), kImageFileFilter);
         if (path.isEmpty()) {
-            clearImage();
+            if (!m_records->currentImage(id).isEmpty()
+                && ui().ask(m_texts.imageFrameTitle, m_texts.removeImageQuestion)) {
+                m_records->removeImages(id);
+                clearImage();
+            }
             return;
         }
-        if (!m_image.load(path)) {
-            clearImage();
+        QString error;
+        if (m_records->storeImage(id, path, m_imageWidth, m_openTexts, &error).isEmpty()) {
+            ui().tell(m_texts.imageFrameTitle, error, UiPort::Icon::Stop);
+            loadImage(id);
             return;
         }
+        if (!m_image.load(path))
+            m_image.clear();
         m_frame->update();
-        m_records->storeImage(id, path, m_imageWidth, m_openTexts);
     });
 }
 
@@ -435,6 +449,21 @@ void TreeEditorView::saveNode()
             item->setText(0, texts.name);
         clearSelection();
     });
+}
+
+bool TreeEditorView::hasUnsavedChanges()
+{
+    if (!m_openId)
+        return false;
+    const TreeTexts typed = editTexts();
+    return typed.code != m_openTexts.code || typed.name != m_openTexts.name
+        || typed.description != m_openTexts.description;
+}
+
+bool TreeEditorView::saveChanges()
+{
+    saveNode();
+    return m_openId == 0;
 }
 
 void TreeEditorView::reloadNode()

@@ -49,6 +49,8 @@ public:
     struct Texts {
         QString title = QStringLiteral("Categorie prodotti");
         QString imageFrameTitle = QStringLiteral("Icona Categoria");
+        // Asked when the image chooser is cancelled while an image is stored.
+        QString removeImageQuestion = QStringLiteral("Eliminare l'immagine attuale della categoria?");
         QString deleteTitle = QStringLiteral("Cancellazione categoria");
         QString deleteQuestion = QStringLiteral(
             "ATTENZIONE:\nquesta operazione cancellerà definitivamente\nanche tutti i prodotti "
@@ -92,7 +94,10 @@ public:
     // Drop of dragged on target with the "Copia" (copy) or "Sposta" choice.
     void dropNode(int dragged, int target, bool copy);
 
-    // EditorContract
+    // EditorContract. Ctrl+S stores the open node as "Salva" does (the
+    // frame's close rule does not ask the tree editors).
+    bool hasUnsavedChanges() override;
+    bool saveChanges() override;
     bool refreshesOnLanguageChange() const override { return true; }
     void refreshLanguage() override;
 

@@ -4,6 +4,7 @@
 #include "data/DataError.h"
 #include "editors/common/EditorHost.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -146,11 +147,11 @@ bool CDizionarioView::validate(int exceptId, QString *code)
 {
     switch (m_entries->checkCode(m_code->text(), exceptId)) {
     case DictionaryEntries::CodeCheck::Empty:
-        ui().tell(ValidationTitle, QStringLiteral("Campo obbligatorio!"), UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_code->setFocus();
         return false;
     case DictionaryEntries::CodeCheck::Duplicate:
-        ui().tell(ValidationTitle, QStringLiteral("Codice voce già presente in archivio!"),
+        ui().tell(ValidationTexts::Title, QStringLiteral("Codice voce già presente in archivio!"),
                   UiPort::Icon::Stop);
         m_code->setFocus();
         return false;

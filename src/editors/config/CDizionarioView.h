@@ -21,7 +21,6 @@ class QPushButton;
 class CDizionarioView : public QWidget, public EditorContract {
     Q_OBJECT
 public:
-    static inline const QString ValidationTitle = QStringLiteral("Validazione campi");
     static inline const QString DeleteTitle = QStringLiteral("Cancellazione voce dizionario");
 
     explicit CDizionarioView(EditorHost &host, QWidget *parent = nullptr);

@@ -22,7 +22,7 @@ QList<GridEditorView::Column> languageColumns()
 } // namespace
 
 CLingueView::CLingueView(EditorHost &host, QWidget *parent)
-    : GridEditorView(host, std::make_unique<LanguageTable>(host.database()), LanguageTable::Header,
+    : GridEditorView(host, std::make_unique<LanguageTable>(host.database(), host.projectFolder()), LanguageTable::Header,
                      languageColumns(), parent)
 {
     setObjectName(QStringLiteral("CLingueView"));

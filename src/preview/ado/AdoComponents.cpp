@@ -3,6 +3,7 @@
 #include "AdoCommand.h"
 #include "AdoConnection.h"
 #include "AdoRecordset.h"
+#include "AdoStream.h"
 
 #include "data/SqlQuote.h"
 #include "script/Dispatch.h"
@@ -21,6 +22,8 @@ void registerAdoComponents(ComponentRegistry &registry)
                  [](Context &ctx) { return Ref<Dispatch>(new AdoRecordset(ctx.fileRoots())); });
     registry.add(QStringLiteral("ADODB.Command"),
                  [](Context &ctx) { return Ref<Dispatch>(new AdoCommand(ctx.fileRoots())); });
+    registry.add(QStringLiteral("ADODB.Stream"),
+                 [](Context &ctx) { return Ref<Dispatch>(new AdoStream(ctx.fileRoots())); });
 }
 
 namespace ado {

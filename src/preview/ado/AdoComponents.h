@@ -8,8 +8,9 @@
 
 namespace preview {
 
-// Registers ADODB.Connection, ADODB.Recordset and ADODB.Command. The data
-// sources they open must lie inside the context's file roots.
+// Registers ADODB.Connection, ADODB.Recordset, ADODB.Command and
+// ADODB.Stream. The data sources and files they open must lie inside the
+// context's file roots.
 void registerAdoComponents(vbs::ComponentRegistry &registry);
 
 namespace ado {

@@ -19,12 +19,27 @@ const MemberTable kMembers{
     "Open", "Close", "EOF", "BOF", "MoveFirst", "MoveNext", "MovePrevious", "MoveLast", "Move",
     "RecordCount", "Fields", "AddNew", "Update", "Delete", "CancelUpdate", "GetRows", "State",
     "PageSize", "AbsolutePage", "PageCount", "AbsolutePosition", "ActiveConnection", "CursorType",
-    "LockType", "CursorLocation", "Source", "Requery", "Item"};
+    "LockType", "CursorLocation", "Source", "Requery", "Item", "Filter", "Sort", "GetString", "Find",
+    "Supports"};
 enum Member {
     Open = 1, Close, Eof, Bof, MoveFirst, MoveNext, MovePrevious, MoveLast, Move, RecordCount,
     Fields, AddNew, Update, Delete, CancelUpdate, GetRows, State, PageSize, AbsolutePage, PageCount,
-    AbsolutePosition, ActiveConnection, CursorType, LockType, CursorLocation, Source, Requery, Item
+    AbsolutePosition, ActiveConnection, CursorType, LockType, CursorLocation, Source, Requery, Item,
+    Filter, Sort, GetString, Find, Supports
 };
+
+// Recordset.Supports options.
+constexpr int adHoldRecords = 0x100;
+constexpr int adMovePrevious = 0x200;
+constexpr int adAddNew = 0x1000400;
+constexpr int adDelete = 0x1000800;
+constexpr int adUpdate = 0x1008000;
+constexpr int adBookmark = 0x2000;
+constexpr int adApproxPosition = 0x4000;
+constexpr int adResync = 0x20000;
+constexpr int adFind = 0x80000;
+// Find directions.
+constexpr int adSearchBackward = -1;
 
 const MemberTable kFieldsMembers{"Count", "Item"};
 const MemberTable kFieldMembers{"Value", "Name", "Type", "OriginalValue", "DefinedSize", "ActualSize"};
@@ -108,6 +123,8 @@ void AdoRecordset::openOn(std::shared_ptr<Database> db, const QString &source, i
     m_lockType = lockType;
     m_cursorLocation = cursorLocation;
     auto set = std::make_unique<Recordset>(*m_db);
+    set->setFilter(m_filter);
+    set->setSort(m_sort);
     guarded([&] { set->open(source.trimmed()); });
     m_rs = std::move(set);
 }
@@ -456,9 +473,126 @@ Variant AdoRecordset::call(int id, CallArgs &args, bool)
         commitPending();
         guarded([&] { rs().requery(); });
         return {};
+    case Filter:
+        args.expect(0, 0);
+        return m_filter.isEmpty() ? Variant(int32_t(0)) : Variant(m_filter);
+    case Sort:
+        args.expect(0, 0);
+        return Variant(m_sort);
+    case GetString:
+        args.expect(0, 5);
+        return getString(args);
+    case Find:
+        args.expect(1, 4);
+        find(args);
+        return {};
+    case Supports: {
+        args.expect(1, 1);
+        const int wanted = args[0].toLong();
+        return Variant((supportedOptions() & wanted) == wanted);
+    }
     default:
         raise(ErrNoSuchMember);
     }
+}
+
+int AdoRecordset::supportedOptions() const
+{
+    Recordset &set = rs();
+    int options = adHoldRecords | adFind;
+    const bool scrollable = m_cursorType != adOpenForwardOnly || m_cursorLocation == adUseClient;
+    if (scrollable)
+        options |= adMovePrevious | adBookmark | adApproxPosition | adResync;
+    if (m_lockType != adLockReadOnly && set.canUpdate())
+        options |= adAddNew | adDelete | adUpdate;
+    return options;
+}
+
+void AdoRecordset::applyFilterAndSort()
+{
+    Recordset &set = rs();
+    commitPending();
+    set.setFilter(m_filter);
+    set.setSort(m_sort);
+    guarded([&] {
+        set.requery();
+        if (!set.isEOF())
+            set.moveFirst();
+    });
+}
+
+Variant AdoRecordset::getString(CallArgs &args)
+{
+    Recordset &set = rs();
+    commitPending();
+    if (argInt(args, 0, 2) != 2)
+        raiseAdo(ErrArgumentsWrong, QStringLiteral("GetString accetta solo il formato adClipString (2)."));
+    const int rows = argInt(args, 1, -1);
+    const QString columnDelimiter = args.isMissing(2) ? QStringLiteral("\t") : defaultValue(args[2]).toText();
+    const QString rowDelimiter = args.isMissing(3) ? QStringLiteral("\r") : defaultValue(args[3]).toText();
+    const QString nullExpr = args.isMissing(4) ? QString() : defaultValue(args[4]).toText();
+    if (set.isEOF() || set.isBOF())
+        raiseAdo(ErrNoCurrentRecord, kNoRecordText);
+    const int fields = set.fieldCount();
+    QString out;
+    int done = 0;
+    guarded([&] {
+        while (!set.isEOF() && (rows <= 0 || done < rows)) {
+            for (int f = 0; f < fields; ++f) {
+                const Variant v = fromQVariant(set.value(f));
+                out += v.isNull() ? nullExpr : v.toText();
+                out += f + 1 < fields ? columnDelimiter : rowDelimiter;
+            }
+            ++done;
+            set.moveNext();
+        }
+    });
+    return Variant(out);
+}
+
+void AdoRecordset::find(CallArgs &args)
+{
+    Recordset &set = rs();
+    commitPending();
+    const QString criteria = defaultValue(args[0]).toText();
+    const int skip = argInt(args, 1, 0);
+    const bool backward = argInt(args, 2, 1) == adSearchBackward;
+    if (criteria.trimmed().isEmpty())
+        raiseAdo(ErrArgumentsWrong, QStringLiteral("Criterio di ricerca vuoto."));
+    guarded([&] {
+        const int count = set.recordCount();
+        int pos = set.absolutePosition();
+        if (pos < 0)
+            pos = set.isEOF() && !set.isBOF() ? count : -1;
+        if (pos < 0 && set.isBOF() && !backward)
+            pos = 0;
+        // The search starts skip rows away from the current row, that row included.
+        const int start = backward ? pos - skip : pos + skip;
+        bool found = false;
+        if (!backward) {
+            if (start <= 0) {
+                found = set.findFirst(criteria);
+            } else if (start < count) {
+                set.setAbsolutePosition(start - 1);
+                found = set.findNext(criteria);
+            }
+            if (!found && count > 0) {
+                set.moveLast();
+                set.moveNext();
+            }
+        } else {
+            if (start >= count - 1) {
+                found = set.findLast(criteria);
+            } else if (start >= 0) {
+                set.setAbsolutePosition(start + 1);
+                found = set.findPrev(criteria);
+            }
+            if (!found && count > 0) {
+                set.moveFirst();
+                set.movePrev();
+            }
+        }
+    });
 }
 
 void AdoRecordset::put(int id, CallArgs &args, const Variant &value, bool isSet)
@@ -497,6 +631,22 @@ void AdoRecordset::put(int id, CallArgs &args, const Variant &value, bool isSet)
     case CursorLocation:
         args.expect(0, 0);
         m_cursorLocation = value.toLong();
+        return;
+    case Filter: {
+        args.expect(0, 0);
+        const Variant v = defaultValue(value);
+        if (v.isArray())
+            raiseAdo(ErrArgumentsWrong, QStringLiteral("Un filtro di segnalibri non è supportato."));
+        m_filter = v.isNumericType() && v.toLong() == 0 ? QString() : v.toText().trimmed();
+        if (isOpen())
+            applyFilterAndSort();
+        return;
+    }
+    case Sort:
+        args.expect(0, 0);
+        m_sort = defaultValue(value).toText().trimmed();
+        if (isOpen())
+            applyFilterAndSort();
         return;
     case PageSize: {
         args.expect(0, 0);

@@ -50,6 +50,12 @@ private:
     void requireUpdatable() const;
     void move(int kind);
     vbs::Variant getRows(vbs::CallArgs &args);
+    vbs::Variant getString(vbs::CallArgs &args);
+    void find(vbs::CallArgs &args);
+    int supportedOptions() const;
+    // Filter and Sort take effect at once: the set is read again and the
+    // first row becomes current.
+    void applyFilterAndSort();
     vbs::Variant fieldObject(const vbs::Variant &key);
     int recordCount() const;
 
@@ -60,6 +66,8 @@ private:
     int m_lockType = 1;
     int m_cursorLocation = 2;
     int m_pageSize = 10;
+    QString m_filter;
+    QString m_sort;
     std::shared_ptr<Database> m_db;         // declared before m_rs: outlives it
     std::unique_ptr<Recordset> m_rs;
 };

@@ -1,6 +1,7 @@
 #include "DatabasePool.h"
 
 #include "data/Database.h"
+#include "preview/RunningPage.h"
 
 #include <map>
 
@@ -48,6 +49,8 @@ std::shared_ptr<Database> DatabasePool::acquire(const QString &path)
         it->second.pop_back();
     } else {
         db = std::make_unique<Database>();
+        // A page's statement ends with the page's time or the server's stop.
+        db->setInterruptCheck(&preview::RunningPage::shouldStop);
         db->open(path, Database::OpenMode::ReadWrite);
     }
     const quint64 generation = p.generation;

@@ -60,9 +60,69 @@ Dictionary::LookupKey Dictionary::hashKey(const Variant &key0) const
     return k;
 }
 
+uint32_t Dictionary::textHash(const QString &text) const
+{
+    return TextIndex::hashOf(m_compareMode ? text.toCaseFolded() : text);
+}
+
+bool Dictionary::holds(int entry, const QString &text) const
+{
+    const Variant &k = m_entries[size_t(entry)].key;
+    if (!k.isString())
+        return false;
+    return m_compareMode ? k.stringValue().compare(text, Qt::CaseInsensitive) == 0 : k.stringValue() == text;
+}
+
 int Dictionary::indexOf(const Variant &key) const
 {
+    if (isTextKey(key)) {
+        const QString &text = key.deref().stringValue();
+        return m_textIndex.find(textHash(text), [&](int e) { return holds(e, text); });
+    }
     return m_index.value(hashKey(key), -1);
+}
+
+bool Dictionary::insertIndex(const Variant &key, int entry)
+{
+    // One lookup: operator[] adds the key when it is new.
+    if (isTextKey(key)) {
+        const QString &text = key.deref().stringValue();
+        return m_textIndex.insert(textHash(text), entry, [&](int e) { return holds(e, text); }) < 0;
+    }
+    const qsizetype before = m_index.size();
+    int &slot = m_index[hashKey(key)];
+    if (m_index.size() == before)
+        return false;
+    slot = entry;
+    return true;
+}
+
+namespace {
+
+template <typename Index, typename Key>
+int takeFrom(Index &index, const Key &key)
+{
+    const auto it = index.constFind(key);
+    if (it == index.constEnd())
+        return -1;
+    const int entry = *it;
+    index.erase(it);
+    return entry;
+}
+
+} // namespace
+
+int Dictionary::takeIndex(const Variant &key)
+{
+    if (isTextKey(key)) {
+        const QString &text = key.deref().stringValue();
+        const uint32_t h = textHash(text);
+        const int entry = m_textIndex.find(h, [&](int e) { return holds(e, text); });
+        if (entry >= 0)
+            m_textIndex.remove(h, entry);
+        return entry;
+    }
+    return takeFrom(m_index, hashKey(key));
 }
 
 void Dictionary::compact()
@@ -76,9 +136,9 @@ void Dictionary::compact()
     m_entries.swap(kept);
     m_removed = 0;
     m_index.clear();
-    m_index.reserve(qsizetype(m_entries.size()));
+    m_textIndex.clear();
     for (size_t i = 0; i < m_entries.size(); ++i)
-        m_index.insert(hashKey(m_entries[i].key), int(i));
+        insertIndex(m_entries[i].key, int(i));
 }
 
 bool Dictionary::contains(const Variant &key) const { return indexOf(key) >= 0; }
@@ -103,21 +163,16 @@ void Dictionary::setItem(const Variant &key, const Variant &value)
 
 void Dictionary::add(const Variant &key, const Variant &value)
 {
-    const LookupKey h = hashKey(key);
-    if (m_index.contains(h))
+    if (!insertIndex(key, int(m_entries.size())))
         raise(ErrKeyExists);
-    m_index.insert(h, int(m_entries.size()));
     m_entries.push_back({key.deref(), value.deref(), false});
 }
 
 void Dictionary::remove(const Variant &key)
 {
-    const LookupKey h = hashKey(key);
-    const auto it = m_index.constFind(h);
-    if (it == m_index.constEnd())
+    const int i = takeIndex(key);
+    if (i < 0)
         raise(ErrElementNotFound);
-    const int i = *it;
-    m_index.erase(it);
     // Moving the values out first: releasing an object item may run a
     // Class_Terminate that uses this dictionary.
     Entry gone = std::move(m_entries[size_t(i)]);
@@ -132,6 +187,7 @@ void Dictionary::removeAll()
     std::vector<Entry> gone;
     gone.swap(m_entries);
     m_index.clear();
+    m_textIndex.clear();
     m_removed = 0;
 }
 
@@ -213,13 +269,12 @@ void Dictionary::put(int id, CallArgs &args, const Variant &value, bool)
         const int i = indexOf(args[0]);
         if (i < 0)
             raise(ErrElementNotFound);
-        const LookupKey newHash = hashKey(value);
-        const auto clash = m_index.constFind(newHash);
-        if (clash != m_index.constEnd() && *clash != i)
+        const int clash = indexOf(value);
+        if (clash >= 0 && clash != i)
             raise(ErrKeyExists);
-        m_index.remove(hashKey(m_entries[size_t(i)].key));
+        takeIndex(m_entries[size_t(i)].key);
         m_entries[size_t(i)].key = value.deref();
-        m_index.insert(newHash, i);
+        insertIndex(value, i);
         return;
     }
     case CompareMode: {

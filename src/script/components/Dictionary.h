@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../Dispatch.h"
+#include "TextIndex.h"
 
 #include <QHash>
 #include <QString>
@@ -51,20 +52,36 @@ private:
         bool removed = false;
     };
     LookupKey hashKey(const Variant &key) const;
+    // String keys (nearly all of them) have an index of their own, smaller
+    // and quicker than the general one.
+    static bool isTextKey(const Variant &key) { return key.deref().isString(); }
+    uint32_t textHash(const QString &text) const;
+    // Whether entry holds the string key text (without regard to case in text mode).
+    bool holds(int entry, const QString &text) const;
     int indexOf(const Variant &key) const;
+    bool insertIndex(const Variant &key, int entry); // false when the key is there
+    int takeIndex(const Variant &key);               // the entry, or -1
     // Drops removed entries once they are many (removal leaves a hole so
     // that it does not shift every later entry).
     void compact();
 
     std::vector<Entry> m_entries;
-    QHash<LookupKey, int> m_index;
+    QHash<LookupKey, int> m_index;   // keys that are not strings
+    TextIndex m_textIndex;           // string keys (hashed case folded in text mode)
     int m_compareMode = 0;
     int m_removed = 0;
 };
 
+// Only the part of the key its kind uses: mixing the unused fields in (as a
+// combined hash of all four did) left string keys clustered, with long
+// probe runs in the table.
 inline size_t qHash(const Dictionary::LookupKey &k, size_t seed = 0)
 {
-    return qHashMulti(seed, k.kind, k.number, k.text, k.object);
+    switch (k.kind) {
+    case 's': return ::qHash(k.text, seed);
+    case 'o': return ::qHash(k.object, seed);
+    default: return ::qHash(k.number, seed) ^ size_t(uchar(k.kind));
+    }
 }
 
 } // namespace vbs

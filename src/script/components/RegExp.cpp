@@ -1,5 +1,6 @@
 #include "RegExp.h"
 #include "../ArgConversions.h"
+#include "../Registry.h"
 
 #include "RegExpMatches.h"
 
@@ -56,6 +57,63 @@ QString translatePattern(const QString &p, bool multiline)
     return out;
 }
 
+// Each match of a subject would check the whole subject's UTF-16 again,
+// which makes a global match quadratic: check it once here instead.
+QRegularExpression::MatchOptions subjectChecks(const QString &subject)
+{
+    return QStringView(subject).isValidUtf16() ? QRegularExpression::DontCheckSubjectStringMatchOption
+                                               : QRegularExpression::NoMatchOption;
+}
+
+// The replacement text of one match: $$, $&, $`, $', $1..$99 expanded.
+QString expandReplacement(const QString &replacement, const QRegularExpressionMatch &m, const QString &subject,
+                          int groups)
+{
+    const qsizetype start = m.capturedStart(0);
+    const qsizetype end = m.capturedEnd(0);
+    QString out;
+    for (qsizetype i = 0; i < replacement.size(); ++i) {
+        const QChar c = replacement[i];
+        if (c != QLatin1Char('$') || i + 1 >= replacement.size()) {
+            out += c;
+            continue;
+        }
+        const QChar n = replacement[i + 1];
+        if (n == QLatin1Char('$')) {
+            out += QLatin1Char('$');
+            ++i;
+        } else if (n == QLatin1Char('&')) {
+            out += m.captured(0);
+            ++i;
+        } else if (n == QLatin1Char('`')) {
+            out += QStringView(subject).left(start);
+            ++i;
+        } else if (n == QLatin1Char('\'')) {
+            out += QStringView(subject).mid(end);
+            ++i;
+        } else if (n.isDigit()) {
+            int g = n.digitValue();
+            qsizetype used = 1;
+            if (i + 2 < replacement.size() && replacement[i + 2].isDigit()) {
+                const int two = g * 10 + replacement[i + 2].digitValue();
+                if (two >= 1 && two <= groups) {
+                    g = two;
+                    used = 2;
+                }
+            }
+            if (g >= 1 && g <= groups) {
+                out += m.captured(g);
+                i += used;
+            } else {
+                out += c;
+            }
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace
 
 int RegExp::findMember(const QString &name) const { return kMembers.find(name); }
@@ -85,12 +143,15 @@ bool RegExp::test(const QString &subject)
 Variant RegExp::execute(const QString &subject)
 {
     const QRegularExpression &re = compiled();
+    const QRegularExpression::MatchOptions checks = subjectChecks(subject);
     Ref<RegExpMatches> matches(new RegExpMatches);
     qsizetype pos = 0;
+    WorkMeter work;
     while (pos <= subject.size()) {
-        const QRegularExpressionMatch m = re.match(subject, pos);
+        const QRegularExpressionMatch m = re.match(subject, pos, QRegularExpression::NormalMatch, checks);
         if (!m.hasMatch())
             break;
+        work.add(64 + m.capturedEnd(0) - pos);
         matches->append(Ref<Dispatch>(new RegExpMatch(m)));
         if (!m_global)
             break;
@@ -101,57 +162,48 @@ Variant RegExp::execute(const QString &subject)
 
 QString RegExp::replace(const QString &subject, const QString &replacement)
 {
+    const int groups = compiled().captureCount();
+    return replaceEach(subject, [&](const QRegularExpressionMatch &m) {
+        return expandReplacement(replacement, m, subject, groups);
+    });
+}
+
+QString RegExp::replace(const QString &subject, Dispatch *function)
+{
+    // The function gets the match, each submatch, the match's position
+    // (from 0) and the whole text, as a replacement function does.
+    const int groups = compiled().captureCount();
+    Ref<Dispatch> keep(function);
+    return replaceEach(subject, [&](const QRegularExpressionMatch &m) {
+        std::vector<Variant> values;
+        values.reserve(size_t(groups) + 3);
+        values.emplace_back(m.captured(0));
+        for (int g = 1; g <= groups; ++g)
+            values.push_back(m.hasCaptured(g) ? Variant(m.captured(g)) : Variant());
+        values.emplace_back(int32_t(m.capturedStart(0)));
+        values.emplace_back(subject);
+        CallArgs args(values.data(), int(values.size()));
+        return writeTextArg(function->call(Dispatch::kDefaultMember, args, true));
+    });
+}
+
+QString RegExp::replaceEach(const QString &subject, const std::function<QString(const QRegularExpressionMatch &)> &with)
+{
     const QRegularExpression &re = compiled();
-    const int groups = re.captureCount();
+    const QRegularExpression::MatchOptions checks = subjectChecks(subject);
     QString out;
     qsizetype pos = 0;     // where the next search starts
     qsizetype copied = 0;  // subject text up to here is in out
+    WorkMeter work;
     while (pos <= subject.size()) {
-        const QRegularExpressionMatch m = re.match(subject, pos);
+        const QRegularExpressionMatch m = re.match(subject, pos, QRegularExpression::NormalMatch, checks);
         if (!m.hasMatch())
             break;
         const qsizetype start = m.capturedStart(0);
         const qsizetype end = m.capturedEnd(0);
         out += QStringView(subject).mid(copied, start - copied);
-        for (qsizetype i = 0; i < replacement.size(); ++i) {
-            const QChar c = replacement[i];
-            if (c != QLatin1Char('$') || i + 1 >= replacement.size()) {
-                out += c;
-                continue;
-            }
-            const QChar n = replacement[i + 1];
-            if (n == QLatin1Char('$')) {
-                out += QLatin1Char('$');
-                ++i;
-            } else if (n == QLatin1Char('&')) {
-                out += m.captured(0);
-                ++i;
-            } else if (n == QLatin1Char('`')) {
-                out += QStringView(subject).left(start);
-                ++i;
-            } else if (n == QLatin1Char('\'')) {
-                out += QStringView(subject).mid(end);
-                ++i;
-            } else if (n.isDigit()) {
-                int g = n.digitValue();
-                qsizetype used = 1;
-                if (i + 2 < replacement.size() && replacement[i + 2].isDigit()) {
-                    const int two = g * 10 + replacement[i + 2].digitValue();
-                    if (two >= 1 && two <= groups) {
-                        g = two;
-                        used = 2;
-                    }
-                }
-                if (g >= 1 && g <= groups) {
-                    out += m.captured(g);
-                    i += used;
-                } else {
-                    out += c;
-                }
-            } else {
-                out += c;
-            }
-        }
+        out += with(m);
+        work.add(16 + end - copied);
         copied = end;
         if (!m_global)
             break;
@@ -192,6 +244,8 @@ Variant RegExp::call(int id, CallArgs &args, bool)
         return execute(textArg(args[0]));
     case Replace:
         args.expect(2, 2);
+        if (args[1].isObject() && args[1].objectValue())
+            return Variant(replace(textArg(args[0]), args[1].objectValue()));
         return Variant(replace(textArg(args[0]), textArg(args[1])));
     default:
         raise(ErrNoSuchMember);

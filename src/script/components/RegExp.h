@@ -5,6 +5,8 @@
 #include <QRegularExpression>
 #include <QString>
 
+#include <functional>
+
 namespace vbs {
 
 // VBScript.RegExp (also New RegExp): Pattern, IgnoreCase, Global,
@@ -20,10 +22,13 @@ public:
     bool test(const QString &subject);
     Variant execute(const QString &subject);
     QString replace(const QString &subject, const QString &replacement);
+    // Replace with a function reference (GetRef): its result replaces each match.
+    QString replace(const QString &subject, Dispatch *function);
 
 private:
     // The compiled pattern; raises 5017 when the pattern is not valid.
     const QRegularExpression &compiled();
+    QString replaceEach(const QString &subject, const std::function<QString(const QRegularExpressionMatch &)> &with);
 
     QString m_pattern;
     bool m_ignoreCase = false;

@@ -50,10 +50,7 @@ Variant stringArray(Context &ctx, const QStringList &parts)
 
 Variant fnSplit(Context &ctx, CallArgs &a)
 {
-    const Variant e = plainArg(a[0]);
-    if (e.isNull())
-        return e;
-    const QString s = e.toString();
+    const QString s = textArg(a[0]); // Null raises 94
     const QString delim = a.isMissing(1) ? QStringLiteral(" ") : plainArg(a[1]).toString();
     const int32_t count = longArg(a, 2, -1);
     if (count < -1)
@@ -65,10 +62,12 @@ Variant fnSplit(Context &ctx, CallArgs &a)
     if (delim.isEmpty())
         return stringArray(ctx, {s});
     qsizetype pos = 0;
+    WorkMeter work;
     while (count < 0 || parts.size() < count - 1) {
         const qsizetype hit = s.indexOf(delim, pos, cs);
         if (hit < 0)
             break;
+        work.add(1 + hit - pos);
         parts.append(s.mid(pos, hit - pos));
         pos = hit + delim.size();
         if (parts.size() > (16 << 20))
@@ -86,10 +85,12 @@ Variant fnJoin(Context &ctx, CallArgs &a)
     const QString delim = a.isMissing(1) ? QStringLiteral(" ") : plainArg(a[1]).toString();
     QString out;
     qint64 total = 0;
+    WorkMeter work;
     for (size_t i = 0; i < arr.items.size(); ++i) {
         const QString item = arr.items[i].toText();
         total += item.size() + (i ? delim.size() : 0);
         ctx.checkStringLength(total);
+        work.add(1 + item.size() + delim.size());
         if (i)
             out += delim;
         out += item;

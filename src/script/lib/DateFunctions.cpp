@@ -221,7 +221,9 @@ Variant fnTimeValue(Context &, CallArgs &a)
 
 Variant fnIsDate(Context &, CallArgs &a)
 {
-    const Variant v = plainArg(a[0]);
+    if (a[0].isObject())
+        return Variant(false); // an object is not a date, whatever its default value
+    const Variant v = a[0];
     if (v.type() == VType::Date)
         return Variant(true);
     if (!v.isString())

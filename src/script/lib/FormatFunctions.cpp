@@ -138,8 +138,9 @@ Variant fnFormatDateTime(Context &, CallArgs &a)
         if (it)
             return Variant(QStringLiteral("%1 %2 %3 %4").arg(weekdayName(weekday, false)).arg(day)
                                .arg(monthName(mo, false)).arg(y));
-        return Variant(QStringLiteral("%1, %2 %3, %4").arg(weekdayName(weekday, false), monthName(mo, false),
-                                                          two(day)).arg(y));
+        // 1033 writes the day without a leading zero: "Tuesday, March 5, 2024".
+        return Variant(QStringLiteral("%1, %2 %3, %4").arg(weekdayName(weekday, false), monthName(mo, false))
+                           .arg(day).arg(y));
     }
     case 2:
         if (it)

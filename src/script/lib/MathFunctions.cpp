@@ -51,10 +51,7 @@ Variant fnAbs(Context &, CallArgs &a)
 
 Variant fnSgn(Context &, CallArgs &a)
 {
-    const Variant v = plainArg(a[0]);
-    if (v.isNull())
-        return v;
-    const double d = v.toDouble();
+    const double d = plainArg(a[0]).toDouble(); // Null raises 94
     return integerResult(d > 0 ? 1 : (d < 0 ? -1 : 0));
 }
 

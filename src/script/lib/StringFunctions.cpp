@@ -200,8 +200,6 @@ Variant fnRTrim(Context &, CallArgs &a) { return trimmed(a, false, true); }
 
 Variant fnSpace(Context &ctx, CallArgs &a)
 {
-    if (a[0].isNull())
-        return Variant::null();
     const int32_t n = nonNegative(a[0]);
     ctx.checkStringLength(n);
     return Variant(QString(n, QLatin1Char(' ')));
@@ -327,9 +325,7 @@ Variant fnInStrRev(Context &, CallArgs &a)
     if (start == 0 || start < -1)
         raise(ErrInvalidCall);
     const Qt::CaseSensitivity cs = compareArg(a, 3);
-    if (a[0].isNull() || a[1].isNull())
-        return Variant::null();
-    const QString s1 = textArg(a[0]);
+    const QString s1 = textArg(a[0]); // Null raises 94, unlike InStr
     const QString s2 = textArg(a[1]);
     const qsizetype end = start == -1 ? s1.size() : start;
     if (end > s1.size())
@@ -344,9 +340,8 @@ Variant fnInStrRev(Context &, CallArgs &a)
 
 Variant fnReplace(Context &ctx, CallArgs &a)
 {
-    // Replace(expression, find, replacewith[, start[, count[, compare]]])
-    if (anyNull(a, 3))
-        return Variant::null();
+    // Replace(expression, find, replacewith[, start[, count[, compare]]]);
+    // Null in any of the three texts raises 94.
     const int32_t start = longArg(a, 3, 1);
     const int32_t count = longArg(a, 4, -1);
     if (start < 1 || count < -1)
@@ -367,11 +362,13 @@ Variant fnReplace(Context &ctx, CallArgs &a)
     out.reserve(tail.size());
     qsizetype pos = 0;
     int done = 0;
+    WorkMeter work;
     while (count < 0 || done < count) {
         const qsizetype hit = first >= 0 ? first : tail.indexOf(find, pos, cs);
         first = -1;
         if (hit < 0)
             break;
+        work.add(1 + hit - pos + with.size());
         out.append(QStringView(tail).mid(pos, hit - pos));
         out.append(with);
         ctx.checkStringLength(out.size());

@@ -1,5 +1,7 @@
 #include "ImageFileWriter.h"
 
+#include "support/ErrorText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -42,16 +44,16 @@ bool ImageFileWriter::write(const QString &path, const QByteArray &data, QString
     // create a new entry.
     out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly)) {
-        setError(error, out.errorString());
+        setError(error, ErrorText::italian(out.errorString()));
         return false;
     }
     if (out.write(data) != data.size()) {
-        setError(error, out.errorString());
+        setError(error, ErrorText::italian(out.errorString()));
         out.cancelWriting();
         return false;
     }
     if (!out.commit()) {
-        setError(error, out.errorString());
+        setError(error, ErrorText::italian(out.errorString()));
         return false;
     }
     makeWritable(path);

@@ -1,5 +1,6 @@
 #include "ImportTestProject.h"
 #include "ScriptedUiPort.h"
+#include "catalogue/ProductPictures.h"
 #include "catalogue/import/ImportTextFile.h"
 #include "catalogue/import/ProductImport.h"
 
@@ -51,7 +52,8 @@ TEST(ProductImportTest, DefaultFieldsImportAndTheFinalSeparatorIsRequired)
     EXPECT_EQ(r.line, 1);
     ProductImport::tellResult(r);
     ASSERT_EQ(ui->messages().size(), 2u);
-    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("ERRORE durante l'operazione alla linea 1.\n"));
+    EXPECT_EQ(ui->messages()[0].text, QStringLiteral("ERRORE durante l'operazione alla linea 1.\n"
+                                                     "Campo 6 (\"Aliquota IVA\"): manca il separatore \";\" che chiude il campo."));
     EXPECT_EQ(ui->messages()[0].title, QStringLiteral("Import dati"));
     EXPECT_EQ(ui->messages()[1].text, ProductImport::FailureText);
     EXPECT_EQ(ui->messages()[1].icon, UiPort::Icon::Exclamation);
@@ -196,6 +198,45 @@ TEST(ProductImportTest, ObsoleteProductsAreDeactivatedOrDeletedAndLogged)
             EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='Prodotti' AND Modificato=TRUE")), 2);
             EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE IDRecord=50")), 1);
         }
+    }
+}
+
+TEST(ProductImportTest, AVariantInTheFileKeepsItsBaseProduct)
+{
+    for (const auto mode : {ImportOptions::Obsolete::Delete, ImportOptions::Obsolete::Deactivate}) {
+        ImportTestProject p;
+        ASSERT_TRUE(runImport(p, p.writeFile(QStringLiteral("1.txt"),
+            "12;BASE;Sedia;Sedia;10.00;22;\n12;SOLO;Tavolo;Tavolo;50.00;22;\n")).ok());
+        {
+            // BASE has a variant, which has a variant of its own; after a
+            // site update nothing is marked modified.
+            Database db(p.folder().database());
+            db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo) "
+                                      "SELECT 60, 60, ID, 'BASE-R', TRUE FROM Prodotti WHERE Codice='BASE'"));
+            db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo) "
+                                      "VALUES (61, 61, 60, 'BASE-R-XL', TRUE)"));
+            db.execute(QStringLiteral("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, Nome) "
+                                      "VALUES (60, 61, 'it', 'Sedia rossa XL')"));
+            db.execute(QStringLiteral("UPDATE Prodotti SET Modificato=FALSE"));
+        }
+        // The file now lists only the variant of the variant.
+        const ProductImport::Result r = runImport(
+            p, p.writeFile(QStringLiteral("2.txt"), "12;BASE-R-XL;Sedia rossa XL;Sedia rossa XL;12.50;22;\n"), mode);
+        ASSERT_TRUE(r.ok()) << r.detail.toStdString();
+        EXPECT_EQ(r.updated, 1);
+        EXPECT_EQ(r.keptBases, 2);
+        EXPECT_EQ(r.obsolete, 1);
+        // The variant just imported is there with its new price, and so are
+        // the two products above it, untouched and active.
+        EXPECT_DOUBLE_EQ(p.value(QStringLiteral("SELECT Prezzo1 FROM ProdottiLingue WHERE IDProdotto=61")).toDouble(), 12.5);
+        EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice IN ('BASE', 'BASE-R') "
+                                         "AND Attivo=TRUE AND Modificato=FALSE")), 2);
+        EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='Prodotti' AND IDRecord<>2")), 0);
+        // The product with no variant in the file is handled as before.
+        if (mode == ImportOptions::Obsolete::Delete)
+            EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='SOLO'")), 0);
+        else
+            EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Codice='SOLO' AND Attivo=FALSE")), 1);
     }
 }
 
@@ -344,4 +385,43 @@ TEST(ProductImportTest, CodesRepeatedInTheFileOrDatabaseFindTheFirstProduct)
     EXPECT_EQ(p.value(QStringLiteral("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=8")).toString(), QStringLiteral("Secondo"));
     // The lower ID comes first in the table, as the search finds it.
     EXPECT_EQ(p.value(QStringLiteral("SELECT IDProdotto FROM ProdottiLingue WHERE Nome='Doppio'")).toInt(), 3);
+}
+
+TEST(ProductImportTest, ObsoleteProductsDeletedLoseTheirFilesOnlyWhenTheImportIsKept)
+{
+    ImportTestProject p;
+    ASSERT_TRUE(runImport(p, p.writeFile(QStringLiteral("1.txt"), "12;KEEP;Resta;Resta;1.00;20;\n12;GONE;Via;Via;1.00;20;\n")).ok());
+    int gone = 0;
+    {
+        // GONE and its variant are both absent from the file and unchanged
+        // since the last publication.
+        Database db(p.folder().database());
+        db.execute(QStringLiteral("UPDATE Prodotti SET Modificato=FALSE"));
+        gone = db.scalar(QStringLiteral("SELECT ID FROM Prodotti WHERE Codice='GONE'")).toInt();
+        db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice, Attivo, Modificato) "
+                                  "VALUES (50, 50, %1, 'GONE-V', TRUE, FALSE)").arg(gone));
+        db.execute(QStringLiteral("INSERT INTO ProdottiColori (ID, IDProdotto, Codice) VALUES (4, 50, 'BLU')"));
+    }
+    const ProductPictures pictures(p.path());
+    const QStringList files{pictures.productImage(gone), pictures.productThumbnail(gone),
+                            pictures.productImage(50), pictures.colourPhoto(4), pictures.colourThumbnail(4)};
+    for (const QString &file : files) {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+    }
+    const QString list = p.writeFile(QStringLiteral("2.txt"), "12;KEEP;Resta;Resta;1.00;20;\n");
+
+    // An import that fails keeps every file.
+    const QString unknownCategory = p.writeFile(QStringLiteral("3.txt"), "12;KEEP;Resta;Resta;1.00;20;\n99;X;X;X;1.00;20;\n");
+    EXPECT_FALSE(runImport(p, unknownCategory, ImportOptions::Obsolete::Delete).ok());
+    for (const QString &file : files)
+        EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
+
+    const ProductImport::Result r = runImport(p, list, ImportOptions::Obsolete::Delete);
+    ASSERT_TRUE(r.ok()) << r.detail.toStdString();
+    EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM Prodotti")), 1);
+    for (const QString &file : files)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='Prodotti' AND IDRecord=50")), 1);
+    EXPECT_EQ(p.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='ProdottiColori' AND IDRecord=4")), 1);
 }

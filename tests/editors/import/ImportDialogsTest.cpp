@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -50,7 +51,8 @@ TEST(ImportDialogTest, FieldListPreviewAndRun)
     // Ticking "Codice a barre" adds a column the file does not have.
     ui->clearCalls();
     list->item(6)->setCheckState(Qt::Checked);
-    EXPECT_EQ(ui->lastMessage().text, ImportPreview::FormatErrorText);
+    EXPECT_EQ(ui->lastMessage().text, ImportPreview::FormatErrorText + "\n\nLinea 1. Campo 7 (\"Codice a barre\"): "
+                                                                       "manca il separatore \";\" che chiude il campo.");
     list->item(6)->setCheckState(Qt::Unchecked);
 
     dlg.setObsolete(1);
@@ -58,6 +60,49 @@ TEST(ImportDialogTest, FieldListPreviewAndRun)
     dlg.start();
     EXPECT_EQ(ui->messageTexts(), QStringList{ProductImport::SuccessText});
     EXPECT_TRUE(db.isOpen());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti")).toInt(), 2);
+}
+
+TEST(ImportDialogTest, ACsvFileWithTrailingEmptyLinesImportsAndAFormatErrorNamesLineAndField)
+{
+    ImportTestProject p;
+    Database db(p.folder().database());
+    ScopedScriptedUi ui;
+    const QString good = p.writeFile(QStringLiteral("listino.csv"),
+                                     "12;ABC;Rose;Rose rosse;9.50;20;\r\n12;DEF;Tulipani;Gialli;4;10;\r\n\r\n  \r\n");
+    const QString bad = p.writeFile(QStringLiteral("errato.csv"),
+                                    "12;GHI;Gigli;Gigli;3;10;\n12;JKL;Viole;Viole;9,50;10;\n");
+    auto runWith = [&](const QString &file) {
+        CImportaProdottiDlg dlg(db, p.path(), QStringLiteral("it"));
+        dlg.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+        QPushButton *browse = nullptr;
+        QPushButton *start = nullptr;
+        for (QPushButton *b : dlg.findChildren<QPushButton *>()) {
+            if (b->text() == "Sfoglia")
+                browse = b;
+            if (b->text() == "Avvio")
+                start = b;
+        }
+        ASSERT_TRUE(browse && start);
+        ui->queuePath(file);
+        QTest::mouseClick(browse, Qt::LeftButton);
+        ASSERT_EQ(ui->calls().at(0).kind, ScriptedUiPort::Kind::OpenFile);
+        EXPECT_EQ(ui->calls().at(0).filter, "Files testo (*.txt *.csv);;Tutti i files (*.*)");
+        QTest::mouseClick(start, Qt::LeftButton);
+    };
+
+    runWith(good);
+    EXPECT_EQ(ui->messageTexts(), QStringList{ProductImport::SuccessText});
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti")).toInt(), 2);
+
+    ui->clearCalls();
+    runWith(bad);
+    // The preview, then the run, name the line and the field.
+    const QString field = "Campo 5 (\"Prezzo 1\"): \"9,50\" non è un numero valido (solo cifre e un punto decimale).";
+    EXPECT_EQ(ui->messageTexts(), (QStringList{ImportPreview::FormatErrorText + "\n\nLinea 2. " + field,
+                                               "ERRORE durante l'operazione alla linea 2.\n" + field,
+                                               ProductImport::FailureText}));
     EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM Prodotti")).toInt(), 2);
 }
 
@@ -105,7 +150,54 @@ TEST(PriceListDialogTest, MandatoryFieldsThenUpdate)
     dlg.listCombo()->setCurrentIndex(1);
     ui->clearCalls();
     dlg.start();
-    EXPECT_EQ(ui->messageTexts(), QStringList{PriceListUpdate::DoneText});
+    EXPECT_EQ(ui->messageTexts(), QStringList{"Aggiornamento completato.\nPrezzi modificati: 1 (prodotti aggiornati: 1)."});
     EXPECT_NEAR(db.scalar(QStringLiteral("SELECT Prezzo1 FROM ProdottiLingue")).toDouble(), 18.0, 1e-9);
     EXPECT_DOUBLE_EQ(db.scalar(QStringLiteral("SELECT Prezzo2 FROM ProdottiLingue")).toDouble(), 20.0);
+}
+
+TEST(PriceListDialogTest, ACategoryWithNoProductsOfItsOwnChangesNothingAndSaysSo)
+{
+    // Category 12 holds only category 13, whose product is 1.
+    ImportTestProject p;
+    Database db(p.folder().database());
+    db.execute(QStringLiteral("INSERT INTO Prodotti (ID, Ordine, Codice) VALUES (1, 1, 'A')"));
+    db.execute(QStringLiteral("INSERT INTO ProdottiLingue (ID, IDProdotto, CodiceLingua, Prezzo1, Prezzo2, Prezzo3, "
+                              "Prezzo4) VALUES (1, 1, 'it', 20, 30, 40, 50)"));
+    db.execute(QStringLiteral("INSERT INTO CategorieProdotti (ID, IDCategoria, IDProdotto) VALUES (1, 13, 1)"));
+    db.execute(QStringLiteral("UPDATE ProdottiLingue SET Modificato=FALSE"));
+    Languages languages;
+    ScopedScriptedUi ui;
+    CAggiornamentoListiniDlg dlg(db, languages, p.path() + QLatin1Char('/'));
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dlg));
+    auto choose = [&](int id) {
+        QTreeWidget *chooser = dlg.openCategoryChooser();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(chooser));
+        QTreeWidgetItemIterator it(chooser);
+        while (*it && (*it)->data(0, Qt::UserRole).toInt() != id)
+            ++it;
+        ASSERT_TRUE(*it);
+        chooser->scrollToItem(*it);
+        QTest::mouseClick(chooser->viewport(), Qt::LeftButton, {}, chooser->visualItemRect(*it).center());
+        EXPECT_EQ(dlg.categoryId(), id);
+    };
+    dlg.percentageEdit()->SetValue(QStringLiteral("10"));
+    dlg.listCombo()->setCurrentIndex(0);
+
+    choose(12);
+    QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
+    ASSERT_EQ(ui->messages().size(), 1u);
+    EXPECT_EQ(ui->lastMessage().title, "Aggiornamento listini");
+    EXPECT_EQ(ui->lastMessage().text,
+              "La categoria scelta non ha prodotti collegati direttamente: nessun prezzo è stato modificato.");
+    EXPECT_EQ(ui->lastMessage().icon, UiPort::Icon::Exclamation);
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(dlg.startButton()->isEnabled());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE")).toInt(), 0);
+
+    choose(13);
+    ui->clearCalls();
+    QTest::mouseClick(dlg.startButton(), Qt::LeftButton);
+    EXPECT_EQ(ui->messageTexts(), QStringList{"Aggiornamento completato.\nPrezzi modificati: 4 (prodotti aggiornati: 1)."});
+    EXPECT_NEAR(db.scalar(QStringLiteral("SELECT Prezzo4 FROM ProdottiLingue")).toDouble(), 55.0, 1e-9);
 }

@@ -1,12 +1,19 @@
 #include "editors/catalogue/CProdottiView.h"
+#include "editors/catalogue/ProductColoursPage.h"
+#include "editors/catalogue/ProductFilesPage.h"
+#include "editors/catalogue/ProductPicturePage.h"
+#include "editors/catalogue/ProductSizesPage.h"
 
 #include "../EditorTestProject.h"
 #include "common/ScriptedUiPort.h"
+#include "common/Screenshots.h"
 
 #include "controls/CCheckTreeCtrl.h"
 #include "controls/CEditableGrid.h"
 #include "controls/CValidatedEdit.h"
 #include "catalogue/ProductColours.h"
+#include "catalogue/ProductPictures.h"
+#include "editors/catalogue/CTabelleTaglieDlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,10 +21,14 @@
 #include <QDir>
 #include <QImage>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -165,11 +176,11 @@ TEST_F(ProductViewFixture, ImageChosenIsStoredAtConfiguredWidthOnSave)
     ASSERT_TRUE(source.save(file));
     view->pages()->setCurrentIndex(ProductRecords::Picture);
     ui->queuePath(file);
-    ASSERT_TRUE(view->chooseImage());
-    view->flipImage(true);
+    ASSERT_TRUE(view->picturePage()->chooseImage());
+    view->picturePage()->flipImage(true);
     EXPECT_TRUE(view->hasUnsavedChanges());
     view->pages()->setCurrentIndex(ProductRecords::General);
-    EXPECT_FALSE(view->imageChanged());
+    EXPECT_FALSE(view->picturePage()->imageChanged());
     EXPECT_EQ(QImage(project.file("website/images/prodotti/1.jpg")).size(), QSize(400, 300));
     EXPECT_EQ(QImage(project.file("website/images/prodotti/th/1.jpg")).size(), QSize(120, 90));
     EXPECT_EQ(project.count("SELECT VersioneImmagine FROM Prodotti WHERE ID=1"), 1);
@@ -184,22 +195,16 @@ TEST_F(ProductViewFixture, ScreenshotOfTheEditor)
     const QString file = project.file("sedia.jpg");
     ASSERT_TRUE(source.save(file));
     ui->queuePath(file);
-    view->chooseImage();
+    view->picturePage()->chooseImage();
     view->categoryToggled(1);
-    view->show();
-    QApplication::processEvents();
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    const QString path = folder + QStringLiteral("/prodotti.png");
-    ASSERT_TRUE(view->grab().save(path));
+    ASSERT_TRUE(saveScreenshot(*view, QStringLiteral("prodotti.png")));
+    const QString path = screenshotPath(QStringLiteral("prodotti.png"));
     EXPECT_EQ(QImage(path).size(), view->size());
     // One picture of each page as well.
     for (int i = 1; i < view->pages()->count(); ++i) {
         view->pages()->setCurrentIndex(i);
         ASSERT_EQ(view->pages()->currentIndex(), i);
-        QApplication::processEvents();
-        const QString page = folder + QStringLiteral("/prodotti-%1.png").arg(view->pages()->tabText(i).toLower());
-        ASSERT_TRUE(view->grab().save(page));
+        ASSERT_TRUE(saveScreenshot(*view, QStringLiteral("prodotti-%1.png").arg(view->pages()->tabText(i).toLower())));
     }
 }
 
@@ -234,14 +239,14 @@ TEST_F(ProductViewFixture, FilesPageAddsChoosesAndDeletesCodes)
     const int files = ProductRecords::Files;
     ASSERT_EQ(view->pages()->tabText(files), "Files");
     view->pages()->setCurrentIndex(files);
-    EXPECT_EQ(view->fileList()->count(), 0);
-    view->fileCodeEdit()->SetValue("");
-    EXPECT_FALSE(view->addFileCode());
+    EXPECT_EQ(view->filesPage()->fileList()->count(), 0);
+    view->filesPage()->fileCodeEdit()->SetValue("");
+    EXPECT_FALSE(view->filesPage()->addFileCode());
     EXPECT_EQ(ui->lastMessage().text, "Campo obbligatorio!");
-    view->fileCodeEdit()->SetValue("Manuale");
-    ASSERT_TRUE(view->addFileCode());
-    view->fileCodeEdit()->SetValue("manuale");
-    EXPECT_FALSE(view->addFileCode());
+    view->filesPage()->fileCodeEdit()->SetValue("Manuale");
+    ASSERT_TRUE(view->filesPage()->addFileCode());
+    view->filesPage()->fileCodeEdit()->SetValue("manuale");
+    EXPECT_FALSE(view->filesPage()->addFileCode());
     EXPECT_EQ(ui->lastMessage().text, "Codice già presente!");
 
     const QString source = project.file("istruzioni.PDF");
@@ -249,18 +254,18 @@ TEST_F(ProductViewFixture, FilesPageAddsChoosesAndDeletesCodes)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("x");
     f.close();
-    view->fileList()->setCurrentRow(0);
+    view->filesPage()->fileList()->setCurrentRow(0);
     ui->queuePath(source);
-    ASSERT_TRUE(view->chooseFileForCode());
+    ASSERT_TRUE(view->filesPage()->chooseFileForCode());
     EXPECT_TRUE(QFile::exists(project.file("website/images/prodotti/files/M1_manuale.pdf")));
 
     ui->queueAnswer(UiPort::Answer::Yes);
-    ASSERT_TRUE(view->deleteFileCode());
-    EXPECT_EQ(view->fileList()->count(), 0);
+    ASSERT_TRUE(view->filesPage()->deleteFileCode());
+    EXPECT_EQ(view->filesPage()->fileList()->count(), 0);
     EXPECT_TRUE(QFile::exists(project.file("website/images/prodotti/files/d1_manuale")));
     // Shown again, the marker is not listed.
     view->runRecordCommand(CancelChanges);
-    EXPECT_EQ(view->fileList()->count(), 0);
+    EXPECT_EQ(view->filesPage()->fileList()->count(), 0);
 }
 
 TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
@@ -270,14 +275,14 @@ TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
     const int sizes = ProductRecords::Sizes;
     ASSERT_EQ(view->pages()->tabText(sizes), "Taglie");
     view->pages()->setCurrentIndex(sizes);
-    EXPECT_FALSE(view->sizesBox()->isChecked());
-    EXPECT_FALSE(view->sizeTableChooser()->isEnabled());
-    view->sizesBox()->setChecked(true);
-    view->sizeTableChooser()->setCurrentIndex(0);
-    emit view->sizeTableChooser()->activated(0);
-    ASSERT_EQ(view->sizeFromChooser()->count(), 4);
-    view->sizeFromChooser()->setCurrentIndex(1);
-    view->sizeToChooser()->setCurrentIndex(3);
+    EXPECT_FALSE(view->sizesPage()->sizesBox()->isChecked());
+    EXPECT_FALSE(view->sizesPage()->sizeTableChooser()->isEnabled());
+    view->sizesPage()->sizesBox()->setChecked(true);
+    view->sizesPage()->sizeTableChooser()->setCurrentIndex(0);
+    emit view->sizesPage()->sizeTableChooser()->activated(0);
+    ASSERT_EQ(view->sizesPage()->sizeFromChooser()->count(), 4);
+    view->sizesPage()->sizeFromChooser()->setCurrentIndex(1);
+    view->sizesPage()->sizeToChooser()->setCurrentIndex(3);
     // A change typed on another page is not stored from the sizes page.
     view->nameEdit()->SetValue("Non salvato");
     view->pages()->setCurrentIndex(0);
@@ -286,18 +291,56 @@ TEST_F(ProductViewFixture, SizesPageStoresOnlyTheSizeChoice)
     EXPECT_EQ(project.count("SELECT TagliaA FROM Prodotti WHERE ID=1"), 3);
     EXPECT_EQ(project.db().scalar("SELECT Nome FROM ProdottiLingue WHERE IDProdotto=1").toString(), "Sedia");
 
-    // Editing the size tables resets the page's choice, stored on leaving.
-    view->pages()->setCurrentIndex(sizes);
-    EXPECT_TRUE(view->sizesBox()->isChecked());
+}
+
+TEST_F(ProductViewFixture, ManagingTheSizeTablesKeepsTheProductsChoice)
+{
+    project.db().execute("INSERT INTO ValoriTaglie (ID, Nome, Taglie) VALUES (4, 'Internazionali', 'S\nM\nL\nXL')");
     project.db().execute("INSERT INTO ValoriTaglie (ID, Nome, Taglie) VALUES (5, 'Scarpe', '40\n41')");
-    view->sizeTablesEdited();
-    EXPECT_EQ(view->sizeTableChooser()->count(), 2);
-    EXPECT_EQ(view->sizeTableChooser()->currentIndex(), -1);
-    EXPECT_FALSE(view->sizesBox()->isChecked());
-    EXPECT_EQ(view->sizeFromChooser()->count(), 0);
-    view->pages()->setCurrentIndex(0);
-    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 0);
-    EXPECT_EQ(project.count("SELECT TagliaDa FROM Prodotti WHERE ID=1"), -1);
+    insert("A1", "Sedia");
+    insert("B2", "Tavolo");
+    project.db().execute("UPDATE Prodotti SET IDTabellaTaglie=4, TagliaDa=1, TagliaA=3 WHERE ID=1");
+    project.db().execute("UPDATE Prodotti SET IDTabellaTaglie=5, TagliaDa=0, TagliaA=1 WHERE ID=2");
+    view->runRecordCommand(First);
+    view->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view.get()));
+    view->pages()->setCurrentIndex(ProductRecords::Sizes);
+    ASSERT_EQ(view->sizesPage()->sizeTableChooser()->currentText(), "Internazionali");
+    QPushButton *manage = nullptr;
+    for (QPushButton *b : view->findChildren<QPushButton *>())
+        if (b->text() == "Gestione Tabelle Taglie")
+            manage = b;
+    ASSERT_TRUE(manage);
+
+    // The dialog is opened and closed without a change.
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QTest::mouseClick(manage, Qt::LeftButton);
+    EXPECT_TRUE(view->sizesPage()->sizesBox()->isChecked());
+    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->currentText(), "Internazionali");
+    EXPECT_EQ(view->sizesPage()->sizeFromChooser()->currentText(), "M");
+    EXPECT_EQ(view->sizesPage()->sizeToChooser()->currentText(), "XL");
+    view->runRecordCommand(Next);
+    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 4);
+    EXPECT_EQ(project.count("SELECT TagliaDa FROM Prodotti WHERE ID=1"), 1);
+    EXPECT_EQ(project.count("SELECT TagliaA FROM Prodotti WHERE ID=1"), 3);
+
+    // The second product's table is deleted in the dialog: it has none left.
+    ASSERT_EQ(view->sizesPage()->sizeTableChooser()->currentText(), "Scarpe");
+    QTimer::singleShot(0, [this] {
+        auto *dialog = qobject_cast<CTabelleTaglieDlg *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        dialog->tableList()->setCurrentRow(1);
+        ui->queueAnswer(UiPort::Answer::Yes);
+        EXPECT_TRUE(dialog->deleteTable());
+        dialog->close();
+    });
+    QTest::mouseClick(manage, Qt::LeftButton);
+    EXPECT_FALSE(view->sizesPage()->sizesBox()->isChecked());
+    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->currentIndex(), -1);
+    EXPECT_EQ(view->sizesPage()->sizeTableChooser()->count(), 1);
+    view->runRecordCommand(First);
+    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=2"), 0);
+    EXPECT_EQ(project.count("SELECT IDTabellaTaglie FROM Prodotti WHERE ID=1"), 4);
 }
 
 TEST_F(ProductViewFixture, VariantsEditorShowsTheVariantsOfTheDisplayedProduct)
@@ -343,13 +386,13 @@ TEST_F(ProductViewFixture, ColoursPageValidatesSavesAndDeletesColours)
     ASSERT_EQ(view->pages()->tabText(ProductRecords::Colours), "Colori");
     view->pages()->setCurrentIndex(ProductRecords::Colours);
     ASSERT_EQ(view->pages()->currentIndex(), ProductRecords::Colours);
-    EXPECT_EQ(view->colourList()->count(), 0);
+    EXPECT_EQ(view->coloursPage()->colourList()->count(), 0);
 
-    view->colourCodeEdit()->SetValue("R1");
-    EXPECT_FALSE(view->saveColour());
+    view->coloursPage()->colourCodeEdit()->SetValue("R1");
+    EXPECT_FALSE(view->coloursPage()->saveColour());
     EXPECT_EQ(ui->lastMessage().text, "Campo obbligatorio!");
-    view->colourDescriptionEdit()->SetValue("Rosso");
-    EXPECT_FALSE(view->saveColour());
+    view->coloursPage()->colourDescriptionEdit()->SetValue("Rosso");
+    EXPECT_FALSE(view->coloursPage()->saveColour());
     EXPECT_EQ(ui->lastMessage().title, "Colori prodotti");
 
     QImage source(600, 400, QImage::Format_RGB32);
@@ -357,30 +400,67 @@ TEST_F(ProductViewFixture, ColoursPageValidatesSavesAndDeletesColours)
     const QString file = project.file("rosso.bmp");
     ASSERT_TRUE(source.save(file));
     ui->queuePath(file);
-    ASSERT_TRUE(view->chooseColourPhoto());
-    ASSERT_TRUE(view->saveColour());
-    ASSERT_EQ(view->colourList()->count(), 1);
-    EXPECT_EQ(view->colourList()->item(0)->text(), "Rosso");
-    const int id = view->colourList()->item(0)->data(Qt::UserRole).toInt();
-    EXPECT_EQ(view->shownColourId(), id);
+    ASSERT_TRUE(view->coloursPage()->chooseColourPhoto());
+    ASSERT_TRUE(view->coloursPage()->saveColour());
+    ASSERT_EQ(view->coloursPage()->colourList()->count(), 1);
+    EXPECT_EQ(view->coloursPage()->colourList()->item(0)->text(), "Rosso");
+    const int id = view->coloursPage()->colourList()->item(0)->data(Qt::UserRole).toInt();
+    EXPECT_EQ(view->coloursPage()->shownColourId(), id);
     EXPECT_EQ(QImage(view->productColours().photoPath(id)).size(), QSize(300, 200));
     EXPECT_EQ(QImage(view->productColours().thumbnailPath(id)).size(), QSize(60, 40));
-    EXPECT_EQ(view->colourList()->iconSize(), QSize(60, 60));
+    EXPECT_EQ(view->coloursPage()->colourList()->iconSize(), QSize(60, 60));
 
     // Leaving and entering the page lists the colour again.
     view->pages()->setCurrentIndex(ProductRecords::General);
     view->pages()->setCurrentIndex(ProductRecords::Colours);
-    ASSERT_EQ(view->colourList()->count(), 1);
-    view->colourList()->setCurrentRow(0);
-    EXPECT_EQ(view->colourCodeEdit()->text(), "R1");
+    ASSERT_EQ(view->coloursPage()->colourList()->count(), 1);
+    view->coloursPage()->colourList()->setCurrentRow(0);
+    EXPECT_EQ(view->coloursPage()->colourCodeEdit()->text(), "R1");
 
     ui->queueAnswer(UiPort::Answer::No);
-    EXPECT_FALSE(view->deleteColour());
-    EXPECT_EQ(view->colourList()->count(), 1);
+    EXPECT_FALSE(view->coloursPage()->deleteColour());
+    EXPECT_EQ(view->coloursPage()->colourList()->count(), 1);
     ui->queueAnswer(UiPort::Answer::Yes);
-    ASSERT_TRUE(view->deleteColour());
+    ASSERT_TRUE(view->coloursPage()->deleteColour());
     EXPECT_EQ(ui->lastMessage().title, "Cancellazione colore");
-    EXPECT_EQ(view->colourList()->count(), 0);
+    EXPECT_EQ(view->coloursPage()->colourList()->count(), 0);
     EXPECT_FALSE(QFile::exists(view->productColours().photoPath(id)));
     EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiColori"), 0);
+}
+
+TEST_F(ProductViewFixture, DeletingAProductLogsItWithItsVariantsAndRemovesTheirFiles)
+{
+    insert("A1", "Sedia");
+    insert("B2", "Tavolo");
+    view->runRecordCommand(First);
+    const int base = view->displayed().id;
+    Database &db = project.db();
+    db.execute("INSERT INTO Prodotti (ID, Ordine, IDProdottoBase, Codice) VALUES (10, 10, 1, 'A1-R')");
+    db.execute("INSERT INTO ProdottiColori (ID, IDProdotto, Codice) VALUES (7, 10, 'ROSSO')");
+    const ProductPictures pictures(project.projectFolder());
+    const QStringList files{pictures.productImage(base), pictures.productThumbnail(base),
+                            pictures.productImage(10), pictures.productThumbnail(10),
+                            pictures.colourPhoto(7), pictures.colourThumbnail(7), pictures.colourDetail(7),
+                            project.file("website/images/prodotti/files/M10_manuale.pdf")};
+    for (const QString &file : files) {
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+    }
+
+    ui->queueAnswer(UiPort::Answer::Yes);
+    view->runRecordCommand(Delete);
+    EXPECT_EQ(ui->lastMessage().title, "Cancellazione prodotto");
+    EXPECT_EQ(view->navigation().recordCount(), 1);
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM Prodotti"), 1);
+    // The site hears of the product, its variant and their rows.
+    for (int id : {base, 10})
+        EXPECT_EQ(project.count(QStringLiteral("SELECT COUNT(*) FROM RecordsEliminati WHERE "
+                                               "NomeTabella='Prodotti' AND IDRecord=%1").arg(id)), 1) << id;
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='ProdottiColori' AND IDRecord=7"), 1);
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM RecordsEliminati WHERE NomeTabella='ProdottiLingue'"), 1);
+    for (const QString &file : files)
+        EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    // The deleted file leaves its marker for the site.
+    EXPECT_TRUE(QFile::exists(project.file("website/images/prodotti/files/d10_manuale")));
 }

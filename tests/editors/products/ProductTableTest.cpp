@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "../EditorTestProject.h"
+#include "common/Screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -110,21 +111,23 @@ TEST_F(ProductTableFixture, PricesWrittenToTheCurrentOrDefaultLanguageRow)
     project.current = "en";
     table.setCategory(5);
 
+    using Edit = ProductTable::PriceEdit;
+    using Result = ProductTable::WriteResult;
     const ProductTable::Row stored = table.readRow(4);
-    std::optional<double> same[4] = {stored.prices[0], stored.prices[1], stored.prices[2], stored.prices[3]};
-    EXPECT_FALSE(table.writePrices(4, same));
-    EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE"), 0);
+    const Edit same[4] = {{true, stored.prices[0]}, {true, stored.prices[1]}, {}, {}};
+    EXPECT_EQ(table.writePrices(4, same), Result::Unchanged);
+    EXPECT_EQ(project.db().scalar("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE").toInt(), 0);
 
     // Product 4 has no English row: its Italian row takes the new price.
-    std::optional<double> changed[4] = {4.0, 7.5, stored.prices[2], stored.prices[3]};
-    EXPECT_TRUE(table.writePrices(4, changed));
+    const Edit changed[4] = {{}, {true, 7.5}, {}, {}};
+    EXPECT_EQ(table.writePrices(4, changed), Result::Written);
     EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=4").toDouble(), 7.5);
     EXPECT_EQ(project.count("SELECT Modificato FROM ProdottiLingue WHERE ID=4"), 1);
     EXPECT_DOUBLE_EQ(*table.rows()[3].prices[1], 7.5);
 
     // Product 3 has one: the Italian row stays as it was.
-    std::optional<double> english[4] = {9.0, 3.0, stored.prices[2], stored.prices[3]};
-    EXPECT_TRUE(table.writePrices(3, english));
+    const Edit english[4] = {{}, {true, 3.0}, {}, {}};
+    EXPECT_EQ(table.writePrices(3, english), Result::Written);
     EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=100").toDouble(), 3.0);
     EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=3").toDouble(), 2.0);
 }
@@ -132,12 +135,15 @@ TEST_F(ProductTableFixture, PricesWrittenToTheCurrentOrDefaultLanguageRow)
 #include "editors/catalogue/CTabellaProdottiView.h"
 #include "common/ScriptedUiPort.h"
 #include "controls/CEditableGrid.h"
+#include "../GridInput.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QScrollBar>
+#include <QTest>
 #include <QTreeWidget>
+
 
 TEST_F(ProductTableFixture, ViewScrollsAndWritesBackTheLeftRow)
 {
@@ -164,12 +170,51 @@ TEST_F(ProductTableFixture, ViewScrollsAndWritesBackTheLeftRow)
     view.scrollTo(30);
     EXPECT_EQ(view.grid()->rowData(1), 19);
     EXPECT_EQ(view.grid()->rowData(12), 30);
+}
 
-    view.show();
-    QApplication::processEvents();
-    const QString folder = QStringLiteral(ZANFIRA_BINARY_DIR "/screenshots");
-    QDir().mkpath(folder);
-    ASSERT_TRUE(view.grab().save(folder + "/tabella-prodotti.png"));
+TEST_F(ProductTableFixture, AnUntouchedRowIsNotWrittenAndAFailedWriteKeepsTheRow)
+{
+    ScopedScriptedUi ui;
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (5, 5, 0, '')");
+    project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) VALUES (1, 5, 'it', 'Sedie')");
+    // Shown rounded to the grid's decimals; stored with more.
+    project.db().execute("UPDATE ProdottiLingue SET Prezzo2=2.34567, Modificato=FALSE WHERE ID=2");
+    CTabellaProdottiView view(project);
+    view.resize(900, 420);
+    view.tree()->setCurrentItem(view.tree()->topLevelItem(0)->child(0));
+
+    // Passing through a row without typing leaves it as it is.
+    view.grid()->setCurrentCell(2, 3);
+    view.scroll(CTabellaProdottiView::Step::PageDown);
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE ID=2").toDouble(), 2.34567);
+    EXPECT_EQ(project.db().scalar("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE").toInt(), 0);
+    view.scroll(CTabellaProdottiView::Step::PageUp);
+    ASSERT_EQ(view.scrollBar()->value(), 0);
+
+    // A typed price that cannot be written is told, and the view stays on
+    // the row with what was typed.
+    project.db().executeNative("CREATE TRIGGER Blocca BEFORE UPDATE ON ProdottiLingue "
+                               "BEGIN SELECT RAISE(ABORT, 'bloccato'); END");
+    ui->clearCalls();
+    view.grid()->setCurrentCell(2, 3);
+    view.grid()->setCellText(2, 3, "9.75");
+    view.scroll(CTabellaProdottiView::Step::PageDown);
+    ASSERT_FALSE(ui->messages().empty());
+    EXPECT_EQ(ui->messages()[0].icon, UiPort::Icon::Stop);
+    EXPECT_EQ(view.scrollBar()->value(), 0);
+    EXPECT_EQ(view.grid()->rowData(1), 1);
+    EXPECT_EQ(view.grid()->cellText(2, 3), "9.75");
+}
+
+TEST_F(ProductTableFixture, ScreenshotOfTheTable)
+{
+    ScopedScriptedUi ui;
+    project.db().execute("INSERT INTO Categorie (ID, Ordine, IDCategoriaPadre, Codice) VALUES (5, 5, 0, '')");
+    project.db().execute("INSERT INTO CategorieLingue (ID, IDCategoria, CodiceLingua, Nome) VALUES (1, 5, 'it', 'Sedie')");
+    CTabellaProdottiView view(project);
+    view.resize(900, 420);
+    view.tree()->setCurrentItem(view.tree()->topLevelItem(0)->child(0));
+    EXPECT_TRUE(saveScreenshot(view, QStringLiteral("tabella-prodotti.png")));
 }
 
 TEST_F(ProductTableFixture, RecordButtonsSaveOrUndoTheCurrentRow)
@@ -209,4 +254,49 @@ TEST_F(ProductTableFixture, RecordButtonsSaveOrUndoTheCurrentRow)
     view.scroll(CTabellaProdottiView::Step::LineDown);
     EXPECT_FALSE(view.saveButton()->isEnabled());
     EXPECT_FALSE(view.undoButton()->isEnabled());
+}
+
+TEST_F(ProductTableFixture, OnlyTheEditedPriceIsWrittenAndAPriceWithNoRowToHoldItIsTold)
+{
+    ScopedScriptedUi ui;
+    // Product 1 has prices with four decimals; product 2 has texts in
+    // English only, which is neither the current nor the default language.
+    project.db().execute("UPDATE ProdottiLingue SET Prezzo1=12.3456, Prezzo3=0.98765, Prezzo4=NULL, "
+                         "Modificato=FALSE "
+                         "WHERE IDProdotto=1");
+    project.db().execute("UPDATE ProdottiLingue SET CodiceLingua='en', Modificato=FALSE WHERE IDProdotto=2");
+    CTabellaProdottiView view(project);
+    view.resize(900, 420);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    view.tree()->setCurrentItem(view.tree()->topLevelItem(0));
+    ASSERT_EQ(view.grid()->rowData(1), 1);
+    ASSERT_EQ(view.grid()->rowData(2), 2);
+
+    // Prezzo 2 of product 1 is typed; the row is left for the next one.
+    GridInput::type(view.grid(), 1, 3, "7.5");
+    GridInput::click(view.grid(), 3, 3);
+    EXPECT_EQ(view.grid()->currentRow(), 3);
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo2 FROM ProdottiLingue WHERE IDProdotto=1").toDouble(), 7.5);
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo1 FROM ProdottiLingue WHERE IDProdotto=1").toDouble(), 12.3456);
+    EXPECT_DOUBLE_EQ(project.db().scalar("SELECT Prezzo3 FROM ProdottiLingue WHERE IDProdotto=1").toDouble(), 0.98765);
+    EXPECT_TRUE(project.db().scalar("SELECT Prezzo4 FROM ProdottiLingue WHERE IDProdotto=1").isNull());
+    EXPECT_TRUE(ui->messages().empty());
+
+    // A row visited and left without typing writes nothing.
+    GridInput::click(view.grid(), 1, 2);
+    GridInput::click(view.grid(), 4, 2);
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiLingue WHERE Modificato=TRUE"), 1);
+
+    // Product 2: the typed price has no row to go to, and the user hears of it.
+    GridInput::type(view.grid(), 2, 2, "5");
+    GridInput::click(view.grid(), 4, 2);
+    ASSERT_EQ(ui->messages().size(), 1u);
+    EXPECT_EQ(ui->lastMessage().title, "Tabella prodotti");
+    EXPECT_EQ(ui->lastMessage().text, "Il prodotto P2 non ha una riga nella lingua corrente né nella lingua "
+                                      "predefinita: i prezzi digitati non sono stati salvati.");
+    EXPECT_EQ(ui->lastMessage().icon, UiPort::Icon::Exclamation);
+    EXPECT_EQ(view.grid()->cellText(2, 2), "");
+    EXPECT_EQ(project.count("SELECT COUNT(*) FROM ProdottiLingue WHERE IDProdotto=2"), 1);
+    EXPECT_FALSE(view.hasUnsavedChanges());
 }

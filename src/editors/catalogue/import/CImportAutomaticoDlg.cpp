@@ -1,8 +1,8 @@
 #include "editors/catalogue/import/CImportAutomaticoDlg.h"
 
 #include "catalogue/import/AutomaticImport.h"
+#include "support/LongOperation.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
@@ -49,16 +49,12 @@ void CImportAutomaticoDlg::reject()
 
 bool CImportAutomaticoDlg::runImport()
 {
+    LongOperation operation;
     AutomaticImport import(m_project, m_folder);
     import.setProgress({[this](const QString &text) { m_status->setText(text); },
                         [this](int max) { m_progress->setRange(0, max); m_progress->setValue(0); },
                         [this](int pos) { m_progress->setValue(pos); },
-                        [this] {
-                            if (!m_pumpClock.isValid() || m_pumpClock.elapsed() >= 30) {
-                                QCoreApplication::processEvents();
-                                m_pumpClock.restart();
-                            }
-                        }});
+                        [&operation] { operation.pump(); }});
     m_import = &import;
     const AutomaticImport::Result result = import.run();
     m_import = nullptr;
@@ -73,6 +69,6 @@ void runAutomaticImport(QWidget *parent, const QString &projectFolder, const QSt
     dlg.show();
     if (parent)
         dlg.move(parent->geometry().center() - dlg.rect().center());
-    QCoreApplication::processEvents();
+    LongOperation::pumpNow();
     dlg.runImport();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QElapsedTimer>
 
 class AutomaticImport;
 class QLabel;
@@ -33,7 +32,6 @@ private:
     QString m_project;
     QString m_folder;
     AutomaticImport *m_import = nullptr;
-    QElapsedTimer m_pumpClock;
     QLabel *m_status;
     QProgressBar *m_progress;
     QPushButton *m_cancel;

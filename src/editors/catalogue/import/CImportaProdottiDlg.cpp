@@ -5,10 +5,11 @@
 #include "data/Database.h"
 #include "editors/catalogue/import/CIdCategorieDlg.h"
 #include "catalogue/import/ProductImport.h"
+#include "support/LongOperation.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -22,9 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kValidationTitle = QStringLiteral("Validazione campi");
-const QString kMandatory = QStringLiteral("Campo obbligatorio!");
 
 } // namespace
 
@@ -245,17 +243,7 @@ void CImportaProdottiDlg::refreshPreview()
     for (const QStringList &row : preview.rows)
         m_preview->addRow(row.join(QLatin1Char('\t')), 0);
     if (preview.formatError)
-        ui().tell(ImportFieldList::SelectionTitle, ImportPreview::FormatErrorText, UiPort::Icon::Stop);
-}
-
-void CImportaProdottiDlg::pump()
-{
-    // Events are processed at most every 30 ms so that a file of many
-    // short lines is not slowed down by the event loop.
-    if (!m_pumpClock.isValid() || m_pumpClock.elapsed() >= 30) {
-        QCoreApplication::processEvents();
-        m_pumpClock.restart();
-    }
+        ui().tell(ImportFieldList::SelectionTitle, preview.formatErrorText(), UiPort::Icon::Stop);
 }
 
 void CImportaProdottiDlg::start()
@@ -263,12 +251,12 @@ void CImportaProdottiDlg::start()
     if (m_import)
         return;
     if (m_file->text().trimmed().isEmpty()) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_file->setFocus();
         return;
     }
     if (m_separator->text().isEmpty()) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_separator->setFocus();
         return;
     }
@@ -282,12 +270,13 @@ void CImportaProdottiDlg::start()
                                                 : ImportOptions::Obsolete::Delete;
 
     m_start->setEnabled(false);
+    LongOperation operation;
     ProductImport import(m_project, options);
     import.setLiveDatabase(&m_db);
     import.setProgress({[this](const QString &text) { m_status->setText(text); },
                         [this](int max) { m_progress->setRange(0, max); m_progress->setValue(0); },
                         [this](int pos) { m_progress->setValue(pos); },
-                        [this] { pump(); }});
+                        [&operation] { operation.pump(); }});
     m_import = &import;
     const ProductImport::Result result = import.run();
     m_import = nullptr;

@@ -3,7 +3,6 @@
 #include "catalogue/import/ImportFields.h"
 
 #include <QDialog>
-#include <QElapsedTimer>
 
 class CEditableGrid;
 class Database;
@@ -24,7 +23,7 @@ class QRadioButton;
 class CImportaProdottiDlg : public QDialog {
     Q_OBJECT
 public:
-    static inline const QString FileFilter = QStringLiteral("Files testo (*.txt);;Tutti i files (*.*)");
+    static inline const QString FileFilter = QStringLiteral("Files testo (*.txt *.csv);;Tutti i files (*.*)");
 
     // db: the application's connection (closed and reopened around the
     // swap); currentLanguage: the language of the category names.
@@ -61,14 +60,12 @@ private:
     void fillFieldList();
     void onItemChanged(QListWidgetItem *item);
     void updateMoveButtons();
-    void pump();
 
     Database &m_db;
     QString m_project;
     QString m_language;
     ImportFieldList m_list;
     ProductImport *m_import = nullptr;
-    QElapsedTimer m_pumpClock;
     bool m_filling = false;
 
     QLineEdit *m_file = nullptr;

@@ -5,11 +5,12 @@
 #include "data/Database.h"
 #include "catalogue/CategoryTree.h"
 #include "catalogue/pricelist/PriceListUpdate.h"
+#include "support/LongOperation.h"
 #include "support/UiPort.h"
+#include "support/ValidationTexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -19,9 +20,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kValidationTitle = QStringLiteral("Validazione campi");
-const QString kMandatory = QStringLiteral("Campo obbligatorio!");
 
 void addNodes(QTreeWidgetItem *parent, const QList<TreeNode> &nodes)
 {
@@ -114,18 +112,31 @@ void CAggiornamentoListiniDlg::start()
 {
     double percentage = 0;
     if (m_percentage->text().trimmed().isEmpty() || !m_percentage->GetValue(percentage)) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_percentage->setFocus();
         return;
     }
     if (m_list->currentIndex() < 0) {
-        ui().tell(kValidationTitle, kMandatory, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, ValidationTexts::Mandatory, UiPort::Icon::Stop);
         m_list->setFocus();
         return;
     }
     if (percentage < PriceListUpdate::MinimumPercentage) {
-        ui().tell(kValidationTitle, PriceListUpdate::PercentageTooLowText, UiPort::Icon::Stop);
+        ui().tell(ValidationTexts::Title, PriceListUpdate::PercentageTooLowText, UiPort::Icon::Stop);
         m_percentage->setFocus();
+        return;
+    }
+    int products = 0;
+    try {
+        products = PriceListUpdate::productCount(m_db, m_categoryId);
+    } catch (const DataError &e) {
+        ui().tell(PriceListUpdate::Title, e.text(), UiPort::Icon::Stop);
+        return;
+    }
+    if (products == 0) {
+        // Nothing to change: the dialog stays open for another choice.
+        ui().tell(PriceListUpdate::Title, PriceListUpdate::noProductsText(m_categoryId),
+                  UiPort::Icon::Exclamation);
         return;
     }
     m_start->setEnabled(false);
@@ -134,17 +145,19 @@ void CAggiornamentoListiniDlg::start()
     o.percentage = percentage;
     o.list = m_list->currentIndex();
     o.promotional = m_promotional->isChecked();
+    PriceListUpdate::Report report;
     try {
-        PriceListUpdate::run(m_db, o, [this](int pos, int count) {
+        LongOperation operation(LongOperation::DefaultIntervalMs, QEventLoop::ExcludeUserInputEvents);
+        report = PriceListUpdate::run(m_db, o, [this, &operation](int pos, int count) {
             m_progress->setRange(0, count);
             m_progress->setValue(pos);
-            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            operation.pump();
         });
     } catch (const DataError &e) {
         ui().tell(PriceListUpdate::Title, e.text(), UiPort::Icon::Stop);
         m_start->setEnabled(true);
         return;
     }
-    ui().tell(PriceListUpdate::Title, PriceListUpdate::DoneText, UiPort::Icon::Information);
+    ui().tell(PriceListUpdate::Title, PriceListUpdate::doneText(report), UiPort::Icon::Information);
     accept();
 }

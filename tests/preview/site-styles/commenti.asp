@@ -1,0 +1,2 @@
+<% ' i tag <% e <%= qui sono commento
+segno = "<%" & "=" : fine = "%" & ">" %><%= Server.HTMLEncode(segno & "x" & fine) %>

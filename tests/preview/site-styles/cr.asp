@@ -1,0 +1,1 @@
+riga 1<%Dim aa = 3%><%= a %><% b = a / 0 %>non si vede

@@ -3,7 +3,10 @@
 // every line through the record sets, swap), timed against a bare SQLite
 // insert of the same rows (general, language and link row per line) in one
 // transaction into a copy of the same blank database, in the same run.
-// Goal: the import takes at most 5 times the bare insert.
+// The import's time includes its copy and swap of the database file.
+// Goal: the import takes at most 4 times the bare insert. Each figure is the
+// best of several runs (--runs, default 3); --lines changes the file size.
+#include "data/Database.h"
 #include "data/DatabaseFiles.h"
 #include "catalogue/import/ProductImport.h"
 #include "project/ProgramFolder.h"
@@ -19,11 +22,12 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-constexpr int kLines = 20000;
+int kLines = 20000;
 
 QVector<int> allCodes()
 {
@@ -151,6 +155,13 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     QStringList args = app.arguments();
+    int runs = 3;
+    for (int i = 1; i + 1 < args.size(); ++i) {
+        if (args[i] == QLatin1String("--lines"))
+            kLines = std::max(10, args[i + 1].toInt());
+        else if (args[i] == QLatin1String("--runs"))
+            runs = std::max(1, args[i + 1].toInt());
+    }
     const ProgramFolder program = ProgramFolder::fromArguments(args);
     if (!QFile::exists(program.blankDatabase())) {
         out << "blank database not found; set ZANFIRA_HOME or --program-folder\n";
@@ -167,7 +178,11 @@ int main(int argc, char **argv)
             sqlite3_exec(db, QStringLiteral("INSERT INTO Categorie (ID, Ordine) VALUES (%1, %1)").arg(c).toUtf8().constData(),
                          nullptr, nullptr, nullptr);
         sqlite3_close(db);
+        // Opened once by the program, as every project is before an import.
+        Database(project.database()).close();
     }
+    const QString pristine = dir.filePath(QStringLiteral("pristine.mdb"));
+    DatabaseFiles::copy(project.database(), pristine);
 
     // The file, with all 22 fields in list order.
     const QVector<int> codes = allCodes();
@@ -191,28 +206,39 @@ int main(int argc, char **argv)
         }
     }
 
-    // Baseline on a copy of the same database.
-    const QString baselineDb = dir.filePath(QStringLiteral("baseline.mdb"));
-    DatabaseFiles::copy(project.database(), baselineDb);
-    const qint64 bare = bareInsert(baselineDb, parsed);
+    // Each run starts from the same database: the baseline on a copy of it,
+    // the import on the project itself.
+    qint64 bare = -1, imported = -1;
+    int added = 0;
+    for (int run = 0; run < runs; ++run) {
+        const QString baselineDb = dir.filePath(QStringLiteral("baseline.mdb"));
+        QFile::remove(baselineDb);
+        DatabaseFiles::copy(pristine, baselineDb);
+        const qint64 b = bareInsert(baselineDb, parsed);
+        bare = bare < 0 ? b : std::min(bare, b);
 
-    ImportOptions options;
-    options.file = file;
-    options.codes = codes;
-    options.language = QStringLiteral("it");
-    ProductImport import(project.path(), options);
-    QElapsedTimer timer;
-    timer.start();
-    const ProductImport::Result result = import.run();
-    const qint64 imported = timer.elapsed();
-    if (!result.ok()) {
-        out << "import failed: " << ProductImport::resultTexts(result).join(QLatin1Char(' ')) << "\n";
-        return 1;
+        DatabaseFiles::copy(pristine, project.database());
+        ImportOptions options;
+        options.file = file;
+        options.codes = codes;
+        options.language = QStringLiteral("it");
+        ProductImport import(project.path(), options);
+        QElapsedTimer timer;
+        timer.start();
+        const ProductImport::Result result = import.run();
+        const qint64 t = timer.elapsed();
+        if (!result.ok()) {
+            out << "import failed: " << ProductImport::resultTexts(result).join(QLatin1Char(' ')) << "\n";
+            return 1;
+        }
+        imported = imported < 0 ? t : std::min(imported, t);
+        added = result.added;
     }
-    out << "lines:          " << kLines << " (22 fields)\n";
+    out << "lines:          " << kLines << " (22 fields), best of " << runs << " runs\n";
     out << "bare insert:    " << bare << " ms\n";
-    out << "product import: " << imported << " ms (copy, " << result.added << " products, swap)\n";
-    const double ratio = bare > 0 ? double(imported) / double(bare) : 0;
-    out << "ratio:          " << QString::number(ratio, 'f', 2) << " (goal: at most 5)\n";
+    out << "product import: " << imported << " ms (copy, " << added << " products, swap)\n";
+    const double ratio = bare > 0 ? double(imported) / double(std::max<qint64>(bare, 1)) : 0;
+    out << "ratio:          " << QString::number(ratio, 'f', 2) << " (goal: at most 4)\n";
+    out << "RESULT\timport " << kLines << " lines / bare insert\t" << QString::number(ratio, 'f', 2) << "\t4\n";
     return 0;
 }

@@ -356,7 +356,7 @@ private:
         CConfigurazioneSet conf(m_db);
         conf.open();
         if (conf.isEOF())
-            throw ZF_DATA_ERROR(QStringLiteral("Manca la riga di configurazione"), QStringLiteral("Configurazione"));
+            throw DataError(QStringLiteral("Manca la riga di configurazione"), QStringLiteral("Configurazione"));
         m_productWidth = conf.LarghezzaDettaglioProdotti() > 0 ? conf.LarghezzaDettaglioProdotti() : 400;
         m_thumbWidth = conf.LarghezzaIndiceProdotti() > 0 ? conf.LarghezzaIndiceProdotti() : 120;
         m_colourPhotoWidth = conf.LarghezzaFotoColori() > 0 ? conf.LarghezzaFotoColori() : 300;
@@ -467,7 +467,7 @@ private:
         QString error;
         if (!source.resizedToWidth(m_productWidth).saveJpeg(pictures.productImage(id), &error)
             || !source.resizedToWidth(m_thumbWidth).saveJpeg(pictures.productThumbnail(id), &error))
-            throw ZF_DATA_ERROR(QStringLiteral("Immagine non salvata: %1").arg(error), pictures.folder());
+            throw DataError(QStringLiteral("Immagine non salvata: %1").arg(error), pictures.folder());
         imageCount += 2;
     }
 
@@ -479,7 +479,7 @@ private:
         if (!resized.saveJpeg(pictures.colourPhoto(colourId), &error)
             || !resized.resizedToWidth(m_colourThumbWidth).saveJpeg(pictures.colourThumbnail(colourId), &error)
             || !Image(detail).resizedToWidth(m_colourDetailWidth).saveJpeg(pictures.colourDetail(colourId), &error))
-            throw ZF_DATA_ERROR(QStringLiteral("Immagine non salvata: %1").arg(error), pictures.folder());
+            throw DataError(QStringLiteral("Immagine non salvata: %1").arg(error), pictures.folder());
         imageCount += 3;
     }
 

@@ -9,12 +9,8 @@ std::string fullText(const QString &message, const QString &statement)
 }
 } // namespace
 
-DataError::DataError(const QString &message, const QString &statement, const char *file, int line)
-    : std::runtime_error(fullText(message, statement)),
-      m_message(message),
-      m_statement(statement),
-      m_file(file),
-      m_line(line)
+DataError::DataError(const QString &message, const QString &statement)
+    : std::runtime_error(fullText(message, statement)), m_message(message), m_statement(statement)
 {
 }
 

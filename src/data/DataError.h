@@ -11,16 +11,12 @@
 // what() gives the full text: message, then the statement concerned.
 class DataError : public std::runtime_error {
 public:
-    DataError(const QString &message, const QString &statement = QString(),
-              const char *file = nullptr, int line = 0);
+    explicit DataError(const QString &message, const QString &statement = QString());
 
     // The bare message, without the statement.
     QString message() const { return m_message; }
     // The SQL (Jet or SQLite) or file involved; may be empty.
     QString statement() const { return m_statement; }
-    // Where in our sources it was raised (for logs).
-    const char *sourceFile() const { return m_file; }
-    int sourceLine() const { return m_line; }
 
     // message + " [statement]" as one displayable text.
     QString text() const;
@@ -28,9 +24,4 @@ public:
 private:
     QString m_message;
     QString m_statement;
-    const char *m_file;
-    int m_line;
 };
-
-// Raises a DataError stamped with the place it was raised from.
-#define ZF_DATA_ERROR(message, statement) DataError((message), (statement), __FILE__, __LINE__)

@@ -1,6 +1,9 @@
 #include "data/Database.h"
 
+#include "data/BooleanColumns.h"
+#include "data/JetFunctions.h"
 #include "data/JetSql.h"
+#include "data/JetText.h"
 #include "data/Recordset.h"
 #include "data/SqliteValue.h"
 
@@ -15,7 +18,17 @@
 
 namespace {
 constexpr int kBusyTimeoutMs = 5000;
+
+int pragmaInt(sqlite3 *h, const char *sql)
+{
+    sqlite3_stmt *stmt = nullptr;
+    int value = 0;
+    if (sqlite3_prepare_v2(h, sql, -1, &stmt, nullptr) == SQLITE_OK && sqlite3_step(stmt) == SQLITE_ROW)
+        value = sqlite3_column_int(stmt, 0);
+    sqlite3_finalize(stmt);
+    return value;
 }
+} // namespace
 
 ColumnKind columnKindFromDeclaredType(const QString &declaredType)
 {
@@ -77,23 +90,62 @@ void Database::open(const QString &path, OpenMode mode)
     // column would otherwise take and release a mutex each time.
     flags |= SQLITE_OPEN_NOMUTEX;
     if (mode != OpenMode::ReadWriteCreate && !QFileInfo::exists(path))
-        throw ZF_DATA_ERROR(QStringLiteral("Il database non esiste"), path);
+        throw DataError(QStringLiteral("Il database non esiste"), path);
     try {
         m_db = std::make_unique<SQLite::Database>(path.toStdString(), flags, kBusyTimeoutMs);
         m_path = path;
         configureConnection();
-        if (mode != OpenMode::ReadOnly)
+        m_workingCopy = mode == OpenMode::WorkingCopy;
+        if (m_workingCopy)
+            m_db->exec("PRAGMA journal_mode=MEMORY; PRAGMA synchronous=OFF");
+        else if (mode != OpenMode::ReadOnly)
             m_db->exec("PRAGMA journal_mode=WAL");
     } catch (const SQLite::Exception &e) {
         m_db.reset();
         m_path.clear();
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile aprire il database: %1").arg(QString::fromUtf8(e.what())), path);
+        throw DataError(QStringLiteral("Impossibile aprire il database: %1").arg(QString::fromUtf8(e.what())), path);
+    }
+    prepareForWrites();
+}
+
+bool Database::isWritable() const
+{
+    return m_db && sqlite3_db_readonly(m_db->getHandle(), "main") == 0;
+}
+
+void Database::prepareForWrites()
+{
+    if (!isWritable())
+        return;
+    sqlite3 *h = m_db->getHandle();
+    if (pragmaInt(h, "PRAGMA user_version") < kFileLevel) {
+        // Indexes on NOCASE text were ordered by SQLite's own NOCASE, which
+        // folds A-Z only: put them in the order of ours. A file whose text
+        // cannot be indexed so (two keys of a unique index that now compare
+        // equal) keeps its level and is tried again at the next opening.
+        const QByteArray sql =
+            QByteArrayLiteral("BEGIN IMMEDIATE; REINDEX NOCASE; PRAGMA user_version=") + QByteArray::number(kFileLevel)
+            + QByteArrayLiteral("; COMMIT");
+        const int rc = sqlite3_exec(h, sql.constData(), nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK && !sqlite3_get_autocommit(h))
+            sqlite3_exec(h, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+    try {
+        BooleanColumns::install(*this);
+    } catch (const DataError &) {
+        // Another connection holding the file for longer than the busy
+        // timeout only delays this to the next connection.
+        const int rc = sqlite3_errcode(m_db->getHandle()) & 0xff;
+        if (rc != SQLITE_BUSY && rc != SQLITE_LOCKED)
+            throw;
     }
 }
 
 void Database::configureConnection()
 {
     sqlite3 *h = m_db->getHandle();
+    // Before anything reads the schema: text compares as Jet compares it.
+    jettext::registerCollation(h);
     // Double-quoted text is never taken as a string where a name is meant.
     sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
@@ -103,7 +155,7 @@ void Database::configureConnection()
     // asking the file system again for each one.
     m_db->exec("PRAGMA cache_size=-65536");
     m_db->exec("PRAGMA mmap_size=268435456");
-    JetSql::registerFunctions(h);
+    jetfunctions::registerAll(h);
     setInterruptCheck(m_interruptCheck);
 }
 
@@ -152,6 +204,10 @@ void Database::close()
         sqlite3_exec(m_db->getHandle(), "ROLLBACK", nullptr, nullptr, nullptr);
         m_transactionDepth = 0;
     }
+    // A working copy leaves as the project's files are: in WAL mode.
+    if (m_workingCopy)
+        sqlite3_exec(m_db->getHandle(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    m_workingCopy = false;
     m_db.reset();
     m_path.clear();
 }
@@ -169,14 +225,14 @@ QString Database::path() const
 SQLite::Database &Database::native()
 {
     if (!m_db)
-        throw ZF_DATA_ERROR(QStringLiteral("Database non aperto"), QString());
+        throw DataError(QStringLiteral("Database non aperto"), QString());
     return *m_db;
 }
 
 sqlite3 *Database::handle() const
 {
     if (!m_db)
-        throw ZF_DATA_ERROR(QStringLiteral("Database non aperto"), QString());
+        throw DataError(QStringLiteral("Database non aperto"), QString());
     return m_db->getHandle();
 }
 
@@ -185,7 +241,7 @@ void Database::check(int rc, const QString &statement) const
     if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
         return;
     const QString msg = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db->getHandle())) : QString::fromUtf8(sqlite3_errstr(rc));
-    throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1").arg(msg), statement);
+    throw DataError(QStringLiteral("Errore del database: %1").arg(msg), statement);
 }
 
 sqlite3_stmt *Database::cachedStatement(const QString &sqliteSql)
@@ -222,7 +278,7 @@ int Database::execute(const QString &jetSql)
     try {
         stmt = cachedStatement(sql);
     } catch (const DataError &e) {
-        throw ZF_DATA_ERROR(e.message(), jetSql);
+        throw DataError(e.message(), jetSql);
     }
     const bool writes = !sqlite3_stmt_readonly(stmt);
     if (writes)
@@ -250,8 +306,11 @@ void Database::executeNative(const QString &sqliteSql)
     if (rc != SQLITE_OK) {
         const QString msg = err ? QString::fromUtf8(err) : QString::fromUtf8(sqlite3_errstr(rc));
         sqlite3_free(err);
-        throw ZF_DATA_ERROR(QStringLiteral("Errore del database: %1").arg(msg), sqliteSql);
+        throw DataError(QStringLiteral("Errore del database: %1").arg(msg), sqliteSql);
     }
+    // The script may have made tables with BOOLEAN columns.
+    if (isWritable())
+        BooleanColumns::install(*this);
 }
 
 QList<QVariantList> Database::queryRows(const QString &jetSql, QStringList *columnNames)
@@ -261,7 +320,7 @@ QList<QVariantList> Database::queryRows(const QString &jetSql, QStringList *colu
     try {
         stmt = cachedStatement(sql);
     } catch (const DataError &e) {
-        throw ZF_DATA_ERROR(e.message(), jetSql);
+        throw DataError(e.message(), jetSql);
     }
     const bool writes = !sqlite3_stmt_readonly(stmt);
     if (writes)
@@ -373,7 +432,7 @@ void Database::beginTransaction()
 void Database::commit()
 {
     if (m_transactionDepth == 0)
-        throw ZF_DATA_ERROR(QStringLiteral("Nessuna transazione aperta"), QStringLiteral("COMMIT"));
+        throw DataError(QStringLiteral("Nessuna transazione aperta"), QStringLiteral("COMMIT"));
     const QString sql = m_transactionDepth == 1 ? QStringLiteral("COMMIT")
                                                 : QStringLiteral("RELEASE zf_sp%1").arg(m_transactionDepth - 1);
     check(sqlite3_exec(handle(), sql.toUtf8().constData(), nullptr, nullptr, nullptr), sql);
@@ -383,7 +442,7 @@ void Database::commit()
 void Database::rollback()
 {
     if (m_transactionDepth == 0)
-        throw ZF_DATA_ERROR(QStringLiteral("Nessuna transazione aperta"), QStringLiteral("ROLLBACK"));
+        throw DataError(QStringLiteral("Nessuna transazione aperta"), QStringLiteral("ROLLBACK"));
     aboutToWrite();
     QString sql;
     if (m_transactionDepth == 1)
@@ -402,11 +461,6 @@ void Database::rollback()
 bool Database::inTransaction() const
 {
     return m_transactionDepth > 0;
-}
-
-qint64 Database::lastInsertRowId() const
-{
-    return sqlite3_last_insert_rowid(handle());
 }
 
 void Database::aboutToWrite(bool schemaChange)
@@ -449,7 +503,7 @@ Transaction::~Transaction()
 void Transaction::commit()
 {
     if (!m_active)
-        throw ZF_DATA_ERROR(QStringLiteral("Transazione già chiusa"), QStringLiteral("COMMIT"));
+        throw DataError(QStringLiteral("Transazione già chiusa"), QStringLiteral("COMMIT"));
     m_active = false;
     m_db.commit();
 }
@@ -457,7 +511,7 @@ void Transaction::commit()
 void Transaction::rollback()
 {
     if (!m_active)
-        throw ZF_DATA_ERROR(QStringLiteral("Transazione già chiusa"), QStringLiteral("ROLLBACK"));
+        throw DataError(QStringLiteral("Transazione già chiusa"), QStringLiteral("ROLLBACK"));
     m_active = false;
     m_db.rollback();
 }

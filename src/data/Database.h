@@ -50,12 +50,24 @@ struct ColumnInfo {
 // Statements given to execute()/query() are Jet SQL and are translated by
 // JetSql; executeNative() takes SQLite SQL as it stands (schema scripts).
 // Every failure throws DataError naming the statement.
+//
+// Text columns declared COLLATE NOCASE compare without regard to case for
+// every letter (see JetText), which replaces SQLite's NOCASE on every
+// connection. PRAGMA user_version holds the level of these conventions a
+// file follows (kFileLevel): a file below it, made by SQLite alone, has its
+// NOCASE indexes rebuilt the first time a writable connection opens it.
 class Database {
 public:
+    static constexpr int kFileLevel = 1;
+
     enum class OpenMode {
         ReadWrite,       // the file must exist
         ReadWriteCreate, // created empty when missing
-        ReadOnly
+        ReadOnly,
+        // A working copy (see DatabaseFiles::workingCopy) that either
+        // replaces the original through DatabaseFiles::replace, which puts
+        // it on disk, or is thrown away: no journal file, no syncs.
+        WorkingCopy
     };
 
     Database();
@@ -69,6 +81,8 @@ public:
     void close();
     bool isOpen() const;
     QString path() const;
+    // False for a read-only connection or a file that cannot be written.
+    bool isWritable() const;
 
     // Runs one Jet SQL statement (INSERT/UPDATE/DELETE/DDL, or a SELECT whose
     // rows are discarded). Returns the number of rows changed.
@@ -97,8 +111,6 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const;
-
-    qint64 lastInsertRowId() const;
 
     // Statements that run too long: while one runs, check is called every
     // few thousand steps of the SQL engine, and when it returns true the
@@ -132,11 +144,15 @@ public:
 
 private:
     void configureConnection();
+    // What every writable connection makes sure of as it opens (see
+    // BooleanColumns).
+    void prepareForWrites();
     void dropCaches();
 
     std::unique_ptr<SQLite::Database> m_db;
     QString m_path;
     int m_transactionDepth = 0;
+    bool m_workingCopy = false;
     std::uint64_t m_writeCounter = 0;
     std::vector<Recordset *> m_recordsets;
     std::function<bool()> m_interruptCheck;

@@ -39,13 +39,13 @@ void syncPath(const QString &path, bool directory)
     const QByteArray p = QFile::encodeName(path);
     const int fd = ::open(p.constData(), directory ? (O_RDONLY | O_DIRECTORY) : O_RDWR);
     if (fd < 0)
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile aprire per la scrittura su disco: %1").arg(systemError()), path);
+        throw DataError(QStringLiteral("Impossibile aprire per la scrittura su disco: %1").arg(systemError()), path);
     const int rc = ::fsync(fd);
     const int savedErrno = errno;
     ::close(fd);
     if (rc != 0) {
         errno = savedErrno;
-        throw ZF_DATA_ERROR(QStringLiteral("Scrittura su disco non riuscita: %1").arg(systemError()), path);
+        throw DataError(QStringLiteral("Scrittura su disco non riuscita: %1").arg(systemError()), path);
     }
 }
 
@@ -87,7 +87,7 @@ void foldWal(const QString &path)
     const QString msg = db ? QString::fromUtf8(sqlite3_errstr(rc)) : QString();
     sqlite3_close(db);
     if (rc != SQLITE_OK)
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile consolidare il database: %1").arg(msg), path);
+        throw DataError(QStringLiteral("Impossibile consolidare il database: %1").arg(msg), path);
 }
 
 void removeSideFiles(const QString &path)
@@ -105,28 +105,28 @@ void copyBytes(const QString &source, const QString &dest)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile leggere il file: %1").arg(ErrorText::italian(in.errorString())), source);
+        throw DataError(QStringLiteral("Impossibile leggere il file: %1").arg(ErrorText::italian(in.errorString())), source);
     QFile out(dest);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile scrivere il file: %1").arg(ErrorText::italian(out.errorString())), dest);
+        throw DataError(QStringLiteral("Impossibile scrivere il file: %1").arg(ErrorText::italian(out.errorString())), dest);
     QByteArray chunk;
     while (!(chunk = in.read(1 << 20)).isEmpty()) {
         if (out.write(chunk) != chunk.size()) {
             const QString err = ErrorText::italian(out.errorString());
             out.close();
             QFile::remove(dest);
-            throw ZF_DATA_ERROR(QStringLiteral("Scrittura non riuscita: %1").arg(err), dest);
+            throw DataError(QStringLiteral("Scrittura non riuscita: %1").arg(err), dest);
         }
     }
     if (in.error() != QFile::NoError) {
         out.close();
         QFile::remove(dest);
-        throw ZF_DATA_ERROR(QStringLiteral("Lettura non riuscita: %1").arg(ErrorText::italian(in.errorString())), source);
+        throw DataError(QStringLiteral("Lettura non riuscita: %1").arg(ErrorText::italian(in.errorString())), source);
     }
     if (!out.flush()) {
         out.close();
         QFile::remove(dest);
-        throw ZF_DATA_ERROR(QStringLiteral("Scrittura non riuscita: %1").arg(ErrorText::italian(out.errorString())), dest);
+        throw DataError(QStringLiteral("Scrittura non riuscita: %1").arg(ErrorText::italian(out.errorString())), dest);
     }
     out.close();
 }
@@ -136,7 +136,7 @@ void renameOver(const QString &from, const QString &to)
     std::error_code ec;
     std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), ec);
     if (ec)
-        throw ZF_DATA_ERROR(QStringLiteral("Impossibile sostituire il file: %1").arg(QString::fromStdString(ec.message())),
+        throw DataError(QStringLiteral("Impossibile sostituire il file: %1").arg(QString::fromStdString(ec.message())),
                             to);
 }
 
@@ -152,7 +152,7 @@ void DatabaseFiles::setStepHook(StepHook hook)
 void DatabaseFiles::copy(const QString &source, const QString &target)
 {
     if (!QFileInfo(source).isFile())
-        throw ZF_DATA_ERROR(QStringLiteral("Il file da copiare non esiste"), source);
+        throw DataError(QStringLiteral("Il file da copiare non esiste"), source);
     foldWal(source);
     const QString side = besideName(target);
     try {
@@ -173,6 +173,20 @@ void DatabaseFiles::copy(const QString &source, const QString &target)
     step(5);
 }
 
+void DatabaseFiles::workingCopy(const QString &source, const QString &target)
+{
+    if (!QFileInfo(source).isFile())
+        throw DataError(QStringLiteral("Il file da copiare non esiste"), source);
+    foldWal(source);
+    removeSideFiles(target);
+    try {
+        copyBytes(source, target);
+    } catch (...) {
+        QFile::remove(target);
+        throw;
+    }
+}
+
 void DatabaseFiles::backup(const QString &source, const QString &target)
 {
     copy(source, target);
@@ -183,7 +197,7 @@ void DatabaseFiles::backup(const QString &source, const QString &target)
 void DatabaseFiles::replace(const QString &newFile, const QString &target)
 {
     if (!QFileInfo(newFile).isFile())
-        throw ZF_DATA_ERROR(QStringLiteral("Il nuovo database non esiste"), newFile);
+        throw DataError(QStringLiteral("Il nuovo database non esiste"), newFile);
     foldWal(newFile);
     removeSideFiles(newFile);
     syncPath(newFile, false);

@@ -15,6 +15,12 @@ class DatabaseFiles {
 public:
     // Copies source to target; target, if present, is replaced.
     static void copy(const QString &source, const QString &target);
+    // Copies source to target for work on the copy that ends with
+    // replace(target, source) or with target thrown away: nothing is
+    // flushed to disk here (replace does that), and a crash leaves at worst
+    // an incomplete target, never a damaged source. Open it with
+    // Database::OpenMode::WorkingCopy.
+    static void workingCopy(const QString &source, const QString &target);
     // Makes target a copy of source, replacing an existing backup.
     static void backup(const QString &source, const QString &target);
     // Moves newFile onto target (newFile no longer exists afterwards).

@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <QVariant>
 
-struct sqlite3;
-
 // SQLite text with the values of its literals taken out as parameters
 // (numbers, strings, dates, TRUE/FALSE become '?'), so that statements that
 // differ only in their values share one prepared statement.
@@ -51,12 +49,4 @@ public:
     static QString orderBy(const QString &jet);
     // A SELECT analysed for a record set.
     static SelectShape select(const QString &jet);
-
-    // Registers the SQLite functions that translated text calls
-    // (jet_like, jet_first, jet_last, jet_iif helpers, jet_now, ...).
-    // Database does it for every connection.
-    static void registerFunctions(sqlite3 *db);
-
-    // Jet Like pattern match as used by jet_like (exposed for tests).
-    static bool like(const QString &value, const QString &pattern);
 };

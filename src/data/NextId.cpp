@@ -19,7 +19,7 @@ QString tableOf(Recordset &set)
     if (table.isEmpty())
         table = set.defaultTable();
     if (table.isEmpty())
-        throw ZF_DATA_ERROR(QStringLiteral("Numerazione: il recordset non è su una tabella"), QString());
+        throw DataError(QStringLiteral("Numerazione: il recordset non è su una tabella"), QString());
     return table;
 }
 
@@ -44,7 +44,7 @@ qint64 largestId(Database &db, const QString &table, bool localRange)
 int checked(qint64 next, const QString &table)
 {
     if (next > std::numeric_limits<qint32>::max())
-        throw ZF_DATA_ERROR(QStringLiteral("Numerazione esaurita per la tabella %1").arg(table), table);
+        throw DataError(QStringLiteral("Numerazione esaurita per la tabella %1").arg(table), table);
     return int(next);
 }
 

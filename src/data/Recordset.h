@@ -153,7 +153,6 @@ public:
 
     // Typed reads for the table classes (null reads as 0 / false / empty).
     int intValue(const QString &name) const;
-    qint64 int64Value(const QString &name) const;
     double doubleValue(const QString &name) const;
     bool boolValue(const QString &name) const;
     QString textValue(const QString &name) const;
@@ -183,7 +182,6 @@ private:
     void buildPositionIndex();
     void goTo(int position);
     bool fetchCurrent() const;
-    bool readAhead() const;
     bool stepWindow() const;
     bool usable(int position);
     bool hasCurrent() const;

@@ -14,6 +14,22 @@ QString sqlQuote(const QString &text)
     return out;
 }
 
+QString sqlLikeEscape(const QString &text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        if (c == QLatin1Char('*') || c == QLatin1Char('?') || c == QLatin1Char('#') || c == QLatin1Char('[')) {
+            out += QLatin1Char('[');
+            out += c;
+            out += QLatin1Char(']');
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 QString sqlDate(const QDate &date)
 {
     return QLatin1Char('#') + date.toString(QStringLiteral("MM/dd/yyyy")) + QLatin1Char('#');

@@ -10,6 +10,10 @@
 
 // 'text' with every ' doubled: D'Angelo -> 'D''Angelo'.
 QString sqlQuote(const QString &text);
+// Text for a Like pattern in which * ? # and [ typed by the user match
+// themselves ([*] [?] [#] [[]): a prefix search is
+// "Codice Like " + sqlQuote(sqlLikeEscape(typed) + '*').
+QString sqlLikeEscape(const QString &text);
 // #mm/dd/yyyy# and #mm/dd/yyyy hh:mm:ss# (Jet reads dates month first).
 QString sqlDate(const QDate &date);
 QString sqlDateTime(const QDateTime &dateTime);

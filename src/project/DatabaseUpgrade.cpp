@@ -1,5 +1,6 @@
 #include "DatabaseUpgrade.h"
 
+#include "data/BooleanColumns.h"
 #include "data/DataError.h"
 #include "data/Database.h"
 #include "data/DatabaseFiles.h"
@@ -199,6 +200,9 @@ DatabaseUpgrade::Result DatabaseUpgrade::run()
                 addOptions(blank, newDb);
                 for (const auto &trigger : triggers)
                     newDb.native().exec(trigger.second);
+                // Rows copied while the triggers rested keep the old
+                // files' true values (-1): stored as 1 from now on.
+                BooleanColumns::normalise(newDb);
             }
             if (m_cancelled)
                 newDb.rollback();
@@ -240,7 +244,7 @@ void DatabaseUpgrade::foldProjectJournal()
         fold.close();
     }
     if (QFileInfo::exists(db + QStringLiteral("-wal")))
-        throw ZF_DATA_ERROR(QStringLiteral("Il database del progetto è in uso da un altro programma"), db);
+        throw DataError(QStringLiteral("Il database del progetto è in uso da un altro programma"), db);
 }
 
 void DatabaseUpgrade::removeTemporaryDatabase()

@@ -20,7 +20,8 @@ QString prefixCriterion(const QString &field, const QString &text)
 {
     if (text.isEmpty())
         return {};
-    return QStringLiteral("[%1] Like %2").arg(field, sqlQuote(text + QLatin1Char('*')));
+    // Wildcards typed by the user match themselves.
+    return QStringLiteral("[%1] Like %2").arg(field, sqlQuote(sqlLikeEscape(text) + QLatin1Char('*')));
 }
 
 QString joinFilter(const QString &base, const QStringList &criteria)

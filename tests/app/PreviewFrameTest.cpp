@@ -77,7 +77,7 @@ TEST_F(PreviewFrameTest, NoPreviewOpensWhenTheDatabaseCannotBeBackedUp)
     ASSERT_TRUE(startOn(project.path()));
     scripted->clearCalls();
     // The copy fails half-way, as on a full disk.
-    DatabaseFiles::setStepHook([](int) { throw ZF_DATA_ERROR(QStringLiteral("disco pieno"), QString()); });
+    DatabaseFiles::setStepHook([](int) { throw DataError(QStringLiteral("disco pieno"), QString()); });
     CChildFrame *frame = app->OpenEditor(Cmd::Anteprima);
     DatabaseFiles::setStepHook(nullptr);
 

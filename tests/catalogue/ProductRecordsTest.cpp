@@ -243,6 +243,9 @@ TEST_F(ProductRecordsFixture, FilterCriteriaFromBoxesCategoryAndPrefixes)
     in = {};
     in.code = "X'";
     EXPECT_EQ(select(records.filterCriteria(in)), 0);
+    // A wildcard typed in the code is a character of the code.
+    in.code = "S?";
+    EXPECT_EQ(select(records.filterCriteria(in)), 0);
     EXPECT_EQ(ProductRecords::customDefinitionFilter({4, 9}), "IDCategoria=0 OR IDCategoria=4 OR IDCategoria=9");
 }
 

@@ -1,6 +1,7 @@
 #include "DataFixture.h"
 
 #include "data/JetSql.h"
+#include "data/JetText.h"
 #include "data/Recordset.h"
 #include "data/SqlQuote.h"
 
@@ -159,20 +160,20 @@ TEST_F(JetSqlTest, CorpusStatementsRunOnTheBlankDatabases)
 
 TEST_F(JetSqlTest, LikeUsesJetWildcardsWithoutRegardToCase)
 {
-    EXPECT_TRUE(JetSql::like(QStringLiteral("abcdef"), QStringLiteral("AB*")));
-    EXPECT_FALSE(JetSql::like(QStringLiteral("xabc"), QStringLiteral("AB*")));
-    EXPECT_TRUE(JetSql::like(QStringLiteral("a1c"), QStringLiteral("a#c")));
-    EXPECT_FALSE(JetSql::like(QStringLiteral("abc"), QStringLiteral("a#c")));
-    EXPECT_TRUE(JetSql::like(QStringLiteral("abc"), QStringLiteral("a?c")));
-    EXPECT_FALSE(JetSql::like(QStringLiteral("ac"), QStringLiteral("a?c")));
-    EXPECT_TRUE(JetSql::like(QStringLiteral("Bx"), QStringLiteral("[a-c]x")));
-    EXPECT_FALSE(JetSql::like(QStringLiteral("dx"), QStringLiteral("[a-c]x")));
-    EXPECT_TRUE(JetSql::like(QStringLiteral("dx"), QStringLiteral("[!a-c]x")));
-    EXPECT_TRUE(JetSql::like(QStringLiteral("a*b"), QStringLiteral("a[*]b")));
-    EXPECT_FALSE(JetSql::like(QStringLiteral("axb"), QStringLiteral("a[*]b")));
-    EXPECT_TRUE(JetSql::like(QStringLiteral("ÈLITE"), QStringLiteral("èlite")));
-    EXPECT_TRUE(JetSql::like(QString(), QStringLiteral("*")));
-    EXPECT_FALSE(JetSql::like(QStringLiteral("abc"), QStringLiteral("ab")));
+    EXPECT_TRUE(jettext::like(QStringLiteral("abcdef"), QStringLiteral("AB*")));
+    EXPECT_FALSE(jettext::like(QStringLiteral("xabc"), QStringLiteral("AB*")));
+    EXPECT_TRUE(jettext::like(QStringLiteral("a1c"), QStringLiteral("a#c")));
+    EXPECT_FALSE(jettext::like(QStringLiteral("abc"), QStringLiteral("a#c")));
+    EXPECT_TRUE(jettext::like(QStringLiteral("abc"), QStringLiteral("a?c")));
+    EXPECT_FALSE(jettext::like(QStringLiteral("ac"), QStringLiteral("a?c")));
+    EXPECT_TRUE(jettext::like(QStringLiteral("Bx"), QStringLiteral("[a-c]x")));
+    EXPECT_FALSE(jettext::like(QStringLiteral("dx"), QStringLiteral("[a-c]x")));
+    EXPECT_TRUE(jettext::like(QStringLiteral("dx"), QStringLiteral("[!a-c]x")));
+    EXPECT_TRUE(jettext::like(QStringLiteral("a*b"), QStringLiteral("a[*]b")));
+    EXPECT_FALSE(jettext::like(QStringLiteral("axb"), QStringLiteral("a[*]b")));
+    EXPECT_TRUE(jettext::like(QStringLiteral("ÈLITE"), QStringLiteral("èlite")));
+    EXPECT_TRUE(jettext::like(QString(), QStringLiteral("*")));
+    EXPECT_FALSE(jettext::like(QStringLiteral("abc"), QStringLiteral("ab")));
 
     native("INSERT INTO Prodotti (ID, Codice, CodiceABarre) VALUES (1,'rosso','8001'),(2,'ROSA','9001'),"
            "(3,'verde','80'),(4,NULL,NULL)");

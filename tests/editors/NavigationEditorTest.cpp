@@ -282,6 +282,8 @@ TEST(NavigationFilterText, CriteriaAreQuotedAndJoinedOntoTheBaseFilter)
 {
     EXPECT_EQ(FilterCriteria::prefixCriterion("Codice", "D'A"), "[Codice] Like 'D''A*'");
     EXPECT_EQ(FilterCriteria::prefixCriterion("Codice", ""), "");
+    // Wildcards typed by the user match themselves.
+    EXPECT_EQ(FilterCriteria::prefixCriterion("Codice", "A*#"), "[Codice] Like 'A[*][#]*'");
     EXPECT_EQ(FilterCriteria::joinFilter("IDProdottoBase=0", {"[Attivo]=TRUE", "", "[Codice] Like 'A*'"}),
               "IDProdottoBase=0 AND [Attivo]=TRUE AND [Codice] Like 'A*'");
     EXPECT_EQ(FilterCriteria::joinFilter("A=1 OR B=2", {"C=3"}), "(A=1 OR B=2) AND C=3");

@@ -57,9 +57,10 @@ void makeOldDatabase(const QString &db, int version)
             "DROP TABLE CategorieProdotti; DROP TABLE SezioniArticoli;"
             "ALTER TABLE Prodotti ADD COLUMN IDCategorie INTEGER;"
             "ALTER TABLE Articoli ADD COLUMN IDSezione INTEGER;"
+            // True was -1 in the older files.
             "INSERT INTO Prodotti (ID, Codice, Attivo, IDCategorie) VALUES"
-            " (1, 'P1', 1, 7), (2, 'P2', 0, 8), (3, 'P3', 1, NULL), (4, 'P4', 1, 0);"
-            "INSERT INTO Articoli (ID, Codice, Attivo, IDSezione) VALUES (1, 'A1', 1, 3), (2, 'A2', 1, 4),"
+            " (1, 'P1', -1, 7), (2, 'P2', 0, 8), (3, 'P3', 1, NULL), (4, 'P4', 1, 0);"
+            "INSERT INTO Articoli (ID, Codice, Attivo, IDSezione) VALUES (1, 'A1', -1, 3), (2, 'A2', 1, 4),"
             " (3, 'A3', 1, 0);");
     } else {
         sql += QStringLiteral("INSERT INTO Prodotti (ID, Codice, Attivo) VALUES (1, 'P1', 1);");
@@ -145,6 +146,9 @@ TEST_F(DatabaseUpgradeTest, VersionThirtyOneAlsoLinksArticlesToSections)
     EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM CategorieProdotti")), 2);
     EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM ParoleChiave")), 0);
     EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT VersioneDB FROM Configurazione")), 50);
+    // Every true value is stored as 1, so "Attivo=True" finds them all.
+    EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM Prodotti WHERE Attivo=1")), 2);
+    EXPECT_EQ(scalarInt(db(), QStringLiteral("SELECT COUNT(*) FROM Articoli WHERE Attivo=1")), 2);
 }
 
 TEST_F(DatabaseUpgradeTest, RatesKeepFiveDecimalsWithTiesGoingDown)

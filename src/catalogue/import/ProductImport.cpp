@@ -148,10 +148,10 @@ ProductImport::Result ProductImport::run()
 
     bool copied = false;
     try {
-        withLiveClosed(m_live, [&] { DatabaseFiles::copy(target, temp); });
+        withLiveClosed(m_live, [&] { DatabaseFiles::workingCopy(target, temp); });
         copied = true;
         {
-            Database db(temp);
+            Database db(temp, Database::OpenMode::WorkingCopy);
             Transaction transaction(db);
             importLines(db, file.lines(), result);
             if (result.ok())

@@ -78,6 +78,7 @@ public:
     }
     AspErrorInfo lastError() const override { return m_processor.m_lastError; }
     int scriptTimeout() const override { return (m_objects.timeLimitMs + 999) / 1000; }
+    QString pageFile() const override { return m_objects.file; }
     void setScriptTimeout(int seconds) override
     {
         m_objects.timeLimitMs = int(std::min<qint64>(qint64(seconds) * 1000, AspLimits::kMaxPageTimeMs));

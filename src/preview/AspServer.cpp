@@ -3,6 +3,9 @@
 #include "AspFields.h"
 #include "AspText.h"
 #include "ScriptingContext.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include "ado/AdoComponents.h"
 
 namespace preview {
@@ -85,8 +88,18 @@ Variant AspServer::call(int id, CallArgs &args, bool)
 {
     switch (id) {
     case MapPath:
+    {
         args.expect(1, 1);
-        return Variant(m_site.mapPath(argText(args, 0)));
+        const QString path = argText(args, 0);
+        // A relative path starts from the running page's folder, as on IIS.
+        const bool relative = !path.startsWith(QLatin1Char('/')) && !path.startsWith(QLatin1Char('\\'));
+        if (relative && m_host && !m_host->pageFile().isEmpty()) {
+            QString rel = path;
+            rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            return Variant(QDir::cleanPath(QFileInfo(m_host->pageFile()).absolutePath() + QLatin1Char('/') + rel));
+        }
+        return Variant(m_site.mapPath(path));
+    }
     case CreateObject: {
         args.expect(1, 1);
         return objectVariant(createObject(argText(args, 0)));

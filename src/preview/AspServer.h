@@ -30,6 +30,8 @@ public:
         virtual AspErrorInfo lastError() const = 0;
         virtual int scriptTimeout() const = 0;          // seconds
         virtual void setScriptTimeout(int seconds) = 0;
+        // The file of the page running now: relative paths start from its folder.
+        virtual QString pageFile() const = 0;
     };
 
     AspServer(const SiteMap &site, QStringList fileRoots);

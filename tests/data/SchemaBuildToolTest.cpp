@@ -90,7 +90,7 @@ TEST(SchemaBuildTool, ProgramFolderIsAssembled)
     const QString root = QStringLiteral(ZANFIRA_PROGRAM_FOLDER);
     for (const char *file : {"db/database.mdb", "db/progettografico.mdb", "db/modellografico.mdb"})
         EXPECT_TRUE(QFile::exists(root + QStringLiteral("/") + QLatin1String(file))) << file;
-    for (const char *folder : {"template/system", "projects"})
+    for (const char *folder : {"template/system"})
         EXPECT_TRUE(QFileInfo(root + QStringLiteral("/") + QLatin1String(folder)).isDir()) << folder;
     // The user guide is a real PDF of several pages.
     const QByteArray help = contents(root + QStringLiteral("/help/help.pdf"));

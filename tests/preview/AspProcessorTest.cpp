@@ -347,6 +347,18 @@ TEST(AspProcessor, ResponseAndServerMembers)
 // Folders beside the site's own whose names begin with theirs (asp2 beside
 // asp, db2 beside db) are outside: for includes, and for files reached
 // through MapPath by the file and database components.
+TEST(AspProcessor, RelativeMapPathStartsFromThePagesFolder)
+{
+    ProcessorSite s;
+    s.page(QStringLiteral("negozio/dati.txt"), "DATI");
+    s.page(QStringLiteral("negozio/p.asp"),
+           "<%= Server.MapPath(\"dati.txt\") %>|<%= Server.MapPath(\"../x.asp\") %>|"
+           "<% Set fso = Server.CreateObject(\"Scripting.FileSystemObject\") %>"
+           "<%= fso.OpenTextFile(Server.MapPath(\"dati.txt\")).ReadAll %>");
+    EXPECT_EQ(s.output(QStringLiteral("negozio/p.asp")),
+              QStringLiteral("%1/negozio/dati.txt|%1/x.asp|DATI").arg(s.root()));
+}
+
 TEST(AspProcessor, SiblingFoldersNamedLikeTheSitesAreOutsideIt)
 {
     ProcessorSite s;

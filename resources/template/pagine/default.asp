@@ -2,7 +2,7 @@
 <!DOCTYPE html>
 <html>
 <head>
-<meta charset="windows-1252">
+<meta charset="utf-8">
 <title>%%TITOLO%%</title>
 ##LINKCSS##
 </head>

@@ -1,6 +1,7 @@
 #include "AspContents.h"
 
 #include "AspFields.h"
+#include "NameEnumerator.h"
 
 #include "script/ClassInstance.h"
 
@@ -12,22 +13,6 @@ namespace {
 
 const MemberTable kMembers{"Item", "Count", "Key", "Remove", "RemoveAll", "_NewEnum"};
 enum Member { Item = 1, Count, Key, Remove, RemoveAll, NewEnum };
-
-class NameEnumerator : public Enumerator {
-public:
-    explicit NameEnumerator(QStringList names) : m_names(std::move(names)) {}
-    bool next(Variant &out) override
-    {
-        if (m_pos >= m_names.size())
-            return false;
-        out = Variant(m_names[m_pos++]);
-        return true;
-    }
-
-private:
-    QStringList m_names;
-    qsizetype m_pos = 0;
-};
 
 } // namespace
 

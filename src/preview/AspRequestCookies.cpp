@@ -1,6 +1,7 @@
 #include "AspRequestCookies.h"
 
 #include "AspFields.h"
+#include "NameEnumerator.h"
 #include "AspText.h"
 
 namespace preview {
@@ -16,22 +17,6 @@ QString decoded(const QByteArray &raw)
 {
     return decodeText(urlDecode(raw));
 }
-
-class NameEnumerator : public Enumerator {
-public:
-    explicit NameEnumerator(QStringList names) : m_names(std::move(names)) {}
-    bool next(Variant &out) override
-    {
-        if (m_pos >= m_names.size())
-            return false;
-        out = Variant(m_names[m_pos++]);
-        return true;
-    }
-
-private:
-    QStringList m_names;
-    qsizetype m_pos = 0;
-};
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "AspResponseCookies.h"
 
 #include "AspFields.h"
+#include "NameEnumerator.h"
 #include "AspText.h"
 
 namespace preview {
@@ -12,22 +13,6 @@ namespace {
 const MemberTable kCookieMembers{"Item", "Expires", "Domain", "Path", "Secure", "HttpOnly", "HasKeys"};
 enum CookieMember { Item = 1, Expires, Domain, Path, Secure, HttpOnly, HasKeys };
 const MemberTable kCookiesMembers{"Item", "Count", "Key", "_NewEnum"};
-
-class NameEnumerator : public Enumerator {
-public:
-    explicit NameEnumerator(QStringList names) : m_names(std::move(names)) {}
-    bool next(Variant &out) override
-    {
-        if (m_pos >= m_names.size())
-            return false;
-        out = Variant(m_names[m_pos++]);
-        return true;
-    }
-
-private:
-    QStringList m_names;
-    qsizetype m_pos = 0;
-};
 
 QByteArray encodePart(const QString &text)
 {

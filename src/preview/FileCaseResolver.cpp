@@ -35,17 +35,23 @@ QString FileCaseResolver::findInFolder(const QString &folder, const QString &nam
     if (!info.isDir())
         return {};
     const QDateTime modified = info.lastModified();
+    const QString key = name.toCaseFolded();
     auto it = m_listings.find(folder);
-    if (it == m_listings.end() || it->modified != modified) {
-        Listing listing;
-        listing.modified = modified;
-        const QStringList names =
-            QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        for (const QString &entry : names)
-            listing.byFoldedName.insert(entry.toCaseFolded(), entry);
-        it = m_listings.insert(folder, listing);
+    if (it != m_listings.end() && it->modified == modified) {
+        const QString cached = it->byFoldedName.value(key);
+        // A file added within the clock's resolution of the listing leaves the
+        // folder's time unchanged: a miss is checked against a fresh listing.
+        if (!cached.isEmpty())
+            return cached;
     }
-    return it->byFoldedName.value(name.toCaseFolded());
+    Listing listing;
+    listing.modified = modified;
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &entry : names)
+        listing.byFoldedName.insert(entry.toCaseFolded(), entry);
+    it = m_listings.insert(folder, listing);
+    return it->byFoldedName.value(key);
 }
 
 } // namespace preview

@@ -1,5 +1,7 @@
 #include "designer/OutputWriter.h"
 
+#include "support/ErrorText.h"
+
 #include <QFile>
 #include <QSaveFile>
 
@@ -10,12 +12,12 @@ bool OutputWriter::write(const QString &path, const QString &text)
     crlf.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        fail(path, file.errorString());
+        fail(path, ErrorText::italian(file.errorString()));
         return false;
     }
     file.write(crlf.toUtf8());
     if (!file.commit()) {
-        fail(path, file.errorString());
+        fail(path, ErrorText::italian(file.errorString()));
         return false;
     }
     m_written.append(path);
@@ -26,7 +28,7 @@ void OutputWriter::remove(const QString &path)
 {
     QFile file(path);
     if (file.exists() && !file.remove())
-        fail(path, file.errorString());
+        fail(path, ErrorText::italian(file.errorString()));
 }
 
 bool OutputWriter::copy(const QString &source, const QString &target)
@@ -35,7 +37,7 @@ bool OutputWriter::copy(const QString &source, const QString &target)
         QFile::remove(target);
     QFile file(source);
     if (!file.copy(target)) {
-        fail(target, file.errorString());
+        fail(target, ErrorText::italian(file.errorString()));
         return false;
     }
     m_written.append(target);
